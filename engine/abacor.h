@@ -1,0 +1,59 @@
+/* abacor: the Kelvora calculation engine.
+ *
+ * Every export has C linkage. Windows, controls and drawing surfaces are opaque handles
+ * here; their interfaces are in platform.h. Text is wide (wchar_t) and NUL-terminated.
+ */
+#ifndef ABACOR_H
+#define ABACOR_H
+
+#include <wchar.h>
+
+#if defined(ABACOR_BUILDING)
+#define ABACOR_API __attribute__((visibility("default")))
+#else
+#define ABACOR_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef struct KvWindow KvWindow;
+typedef struct KvCanvas KvCanvas;
+
+/* A rectangle: left and top inclusive, right and bottom exclusive. */
+typedef struct KvRect {
+    int left;
+    int top;
+    int right;
+    int bottom;
+} KvRect;
+
+/* Settings. */
+ABACOR_API void InitFractions(KvWindow* mainWindow);
+ABACOR_API void InitDllInstance(void* module);
+ABACOR_API void SetPrecision(int precision);
+ABACOR_API int GetPrecision(void);
+ABACOR_API void SetMaxDegree(int maxDegree);
+ABACOR_API void DEz0(wchar_t* numberText);
+
+/* Calculation. */
+ABACOR_API double EvaluateExpression(const wchar_t* text);
+ABACOR_API void ProcessButtonClick(KvWindow* display, int buttonId);
+ABACOR_API int ProcessMemoryComboSelect(KvWindow* display);
+ABACOR_API double GetResult(void);
+ABACOR_API void ResetCalculator(void);
+
+/* Step report. */
+/* Shows the last report in the Steps window. An open window is refreshed and brought to
+ * the front (nonzero when that worked); otherwise the window is created and the call
+ * returns 0 once it has been closed. owner null means the main window. */
+ABACOR_API int ShowStepsWindow(KvWindow* owner);
+/* The last report; valid until the report next changes. */
+ABACOR_API const wchar_t* GetLastSteps(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
