@@ -1,0 +1,38 @@
+#include "core/engine_state.h"
+
+#include "core/number_format.h"
+
+namespace abacor {
+
+namespace {
+EngineState g_engine;
+}
+
+EngineState& Engine() { return g_engine; }
+
+KvWindow* MainWindowControl(int controlId) {
+    KvWindow* main = g_engine.MainWindow;
+    return main ? main->child(controlId) : nullptr;
+}
+
+}  // namespace abacor
+
+using abacor::Engine;
+
+extern "C" {
+
+void InitFractions(KvWindow* mainWindow) { Engine().MainWindow = mainWindow; }
+
+void InitDllInstance(void* module) { Engine().DllInstance = module; }
+
+void SetPrecision(int precision) { Engine().Precision = precision; }
+
+int GetPrecision(void) { return Engine().Precision; }
+
+void SetMaxDegree(int maxDegree) { Engine().MaxDegree = maxDegree; }
+
+void DEz0(wchar_t* numberText) {
+    if (numberText) abacor::TrimTrailingZeros(numberText);
+}
+
+}  // extern "C"
