@@ -1,0 +1,210 @@
+// kelvora-cli: the calculator's engine for terminals, scripts and tests. It runs the
+// library on the in-memory platform with the same controls the program has and prints
+// what the program would show.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "abacor.h"
+#include "headless_platform.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitRejected = 1;
+constexpr int kExitUsage = 2;
+
+enum ControlId {
+    kDisplay = 100,
+    kFractionLine = 1203,
+    kFractionWhole = 1206,
+    kFractionNumerator = 1207,
+    kFractionDenominator = 1208,
+    kFractionSeparator = 154,
+    kQuadraticA = 1420,
+    kQuadraticSignB = 1422,
+    kQuadraticB = 1423,
+    kQuadraticSignC = 1425,
+    kQuadraticC = 1426,
+    kQuadraticRoot1 = 1431,
+    kQuadraticRoot2 = 1432,
+    kMemoryList = 1610,
+    kFirstMemoryIndicator = 5000,
+};
+
+constexpr int kEquals = 12;
+constexpr int kFractionSolve = 150;
+constexpr int kQuadraticSolve = 1428;
+
+void Print(const std::wstring& text) {
+    const std::string utf8 = headless::ToUtf8(text) + "\n";
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+}
+
+int Usage() {
+    std::fputs(
+        "usage: kelvora-cli [--precision N] [--max-degree N] COMMAND ARGS...\n"
+        "  eval TEXT            what \"=\" shows for TEXT on the display\n"
+        "  keys KEY...          presses keys on a fresh display (numbers or labels:\n"
+        "                       0-9 . + - * / ( ) = C CE BS pi e sqr sqrt inv abs exp\n"
+        "                       pow10 log ln fact neg % pow mod MC MR M+ M- MS)\n"
+        "  fraction TEXT        the exact value of a fraction line\n"
+        "  quadratic A B C      the roots of A x^2 + B x + C = 0\n",
+        stderr);
+    return kExitUsage;
+}
+
+// The main window with every control the engine reads or writes.
+class Calculator {
+public:
+    Calculator() : main_(desktop_, 0) {
+        display_ = &main_.addChild(kDisplay);
+        display_->setText(L"0");
+        for (int id : {kFractionLine, kFractionWhole, kFractionNumerator, kFractionDenominator, kFractionSeparator,
+                       kQuadraticA, kQuadraticB, kQuadraticC, kQuadraticRoot1, kQuadraticRoot2}) {
+            main_.addChild(id);
+        }
+        for (int id : {kQuadraticSignB, kQuadraticSignC}) {
+            headless::Window& selector = main_.addChild(id);
+            selector.addItem(L"+");
+            selector.addItem(L"-");
+            selector.setCurrentIndex(0);
+        }
+        main_.addChild(kMemoryList, {0, 0, 0, 0}, false);
+        for (int i = 0; i < 5; ++i) main_.addChild(kFirstMemoryIndicator + i, {0, 0, 0, 0}, false);
+        InitFractions(&main_);
+    }
+
+    void Press(int buttonId) { ProcessButtonClick(display_, buttonId); }
+    headless::Window& Display() { return *display_; }
+    headless::Window& Control(int id) { return static_cast<headless::Window&>(*main_.child(id)); }
+
+private:
+    headless::Desktop desktop_;
+    headless::Window main_;
+    headless::Window* display_ = nullptr;
+};
+
+std::optional<int> ParseInt(const std::string& text) {
+    if (text.empty()) return std::nullopt;
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || value < -2147483647L || value > 2147483647L) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+std::optional<int> KeyCode(const std::string& key) {
+    static const std::map<std::string, int> kLabels = {
+        {"0", 22},   {"1", 1},    {"2", 2},     {"3", 3},    {"4", 4},    {"5", 5},    {"6", 6},
+        {"7", 7},    {"8", 8},    {"9", 9},     {".", 23},   {"+", 10},   {"-", 11},   {"*", 14},
+        {"/", 15},   {"(", 41},   {")", 42},    {"=", 12},   {"C", 0},    {"CE", 20},  {"BS", 24},
+        {"pi", 30},  {"e", 31},   {"sqr", 16},  {"sqrt", 17}, {"inv", 18}, {"abs", 37}, {"exp", 38},
+        {"pow10", 50}, {"log", 55}, {"ln", 60}, {"fact", 43}, {"neg", 21}, {"%", 19},  {"pow", 45},
+        {"mod", 39}, {"MC", 1600}, {"MR", 1601}, {"M+", 1602}, {"M-", 1603}, {"MS", 1604},
+    };
+    const auto label = kLabels.find(key);
+    if (label != kLabels.end()) return label->second;
+    return ParseInt(key);
+}
+
+bool IsNaNText(const std::wstring& text) { return text == L"nan" || text == L"-nan"; }
+
+int Eval(const std::vector<std::string>& args) {
+    if (args.size() != 1) return Usage();
+    Calculator calculator;
+    calculator.Display().setText(headless::FromUtf8(args[0]));
+    calculator.Press(kEquals);
+    const std::wstring shown = calculator.Display().fullText();
+    Print(shown);
+    return IsNaNText(shown) ? kExitRejected : kExitOk;
+}
+
+int Keys(const std::vector<std::string>& args) {
+    if (args.empty()) return Usage();
+    std::vector<int> codes;
+    for (const std::string& key : args) {
+        const std::optional<int> code = KeyCode(key);
+        if (!code) {
+            std::fprintf(stderr, "kelvora-cli: unknown key '%s'\n", key.c_str());
+            return kExitUsage;
+        }
+        codes.push_back(*code);
+    }
+    Calculator calculator;
+    for (int code : codes) calculator.Press(code);
+    Print(calculator.Display().fullText());
+    return kExitOk;
+}
+
+bool IsWholeNumberText(const std::wstring& text) {
+    const std::size_t start = !text.empty() && text[0] == L'-' ? 1 : 0;
+    if (text.size() == start) return false;
+    for (std::size_t i = start; i < text.size(); ++i) {
+        if (text[i] < L'0' || text[i] > L'9') return false;
+    }
+    return true;
+}
+
+int Fraction(const std::vector<std::string>& args) {
+    if (args.size() != 1) return Usage();
+    Calculator calculator;
+    calculator.Control(kFractionLine).setText(headless::FromUtf8(args[0]));
+    calculator.Press(kFractionSolve);
+    const headless::Window& whole = calculator.Control(kFractionWhole);
+    const headless::Window& numerator = calculator.Control(kFractionNumerator);
+    const headless::Window& denominator = calculator.Control(kFractionDenominator);
+    if (numerator.visibleFlag()) {
+        const std::wstring prefix = whole.visibleFlag() ? whole.fullText() + L" " : L"";
+        Print(prefix + numerator.fullText() + L"/" + denominator.fullText());
+        return kExitOk;
+    }
+    Print(whole.fullText());
+    return IsWholeNumberText(whole.fullText()) ? kExitOk : kExitRejected;
+}
+
+// A coefficient's sign goes to its selector, its magnitude to its field.
+void SetSignedCoefficient(Calculator& calculator, int selectorId, int valueId, const std::string& value) {
+    const bool negative = !value.empty() && value[0] == '-';
+    calculator.Control(selectorId).setCurrentIndex(negative ? 1 : 0);
+    calculator.Control(valueId).setText(headless::FromUtf8(negative ? value.substr(1) : value));
+}
+
+int Quadratic(const std::vector<std::string>& args) {
+    if (args.size() != 3) return Usage();
+    Calculator calculator;
+    calculator.Control(kQuadraticA).setText(headless::FromUtf8(args[0]));
+    SetSignedCoefficient(calculator, kQuadraticSignB, kQuadraticB, args[1]);
+    SetSignedCoefficient(calculator, kQuadraticSignC, kQuadraticC, args[2]);
+    calculator.Press(kQuadraticSolve);
+    const std::wstring second = calculator.Control(kQuadraticRoot2).fullText();
+    Print(calculator.Control(kQuadraticRoot1).fullText());
+    if (second.empty()) return kExitRejected;
+    Print(second);
+    return kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::size_t next = 0;
+    while (next + 1 < args.size() && (args[next] == "--precision" || args[next] == "--max-degree")) {
+        const std::optional<int> value = ParseInt(args[next + 1]);
+        if (!value) return Usage();
+        if (args[next] == "--precision") SetPrecision(*value);
+        else SetMaxDegree(*value);
+        next += 2;
+    }
+    if (next >= args.size()) return Usage();
+    const std::string command = args[next];
+    const std::vector<std::string> rest(args.begin() + static_cast<long>(next) + 1, args.end());
+    if (command == "eval") return Eval(rest);
+    if (command == "keys") return Keys(rest);
+    if (command == "fraction") return Fraction(rest);
+    if (command == "quadratic") return Quadratic(rest);
+    return Usage();
+}
