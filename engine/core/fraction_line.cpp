@@ -1,0 +1,432 @@
+#include "core/fraction_line.h"
+
+#include <cmath>
+#include <cstdint>
+#include <string_view>
+
+#include "abacor.h"
+#include "core/number_format.h"
+
+namespace abacor {
+
+namespace {
+
+constexpr int kLineId = 1203;
+constexpr int kWholeId = 1206;
+constexpr int kNumeratorId = 1207;
+constexpr int kDenominatorId = 1208;
+constexpr int kSeparatorId = 154;
+
+constexpr std::size_t kLineCapacity = 255;
+constexpr int kFieldHeight = 20;
+// A mixed number's numerator and denominator stand right of its whole part.
+constexpr int kMixedGap = 110;
+constexpr int kMixedNumeratorY = 140;
+constexpr int kMixedDenominatorY = 170;
+
+constexpr const wchar_t* kEmptyLine = L"Пустая строка";
+constexpr const wchar_t* kBadCharacters = L"Недопустимые символы";
+constexpr const wchar_t* kDoubleOperator = L"Двойной символ операции";
+constexpr const wchar_t* kZeroDenominator = L"Деление на ноль";
+constexpr const wchar_t* kNotComputable = L"Невозможно вычислить выражение";
+constexpr const wchar_t* kUnbalanced = L"Скобки не сбалансированы";
+constexpr const wchar_t* kDivisionByZero = L"Деление на 0";
+constexpr const wchar_t* kTooLarge = L"Слишком большое число";
+
+constexpr std::wstring_view kAllowed = L"0123456789+-*/^():";
+constexpr std::wstring_view kDoubledOperators = L"/*+-^";
+constexpr std::wstring_view kAfterZeroDenominator = L" +-*/^)";
+
+bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool IsOneOf(wchar_t c, std::wstring_view set) { return set.find(c) != std::wstring_view::npos; }
+
+// ---- The check ----------------------------------------------------------------------
+
+// The evaluator has no ':' (it would read 7:2 as two numbers), so the check drops it:
+// 7:2 is checked as 72, and a zero divisor after ':' is left to the exact evaluation,
+// which shows it as a division by 0.
+bool EvaluatesToFiniteNumber(const std::wstring& text) {
+    std::wstring withoutColons;
+    for (wchar_t c : text) {
+        if (c != L':') withoutColons += c;
+    }
+    return std::isfinite(EvaluateExpression(withoutColons.c_str()));
+}
+
+bool IsZeroDenominatorAt(const std::wstring& text, std::size_t slash) {
+    const std::size_t zero = slash + 1;
+    if (zero >= text.size() || text[zero] != L'0') return false;
+    return zero + 1 == text.size() || IsOneOf(text[zero + 1], kAfterZeroDenominator);
+}
+
+// The message of the first fault of the line, or null for a valid line.
+const wchar_t* FindFractionLineFault(const std::wstring& text) {
+    if (text.empty()) return kEmptyLine;
+    bool evaluated = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c == L' ') continue;
+        if (!IsOneOf(c, kAllowed)) return kBadCharacters;
+        const bool last = i + 1 == text.size();
+        if (IsOneOf(c, L"*+-/^") && !last && IsOneOf(text[i + 1], kDoubledOperators)) return kDoubleOperator;
+        if (c == L'/' && IsZeroDenominatorAt(text, i)) return kZeroDenominator;
+        if (!evaluated) {
+            if (!EvaluatesToFiniteNumber(text)) return kNotComputable;
+            evaluated = true;
+        }
+    }
+    std::ptrdiff_t depth = 0;
+    for (wchar_t c : text) depth += (c == L'(') - (c == L')');
+    return depth == 0 ? nullptr : kUnbalanced;
+}
+
+// ---- Tokens -----------------------------------------------------------------------
+
+// A digit run read exactly; empty when it exceeds the signed 64-bit range.
+std::optional<std::int64_t> ReadDigitRun(const std::wstring& line, std::size_t& i) {
+    std::int64_t value = 0;
+    bool fits = true;
+    for (; i < line.size() && IsDigit(line[i]); ++i) {
+        fits = fits && !__builtin_mul_overflow(value, 10, &value) &&
+               !__builtin_add_overflow(value, line[i] - L'0', &value);
+    }
+    if (!fits) return std::nullopt;
+    return value;
+}
+
+bool EndsOperand(const std::vector<FractionToken>& tokens) {
+    if (tokens.empty()) return false;
+    const auto kind = tokens.back().kind;
+    return kind == FractionToken::Kind::Operand || kind == FractionToken::Kind::Close;
+}
+
+// Records an operator of the line, both as a token and in FractionOps.
+void AppendOperator(std::vector<FractionToken>& tokens, wchar_t symbol) {
+    tokens.push_back({FractionToken::Kind::Operator, {}, symbol});
+    Engine().FractionOps.push_back(symbol);
+}
+
+// An operand or '(' right after an operand multiplies, as on the keypad: 2(1/2), (1)(2).
+void AppendOperandStart(std::vector<FractionToken>& tokens, FractionToken token) {
+    if (EndsOperand(tokens)) AppendOperator(tokens, L'*');
+    tokens.push_back(token);
+}
+
+// ---- Exact arithmetic -------------------------------------------------------------
+
+constexpr Fraction kDivisionByZeroValue{1, 0};
+
+FractionResult Ok(Fraction value) { return {value, FractionStatus::Ok}; }
+FractionResult Failed(FractionStatus status) { return {{}, status}; }
+
+std::uint64_t Magnitude(std::int64_t value) {
+    return value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+}
+
+std::int64_t Gcd(std::int64_t a, std::int64_t b) {
+    std::uint64_t x = Magnitude(a);
+    std::uint64_t y = Magnitude(b);
+    while (y != 0) {
+        const std::uint64_t r = x % y;
+        x = y;
+        y = r;
+    }
+    // Every caller has a positive argument below 2^63, so the divisor fits.
+    return static_cast<std::int64_t>(x);
+}
+
+// Lowest terms; the denominator must be positive.
+Fraction Reduce(std::int64_t numerator, std::int64_t denominator) {
+    if (numerator == 0) return {0, 1};
+    const std::int64_t divisor = Gcd(numerator, denominator);
+    return {numerator / divisor, denominator / divisor};
+}
+
+FractionResult Negate(const Fraction& x) {
+    std::int64_t numerator = 0;
+    if (__builtin_sub_overflow(std::int64_t{0}, x.numerator, &numerator)) return Failed(FractionStatus::TooLarge);
+    return Ok({numerator, x.denominator});
+}
+
+// Once a line divides by zero the division by zero is its result, whatever follows.
+bool HasZeroDenominator(const Fraction& x, const Fraction& y) { return x.denominator == 0 || y.denominator == 0; }
+
+FractionResult Multiply(const Fraction& x, const Fraction& y) {
+    if (HasZeroDenominator(x, y)) return Ok(kDivisionByZeroValue);
+    // Cancelling across first keeps the products small whenever the result fits.
+    const std::int64_t g1 = Gcd(x.numerator, y.denominator);
+    const std::int64_t g2 = Gcd(y.numerator, x.denominator);
+    std::int64_t numerator = 0;
+    std::int64_t denominator = 0;
+    if (__builtin_mul_overflow(x.numerator / g1, y.numerator / g2, &numerator) ||
+        __builtin_mul_overflow(x.denominator / g2, y.denominator / g1, &denominator)) {
+        return Failed(FractionStatus::TooLarge);
+    }
+    return Ok(Reduce(numerator, denominator));
+}
+
+// 1 over x with a positive denominator; x = 0 (0:0 too) is a division by zero.
+FractionResult Reciprocal(const Fraction& x) {
+    if (x.denominator == 0 || x.numerator == 0) return Ok(kDivisionByZeroValue);
+    if (x.numerator > 0) return Ok({x.denominator, x.numerator});
+    std::int64_t denominator = 0;
+    if (__builtin_sub_overflow(std::int64_t{0}, x.numerator, &denominator)) return Failed(FractionStatus::TooLarge);
+    return Ok({-x.denominator, denominator});
+}
+
+FractionResult Divide(const Fraction& x, const Fraction& y) {
+    const FractionResult inverse = Reciprocal(y);
+    if (inverse.status != FractionStatus::Ok) return inverse;
+    return Multiply(x, inverse.value);
+}
+
+FractionResult Add(const Fraction& x, const Fraction& y) {
+    if (HasZeroDenominator(x, y)) return Ok(kDivisionByZeroValue);
+    const std::int64_t g = Gcd(x.denominator, y.denominator);
+    std::int64_t left = 0;
+    std::int64_t right = 0;
+    std::int64_t numerator = 0;
+    std::int64_t denominator = 0;
+    if (__builtin_mul_overflow(x.numerator, y.denominator / g, &left) ||
+        __builtin_mul_overflow(y.numerator, x.denominator / g, &right) ||
+        __builtin_add_overflow(left, right, &numerator) ||
+        __builtin_mul_overflow(x.denominator, y.denominator / g, &denominator)) {
+        return Failed(FractionStatus::TooLarge);
+    }
+    return Ok(Reduce(numerator, denominator));
+}
+
+FractionResult Subtract(const Fraction& x, const Fraction& y) {
+    const FractionResult negated = Negate(y);
+    if (negated.status != FractionStatus::Ok) return negated;
+    return Add(x, negated.value);
+}
+
+// value^exponent by squaring; squares only while exponent bits remain, so nothing is
+// computed that is larger than the result.
+bool PowerOf(std::int64_t value, std::uint64_t exponent, std::int64_t& result) {
+    result = 1;
+    while (exponent != 0) {
+        if ((exponent & 1) != 0 && __builtin_mul_overflow(result, value, &result)) return false;
+        exponent >>= 1;
+        if (exponent != 0 && __builtin_mul_overflow(value, value, &value)) return false;
+    }
+    return true;
+}
+
+// Only whole exponents have exact results; 4^(1/2) and the like are not computed.
+FractionResult Power(const Fraction& base, const Fraction& exponent) {
+    if (HasZeroDenominator(base, exponent)) return Ok(kDivisionByZeroValue);
+    if (exponent.numerator % exponent.denominator != 0) return Failed(FractionStatus::NotComputable);
+    const std::int64_t whole = exponent.numerator / exponent.denominator;
+    FractionResult start = Ok(Reduce(base.numerator, base.denominator));
+    if (whole < 0) start = Reciprocal(start.value);
+    if (start.status != FractionStatus::Ok || start.value.denominator == 0) return start;
+    std::int64_t numerator = 0;
+    std::int64_t denominator = 0;
+    if (!PowerOf(start.value.numerator, Magnitude(whole), numerator) ||
+        !PowerOf(start.value.denominator, Magnitude(whole), denominator)) {
+        return Failed(FractionStatus::TooLarge);
+    }
+    return Ok({numerator, denominator});
+}
+
+FractionResult Apply(wchar_t symbol, const Fraction& x, const Fraction& y) {
+    switch (symbol) {
+        case L'+': return Add(x, y);
+        case L'-': return Subtract(x, y);
+        case L'*': return Multiply(x, y);
+        case L':':
+        case L'/': return Divide(x, y);
+        case L'^': return Power(x, y);
+        default: return Failed(FractionStatus::NotComputable);
+    }
+}
+
+// ---- Evaluation ---------------------------------------------------------------------
+
+// Recursive descent: sums of products of powers of signed operands. '^' is
+// left-associative and a sign belongs to its operand (-2^2 is 4), as on the keypad.
+class FractionParser {
+public:
+    explicit FractionParser(const std::vector<FractionToken>& tokens) : tokens_(tokens) {}
+
+    FractionResult Parse() {
+        FractionResult result = Sum();
+        if (result.status == FractionStatus::Ok && position_ != tokens_.size()) {
+            return Failed(FractionStatus::NotComputable);
+        }
+        return result;
+    }
+
+private:
+    using Kind = FractionToken::Kind;
+    using Level = FractionResult (FractionParser::*)();
+
+    bool AtOperator(std::wstring_view symbols) const {
+        return position_ < tokens_.size() && tokens_[position_].kind == Kind::Operator &&
+               IsOneOf(tokens_[position_].symbol, symbols);
+    }
+
+    bool AtKind(Kind kind) const { return position_ < tokens_.size() && tokens_[position_].kind == kind; }
+
+    // One level of left-associative binary operators.
+    FractionResult Chain(std::wstring_view symbols, Level operand) {
+        FractionResult left = (this->*operand)();
+        while (left.status == FractionStatus::Ok && AtOperator(symbols)) {
+            const wchar_t symbol = tokens_[position_++].symbol;
+            const FractionResult right = (this->*operand)();
+            if (right.status != FractionStatus::Ok) return right;
+            left = Apply(symbol, left.value, right.value);
+        }
+        return left;
+    }
+
+    FractionResult Sum() { return Chain(L"+-", &FractionParser::Product); }
+    FractionResult Product() { return Chain(L"*:/", &FractionParser::PowerChain); }
+    FractionResult PowerChain() { return Chain(L"^", &FractionParser::Signed); }
+
+    FractionResult Signed() {
+        if (!AtKind(Kind::Sign)) return Primary();
+        const wchar_t sign = tokens_[position_++].symbol;
+        const FractionResult operand = Signed();
+        if (operand.status != FractionStatus::Ok || sign == L'+') return operand;
+        return Negate(operand.value);
+    }
+
+    FractionResult Primary() {
+        if (AtKind(Kind::Operand)) return Ok(tokens_[position_++].value);
+        if (!AtKind(Kind::Open)) return Failed(FractionStatus::NotComputable);
+        ++position_;
+        const FractionResult inner = Sum();
+        if (inner.status != FractionStatus::Ok) return inner;
+        if (!AtKind(Kind::Close)) return Failed(FractionStatus::NotComputable);
+        ++position_;
+        return inner;
+    }
+
+    const std::vector<FractionToken>& tokens_;
+    std::size_t position_ = 0;
+};
+
+// ---- Display ------------------------------------------------------------------------
+
+int FieldWidth(const std::wstring& text) { return 8 * static_cast<int>(text.size()) + 30; }
+
+void SetVisible(int controlId, bool visible) {
+    if (KvWindow* control = MainWindowControl(controlId)) control->setVisible(visible);
+}
+
+// Writes the text into the field, sized to it (position kept), and shows the field.
+void ShowInField(int controlId, const std::wstring& text) {
+    KvWindow* field = MainWindowControl(controlId);
+    if (!field) return;
+    field->setText(text);
+    field->resize(FieldWidth(text), kFieldHeight);
+    field->setVisible(true);
+}
+
+void MoveField(int controlId, int x, int y) {
+    if (KvWindow* field = MainWindowControl(controlId)) field->move(x, y);
+}
+
+std::wstring IntegerText(std::int64_t value) { return FormatC("%lld", static_cast<long long>(value)); }
+
+void ShowResult(const FractionResult& result) {
+    switch (result.status) {
+        case FractionStatus::Ok: return ShowFraction(result.value);
+        case FractionStatus::TooLarge: return ShowFractionMessage(kTooLarge);
+        case FractionStatus::NotComputable: return ShowFractionMessage(kNotComputable);
+    }
+}
+
+}  // namespace
+
+void ProcessFractionLine() {
+    EngineState& engine = Engine();
+    engine.FractionValues.clear();
+    engine.FractionOps.clear();
+    KvWindow* line = MainWindowControl(kLineId);
+    const std::wstring text = line ? line->text(kLineCapacity) : std::wstring();
+    if (!ValidateFractionLine(text)) return;
+    const auto tokens = TokenizeFractionLine(text);
+    if (!tokens) return ShowFractionMessage(kTooLarge);
+    // A line of spaces only is zero.
+    ShowResult(engine.FractionValues.empty() ? FractionResult{} : EvaluateFractions(*tokens));
+}
+
+bool ValidateFractionLine(const std::wstring& text) {
+    const wchar_t* fault = FindFractionLineFault(text);
+    if (fault) ShowFractionMessage(fault);
+    return fault == nullptr;
+}
+
+void ShowFractionMessage(const std::wstring& message) {
+    ShowInField(kWholeId, message);
+    SetVisible(kNumeratorId, false);
+    SetVisible(kDenominatorId, false);
+}
+
+std::optional<std::vector<FractionToken>> TokenizeFractionLine(const std::wstring& line) {
+    using Kind = FractionToken::Kind;
+    std::vector<FractionToken> tokens;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const wchar_t c = line[i];
+        if (IsDigit(c)) {
+            const auto numerator = ReadDigitRun(line, i);
+            std::optional<std::int64_t> denominator = 1;
+            // Two digit runs around a '/' are one fraction, bound tighter than any operator.
+            if (i + 1 < line.size() && line[i] == L'/' && IsDigit(line[i + 1])) denominator = ReadDigitRun(line, ++i);
+            if (!numerator || !denominator) return std::nullopt;
+            const Fraction value{*numerator, *denominator};
+            AppendOperandStart(tokens, {Kind::Operand, value, 0});
+            Engine().FractionValues.push_back(value);
+            continue;
+        }
+        if (c == L'(') {
+            AppendOperandStart(tokens, {Kind::Open, {}, 0});
+        } else if (c == L')') {
+            tokens.push_back({Kind::Close, {}, 0});
+        } else if ((c == L'+' || c == L'-') && !EndsOperand(tokens)) {
+            tokens.push_back({Kind::Sign, {}, c});
+        } else if (IsOneOf(c, L"+-*:/^")) {
+            AppendOperator(tokens, c);
+        }
+        ++i;
+    }
+    return tokens;
+}
+
+FractionResult EvaluateFractions(const std::vector<FractionToken>& tokens) { return FractionParser(tokens).Parse(); }
+
+void ShowFraction(const Fraction& fraction) {
+    const std::int64_t n = fraction.numerator;
+    const std::int64_t d = fraction.denominator;
+    if (d == 0) return ShowFractionMessage(kDivisionByZero);
+    const std::int64_t whole = n / d;
+    const std::int64_t rest = n - whole * d;
+    if (rest == 0) {
+        ShowInField(kWholeId, IntegerText(whole));
+        SetVisible(kNumeratorId, false);
+        SetVisible(kDenominatorId, false);
+        SetVisible(kSeparatorId, false);
+        return;
+    }
+    if (whole == 0) {
+        SetVisible(kWholeId, false);
+        ShowInField(kNumeratorId, IntegerText(rest));
+        ShowInField(kDenominatorId, IntegerText(d));
+        return;
+    }
+    // A mixed number carries its sign on the whole part alone: -3/2 is -1 and 1/2.
+    const std::wstring wholeText = IntegerText(whole);
+    ShowInField(kWholeId, wholeText);
+    const int x = FieldWidth(wholeText) + kMixedGap;
+    MoveField(kNumeratorId, x, kMixedNumeratorY);
+    MoveField(kDenominatorId, x, kMixedDenominatorY);
+    ShowInField(kNumeratorId, IntegerText(rest < 0 ? -rest : rest));
+    ShowInField(kDenominatorId, IntegerText(d));
+}
+
+}  // namespace abacor

@@ -1,0 +1,59 @@
+// The fraction line: common fractions and whole numbers joined by operators, checked,
+// split into tokens and computed exactly with 64-bit fractions.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/engine_state.h"
+
+namespace abacor {
+
+struct FractionToken {
+    enum class Kind {
+        Operand,   // a whole number n/1 or a literal a/b of two digit runs
+        Sign,      // '+' or '-' where an operand is expected
+        Operator,  // '+', '-', '*', ':', '/', '^' between two operands
+        Open,
+        Close,
+    };
+    Kind kind = Kind::Operand;
+    Fraction value;      // Operand
+    wchar_t symbol = 0;  // Sign, Operator
+    bool operator==(const FractionToken&) const = default;
+};
+
+enum class FractionStatus {
+    Ok,
+    TooLarge,       // a number or a result beyond the signed 64-bit range
+    NotComputable,  // no exact value: a malformed line or a fractional exponent
+};
+
+struct FractionResult {
+    Fraction value;
+    FractionStatus status = FractionStatus::Ok;
+};
+
+// The answer to the fractions panel's "Решить" button: reads the line, checks it,
+// computes it and shows the result or a message in the panel's result fields.
+void ProcessFractionLine();
+
+// Shows the first fault of the line and returns false; true for a valid line.
+bool ValidateFractionLine(const std::wstring& text);
+
+// A message in the whole-part field, with the numerator and denominator hidden.
+void ShowFractionMessage(const std::wstring& message);
+
+// The tokens of the line; also records its operands and operators in text order in
+// FractionValues and FractionOps. Empty when a number in the line is too large.
+std::optional<std::vector<FractionToken>> TokenizeFractionLine(const std::wstring& line);
+
+// The exact value of the tokens. A lone operand keeps the values it was written with;
+// every computed value is reduced, with a positive denominator (0 for a division by 0).
+FractionResult EvaluateFractions(const std::vector<FractionToken>& tokens);
+
+// Shows a whole number, a proper fraction or a mixed number, or "Деление на 0".
+void ShowFraction(const Fraction& fraction);
+
+}  // namespace abacor
