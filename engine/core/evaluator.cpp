@@ -1,6 +1,7 @@
 #include "core/evaluator.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -133,7 +134,11 @@ double ReadNumber(const std::wstring& text, std::size_t& i) {
             i = j;
         }
     }
-    return ReadLeadingNumber(std::wstring(number.begin(), number.end()));
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    // Out of range: the C reading gives the infinity or the underflowed value.
+    if (error != std::errc()) return ReadLeadingNumber(std::wstring(number.begin(), number.end()));
+    return value;
 }
 
 int Precedence(wchar_t op) {

@@ -1,3 +1,4 @@
+#include <random>
 #include <string>
 #include <vector>
 
@@ -276,6 +277,34 @@ TEST_F(QuadraticPanelTest, RootsAndMessages) {
         EXPECT_EQ(Control(1431).fullText(), c.first);
         EXPECT_EQ(Control(1432).fullText(), c.second);
         EXPECT_EQ(Display(), L"42");
+    }
+}
+
+// Whatever is on the display and whatever is pressed, the engine's state stays sound
+// and the display within its capacity.
+TEST_F(KeypadTest, RandomKeysOnRandomDisplaysKeepTheStateSound) {
+    for (int id : {1203, 1206, 1207, 1208, 154, 1420, 1423, 1426, 1431, 1432, 1422, 1425}) AddControl(id);
+    AddControl(1610, {0, 0, 0, 0}, false);
+    const std::wstring alphabet = L"0123456789.,+-*/^()×÷ xe:%=sinlogqrtабв";
+    std::mt19937 random(20261207);
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    for (int round = 0; round < 400; ++round) {
+        std::wstring text(static_cast<std::size_t>(pick(256)), L'0');
+        for (wchar_t& c : text) c = alphabet[static_cast<std::size_t>(pick(static_cast<int>(alphabet.size())))];
+        SetDisplay(text);
+        Control(1203).setText(text);
+        Control(1420).setText(text);
+        for (int press = 0; press < 30; ++press) {
+            const int ranges[][2] = {{0, 64}, {150, 150}, {1428, 1428}, {1600, 1605}, {1700, 1771}, {2100, 2132}};
+            const auto& range = ranges[pick(6)];
+            const int key = range[0] + pick(range[1] - range[0] + 1);
+            Press(key);
+            if (key == 1605 && pick(2) == 0) ProcessMemoryComboSelect(display_);
+            ASSERT_LE(Display().size(), 255u) << "key " << key;
+            ASSERT_TRUE(Engine().PendingOp == 0 || Engine().PendingOp == 6 || Engine().PendingOp == 7);
+            ASSERT_GE(Engine().MemoryCount, 0);
+            ASSERT_LE(Engine().MemoryCount, 10);
+        }
     }
 }
 
