@@ -1,0 +1,16 @@
+// Real roots of P(x) = 0 for degree 3 and more: x = 0 for a zero free term, integer
+// roots among the divisors of the free term, and Newton's method for degrees 3 and 4.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "algebra/polynomial.h"
+
+namespace abacor {
+
+// Appends the section "Шаг 4" for a polynomial of the given degree (at least 3) to the
+// report and returns the roots found, sorted ascending.
+std::vector<double> SolveHigherDegree(const Polynomial& p, int degree, std::wstring& report);
+
+}  // namespace abacor
