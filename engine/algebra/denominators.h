@@ -16,4 +16,8 @@ void ClearDenominators(std::wstring& left, std::wstring& right, std::wstring& re
 // form), outer brackets removed: "x/(x-1) + 2/x" gives "x-1" and "x".
 std::vector<std::wstring> DenominatorsWithLetters(const std::wstring& side);
 
+// Removes brackets that enclose the whole text, as often as they do: "((x+1))" gives
+// "x+1"; "(x+1)*(x-1)" stays as it is.
+std::wstring StripOuterBrackets(std::wstring text);
+
 }  // namespace abacor

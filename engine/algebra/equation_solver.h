@@ -3,7 +3,11 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <string>
 
+#include "algebra/formula.h"
+#include "algebra/polynomial.h"
 #include "platform.h"
 
 namespace abacor {
@@ -25,5 +29,19 @@ void SolveEquation(const EquationPanel& panel);
 
 // An input without "=": shows its expanded form and writes the simplification report.
 void SimplifyExpression(const EquationPanel& panel);
+
+// --- Shared by the solver and the simplifier ---
+
+// The input as the solver reads it: at most 1023 characters.
+std::wstring ReadFormulaInput(const EquationPanel& panel);
+void HideAnswerRows(const EquationPanel& panel);
+// Shows answer row `row` (0-based) with its value; the label's text changes only when
+// one is given, otherwise it keeps whatever it said before.
+void ShowAnswerRow(const EquationPanel& panel, std::size_t row, const std::wstring& value,
+                   const wchar_t* label = nullptr);
+// ExpandExpression with a term such as x^0 counted as the constant it is.
+Polynomial ExpandFormula(const std::wstring& text, ExpansionNotes* notes);
+// One report line per part the expansion had to leave out.
+void AppendExpansionNotes(std::wstring& report, const ExpansionNotes& notes);
 
 }  // namespace abacor

@@ -2,6 +2,7 @@
 // roots among the divisors of the free term, and Newton's method for degrees 3 and 4.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,5 +13,9 @@ namespace abacor {
 // Appends the section "Шаг 4" for a polynomial of the given degree (at least 3) to the
 // report and returns the roots found, sorted ascending.
 std::vector<double> SolveHigherDegree(const Polynomial& p, int degree, std::wstring& report);
+
+// Every positive divisor of m in ascending order (none for 0), found from the prime
+// factors of m, so that it is fast for any 64-bit m.
+std::vector<std::uint64_t> DivisorsOf(std::uint64_t m);
 
 }  // namespace abacor

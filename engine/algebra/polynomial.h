@@ -2,6 +2,7 @@
 // work, with its arithmetic, evaluation, derivative and printing.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <utility>
@@ -48,5 +49,45 @@ std::wstring CaretToSuperscript(const std::wstring& text);
 std::wstring SuperscriptToCaret(const std::wstring& text);
 // The formula text with the number v in place of every x, for substitution checks.
 std::wstring SubstituteValue(const std::wstring& formula, double value);
+
+// Size limits that keep every operation quick on any formula of up to 1024 characters.
+// A product, power or quotient with more terms than this is not built.
+inline constexpr std::size_t kMaxTerms = 10000;
+// Long division takes at most this many rounds, one per quotient term (and a few that
+// clear rounding residue); with y or z next to x it can go round in circles. A quotient
+// of more terms than this is not started.
+inline constexpr int kMaxDivisionRounds = 2000;
+// Work allowed for one expansion, shared by all its products, powers and divisions; one
+// unit is roughly 10 ns. A product costs kPairCost per pair of terms and kTermCost per
+// term of its result, a division round kPairCost per term of the remainder and kTermCost
+// per term of the divisor, and every operation kOperationCost.
+inline constexpr long long kWorkAllowance = 1'000'000;
+inline constexpr long long kPairCost = 4;
+inline constexpr long long kTermCost = 30;
+inline constexpr long long kOperationCost = 50;
+
+struct WorkBudget {
+    long long remaining = kWorkAllowance;
+};
+
+// Which limit stopped an operation.
+enum class LimitHit { kNone, kTooManyTerms, kTooMuchWork, kDivisionRounds };
+
+// The bounded forms of the arithmetic. A product or power that hits a limit is empty, and
+// so is a quotient that would need more than kMaxDivisionRounds rounds; a division
+// stopped by the rounds or the budget keeps the quotient it had built by then.
+// MultiplyPolynomials, PowerPolynomial and DividePolynomials are these on a fresh budget.
+LimitHit MultiplyBounded(const Polynomial& a, const Polynomial& b, WorkBudget& budget, Polynomial& product);
+LimitHit PowerBounded(const Polynomial& base, int n, WorkBudget& budget, Polynomial& power);
+LimitHit DivideBounded(const Polynomial& dividend, const Polynomial& divisor, WorkBudget& budget,
+                       Polynomial& quotient);
+
+// The decimal digits at `position` (advanced past them) as a non-negative exponent,
+// saturating at the largest int instead of overflowing; 0 when there are none.
+int ReadExponentDigits(const std::wstring& text, std::size_t& position);
+// True when some key is not "_const" (x^0 counts as a variable key).
+bool HasVariableKey(const Polynomial& polynomial);
+// Sum of two exponents, saturating at the int limits.
+int AddExponents(int a, int b);
 
 }  // namespace abacor

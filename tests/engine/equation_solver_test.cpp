@@ -1,0 +1,435 @@
+#include "algebra/equation_solver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/engine_state.h"
+#include "core/steps_window.h"
+#include "engine_fixture.h"
+
+namespace {
+
+using abacor::Engine;
+using Lines = std::vector<std::wstring>;
+
+const std::wstring kRule = L"═══════════════════════════════════";
+const std::wstring kClose = L"└──────────────────────────────────────────────";
+
+// Report text from its lines, each ended with "\r\n".
+std::wstring Join(const Lines& lines) {
+    std::wstring text;
+    for (const std::wstring& line : lines) text += line + L"\r\n";
+    return text;
+}
+
+Lines operator+(Lines a, const Lines& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+Lines Header(const std::wstring& typed) {
+    return {kRule, L"  РЕШЕНИЕ УРАВНЕНИЯ", kRule, L"", L"Исходное уравнение: " + typed, L""};
+}
+
+const Lines kBanner = {L"", kRule, L"  Решение завершено!", kRule};
+
+// Steps 1 to 3 for the (rewritten) sides, their expanded forms and P.
+Lines FirstSteps(const std::wstring& left, const std::wstring& right, const std::wstring& expandedLeft,
+                 const std::wstring& expandedRight, const std::wstring& p) {
+    return {L"┌─ Шаг 1: Разделение на части ─────────────────",
+            L"│ Левая часть:  " + left,
+            L"│ Правая часть: " + right,
+            kClose,
+            L"",
+            L"┌─ Шаг 2: Раскрытие скобок ────────────────────",
+            L"│ Левая часть:  " + expandedLeft,
+            L"│ Правая часть: " + expandedRight,
+            kClose,
+            L"",
+            L"┌─ Шаг 3: Перенос в левую часть ───────────────",
+            L"│ (" + expandedLeft + L") - (" + expandedRight + L") = 0",
+            L"│ " + p + L" = 0",
+            kClose,
+            L""};
+}
+
+// One root's block of the substitution check, the values agreeing.
+Lines Check(const std::wstring& name, const std::wstring& substituted, const std::wstring& values) {
+    return {L"│", L"│ " + name + L":", L"│   " + substituted, L"│   " + values, L"│   " + values + L"  ✅ Верно!"};
+}
+
+const Lines kCheckHeading = {L"", L"┌─ Шаг 5: Проверка подстановкой ────────────────"};
+
+class EquationSolverTest : public EngineTest {
+protected:
+    EquationSolverTest() {
+        input_ = &AddControl(1700);
+        for (int id : {1723, 1742, 1743, 1744, 1724, 1725, 1770, 1771}) AddControl(id);
+    }
+
+    void Solve(const std::wstring& text) {
+        input_->setText(text);
+        Press(1722);
+    }
+
+    // The shown rows as a user reads them: "label value", or the value alone where the
+    // run wrote no label.
+    Lines Rows() {
+        Lines rows;
+        const int values[] = {1724, 1725, 1770, 1771};
+        const int labels[] = {1723, 1742, 1743, 1744};
+        for (int i = 0; i < 4; ++i) {
+            const headless::Window& value = Control(values[i]);
+            const headless::Window& label = Control(labels[i]);
+            EXPECT_EQ(label.visibleFlag(), value.visibleFlag()) << "row " << i + 1;
+            if (!value.visibleFlag()) continue;
+            rows.push_back(label.fullText().empty() ? value.fullText() : label.fullText() + L" " + value.fullText());
+        }
+        return rows;
+    }
+
+    static std::wstring Report() { return Engine().StepsLog; }
+
+    headless::Window* input_ = nullptr;
+};
+
+TEST_F(EquationSolverTest, LinearReport) {
+    Solve(L"2x - 6 = 0");
+    const Lines expected =
+        Header(L"2x - 6 = 0") + FirstSteps(L"2x - 6", L"0", L"2x - 6", L"0", L"2x - 6") +
+        Lines{L"┌─ Шаг 4: Решение линейного уравнения ─────────", L"│ Тип: линейное уравнение (степень 1)", L"│",
+              L"│ 2x + -6 = 0", L"│", L"│ 2x = 6", L"│", L"│ x = 6 / 2", L"│ x = 3", kClose} +
+        kCheckHeading + Check(L"x = 3", L"2*3 - 6 = 0", L"0 = 0") + Lines{kClose} + kBanner;
+    EXPECT_EQ(Report(), Join(expected));
+    EXPECT_EQ(Rows(), (Lines{L"X = 3"}));
+}
+
+Lines QuadraticOpening(const std::wstring& a, const std::wstring& b, const std::wstring& c,
+                       const std::wstring& products, const std::wstring& d) {
+    return {L"┌─ Шаг 4: Решение квадратного уравнения ───────",
+            L"│ Тип: квадратное уравнение (степень 2)",
+            L"│",
+            L"│ Общий вид: ax² + bx + c = 0",
+            L"│",
+            L"│ a = " + a,
+            L"│ b = " + b,
+            L"│ c = " + c,
+            L"│",
+            L"│ Дискриминант: D = b² - 4ac",
+            L"│ D = (" + b + L")² - 4·(" + a + L")·(" + c + L")",
+            L"│ D = " + products,
+            L"│ D = " + d,
+            L"│"};
+}
+
+TEST_F(EquationSolverTest, QuadraticReports) {
+    Solve(L"x^2 - 5x + 6 = 0");
+    EXPECT_EQ(Report(),
+              Join(Header(L"x^2 - 5x + 6 = 0") + FirstSteps(L"x² - 5x + 6", L"0", L"x² - 5x + 6", L"0", L"x² - 5x + 6") +
+                   QuadraticOpening(L"1", L"-5", L"6", L"25 - 24", L"1") +
+                   Lines{L"│ D > 0 → два корня", L"│", L"│ √D = 1", L"│", L"│ x₁ = (-b + √D) / (2a)",
+                         L"│ x₁ = (-(-5) + 1) / (2·1)", L"│ x₁ = 3", L"│", L"│ x₂ = (-b - √D) / (2a)",
+                         L"│ x₂ = (-(-5) - 1) / (2·1)", L"│ x₂ = 2", kClose} +
+                   kCheckHeading + Check(L"x1 = 3", L"3² - 5*3 + 6 = 0", L"0 = 0") +
+                   Check(L"x2 = 2", L"2² - 5*2 + 6 = 0", L"0 = 0") + Lines{kClose} + kBanner));
+    EXPECT_EQ(Rows(), (Lines{L"X₁ = 3", L"X₂ = 2"}));
+
+    Solve(L"x^2 + 2x + 1 = 0");
+    EXPECT_EQ(Report(),
+              Join(Header(L"x^2 + 2x + 1 = 0") + FirstSteps(L"x² + 2x + 1", L"0", L"x² + 2x + 1", L"0", L"x² + 2x + 1") +
+                   QuadraticOpening(L"1", L"2", L"1", L"4 - 4", L"0") +
+                   Lines{L"│ D = 0 → один корень", L"│", L"│ x = -b / (2a)", L"│ x = -(2) / (2·1)", L"│ x = -1",
+                         kClose} +
+                   kCheckHeading + Check(L"x = -1", L"-1² + 2*-1 + 1 = 0", L"0 = 0") + Lines{kClose} + kBanner));
+    EXPECT_EQ(Rows(), (Lines{L"X = -1"}));
+
+    // No real roots: the run stops after the discriminant, without check or banner.
+    Solve(L"x^2 + 1 = 0");
+    EXPECT_EQ(Report(), Join(Header(L"x^2 + 1 = 0") + FirstSteps(L"x² + 1", L"0", L"x² + 1", L"0", L"x² + 1") +
+                             QuadraticOpening(L"1", L"0", L"1", L"0 - 4", L"-4") +
+                             Lines{L"│ D < 0 → действительных корней нет", kClose}));
+    EXPECT_EQ(Rows(), (Lines{L"X = Нет корней"}));
+}
+
+Lines HigherOpening(int degree) {
+    return {L"┌─ Шаг 4: Решение уравнения высшей степени ────", L"│ Тип: уравнение степени " + std::to_wstring(degree),
+            L"│"};
+}
+
+const Lines kDivisorSearch = {L"│ Поиск рациональных корней перебором", L"│ среди делителей свободного члена...", L"│"};
+const Lines kNewton = {L"│", L"│ Поиск иррациональных корней (метод Ньютона)..."};
+
+TEST_F(EquationSolverTest, HigherDegreeReports) {
+    const std::wstring cubic = L"x³ - 6x² + 11x - 6";
+    Solve(L"x^3 - 6x^2 + 11x - 6 = 0");
+    EXPECT_EQ(Report(),
+              Join(Header(L"x^3 - 6x^2 + 11x - 6 = 0") + FirstSteps(cubic, L"0", cubic, L"0", cubic) + HigherOpening(3) +
+                   kDivisorSearch +
+                   Lines{L"│ Делители свободного члена (±1, 2, 3, 6)", L"│", L"│ ✓ Найден корень: x = 1",
+                         L"│ ✓ Найден корень: x = 2", L"│ ✓ Найден корень: x = 3", L"│ Проверено значений: 6", L"│",
+                         L"│ Найденные корни:", L"│   x1 = 1", L"│   x2 = 2", L"│   x3 = 3", kClose} +
+                   kCheckHeading + Check(L"x1 = 1", L"1³ - 6*1² + 11*1 - 6 = 0", L"0 = 0") +
+                   Check(L"x2 = 2", L"2³ - 6*2² + 11*2 - 6 = 0", L"0 = 0") +
+                   Check(L"x3 = 3", L"3³ - 6*3² + 11*3 - 6 = 0", L"0 = 0") + Lines{kClose} + kBanner));
+    EXPECT_EQ(Rows(), (Lines{L"X₁ = 1", L"X₂ = 2", L"X₃ = 3"}));
+
+    Solve(L"x^3 - x = 0");
+    EXPECT_EQ(Report(),
+              Join(Header(L"x^3 - x = 0") + FirstSteps(L"x³ - x", L"0", L"x³ - x", L"0", L"x³ - x") + HigherOpening(3) +
+                   Lines{L"│ Свободный член = 0 → x = 0 является корнем", L"│ После вынесения x: x(x^2 - 1) = 0", L"│"} +
+                   kDivisorSearch +
+                   Lines{L"│ Делители свободного члена (±1)", L"│", L"│ ✓ Найден корень: x = -1",
+                         L"│ ✓ Найден корень: x = 1", L"│ Проверено значений: 2", L"│", L"│ Найденные корни:",
+                         L"│   x1 = -1", L"│   x2 = 0", L"│   x3 = 1", kClose} +
+                   kCheckHeading + Check(L"x1 = -1", L"-1³ - -1 = 0", L"0 = 0") + Check(L"x2 = 0", L"0³ - 0 = 0", L"0 = 0") +
+                   Check(L"x3 = 1", L"1³ - 1 = 0", L"0 = 0") + Lines{kClose} + kBanner));
+    EXPECT_EQ(Rows(), (Lines{L"X₁ = -1", L"X₂ = 0", L"X₃ = 1"}));
+
+    Solve(L"x^3 - 2 = 0");
+    EXPECT_EQ(Report(), Join(Header(L"x^3 - 2 = 0") + FirstSteps(L"x³ - 2", L"0", L"x³ - 2", L"0", L"x³ - 2") +
+                             HigherOpening(3) + kDivisorSearch +
+                             Lines{L"│ Делители свободного члена (±1, 2)", L"│", L"│ Проверено значений: 4"} + kNewton +
+                             Lines{L"│ ✓ Найден корень: x ≈ 1.25992105", L"│", L"│ Найденные корни:",
+                                   L"│   x1 = 1.2599210499", kClose} +
+                             kCheckHeading + Check(L"x = 1.2599210499", L"1.25992105³ - 2 = 0", L"0 = 0") +
+                             Lines{kClose} + kBanner));
+    EXPECT_EQ(Rows(), (Lines{L"X = 1.2599210499"}));
+
+    // No root at all: no rows, no check, but the banner.
+    Solve(L"x^4 + 1 = 0");
+    EXPECT_EQ(Report(), Join(Header(L"x^4 + 1 = 0") + FirstSteps(L"x⁴ + 1", L"0", L"x⁴ + 1", L"0", L"x⁴ + 1") +
+                             HigherOpening(4) + kDivisorSearch +
+                             Lines{L"│ Делители свободного члена (±1)", L"│", L"│ Проверено значений: 2"} + kNewton +
+                             Lines{L"│", L"│ Рациональные корни не обнаружены", kClose} + kBanner));
+    EXPECT_EQ(Rows(), Lines{});
+}
+
+TEST_F(EquationSolverTest, DenominatorReports) {
+    Solve(L"1/x + 1/(x+1) = 1");
+    const std::wstring left = L"(1)*(x+1) + ( 1)*(x )";
+    const std::wstring right = L"(1)*((x )*(x+1))";
+    EXPECT_EQ(Report(),
+              Join(Header(L"1/x + 1/(x+1) = 1") +
+                   Lines{L"┌─ Приведение дробей с x ───────────────────────", L"│ Найдены дроби:", L"│   1 / (x )",
+                         L"│    1 / ((x+1))", L"│ Общий знаменатель: (x )*(x+1)",
+                         L"│ Умножаем обе части на общий знаменатель", L"│", L"│ Новое уравнение:",
+                         L"│ " + left + L" = " + right, kClose, L""} +
+                   FirstSteps(left, right, L"2x + 1", L"x² + x", L"-x² + x + 1") +
+                   QuadraticOpening(L"-1", L"1", L"1", L"1 - -4", L"5") +
+                   Lines{L"│ D > 0 → два корня", L"│", L"│ √D = 2.236067977", L"│", L"│ x₁ = (-b + √D) / (2a)",
+                         L"│ x₁ = (-(1) + 2.236067977) / (2·-1)", L"│ x₁ = -0.6180339887", L"│",
+                         L"│ x₂ = (-b - √D) / (2a)", L"│ x₂ = (-(1) - 2.236067977) / (2·-1)", L"│ x₂ = 1.618033989",
+                         kClose} +
+                   kCheckHeading +
+                   Check(L"x1 = -0.6180339887",
+                         L"(1)*(-0.6180339887+1) + ( 1)*(-0.6180339887 ) = (1)*((-0.6180339887 )*(-0.6180339887+1))",
+                         L"-0.2360679775 = -0.2360679775") +
+                   Check(L"x2 = 1.6180339887",
+                         L"(1)*(1.618033989+1) + ( 1)*(1.618033989 ) = (1)*((1.618033989 )*(1.618033989+1))",
+                         L"4.2360679775 = 4.2360679775") +
+                   Lines{kClose} + kBanner));
+    EXPECT_EQ(Rows(), (Lines{L"X₁ = -0.6180339887", L"X₂ = 1.6180339887"}));
+
+    Solve(L"2/(x+1) = 1");
+    EXPECT_EQ(Report(),
+              Join(Header(L"2/(x+1) = 1") +
+                   Lines{L"┌─ Шаг 0: Умножение на знаменатель ────────────", L"│ Уравнение содержит деление на (x+1)",
+                         L"│ Умножаем обе части на (x+1):", L"│", L"│ 2 = (1)·(x+1)", L"│ Новое уравнение:",
+                         L"│ 2 = (1)*(x+1)", kClose, L""} +
+                   FirstSteps(L"2", L"(1)*(x+1)", L"2", L"x + 1", L"-x + 1") +
+                   Lines{L"┌─ Шаг 4: Решение линейного уравнения ─────────", L"│ Тип: линейное уравнение (степень 1)",
+                         L"│", L"│ -1x + 1 = 0", L"│", L"│ -1x = -1", L"│", L"│ x = -1 / -1", L"│ x = 1", kClose} +
+                   kCheckHeading + Check(L"x = 1", L"2 = (1)*(1+1)", L"2 = 2") + Lines{kClose} + kBanner));
+    EXPECT_EQ(Rows(), (Lines{L"X = 1"}));
+}
+
+// A root that makes a denominator of the equation as typed zero is no solution.
+TEST_F(EquationSolverTest, ExtraneousRootReport) {
+    Solve(L"x/(x-1) = 1/(x-1)");
+    EXPECT_EQ(Report(),
+              Join(Header(L"x/(x-1) = 1/(x-1)") +
+                   Lines{L"┌─ Одинаковые знаменатели ────────────────────", L"│ Знаменатели сокращаются: x-1",
+                         L"│ Новое уравнение: x = 1", kClose, L""} +
+                   FirstSteps(L"x", L"1", L"x", L"1", L"x - 1") +
+                   Lines{L"┌─ Шаг 4: Решение линейного уравнения ─────────", L"│ Тип: линейное уравнение (степень 1)",
+                         L"│", L"│ 1x + -1 = 0", L"│", L"│ 1x = 1", L"│", L"│ x = 1 / 1", L"│ x = 1", kClose, L"",
+                         L"┌─ Посторонние корни ──────────────────────────",
+                         L"│ x = 1 — посторонний корень (знаменатель обращается в 0)", L"│",
+                         L"│ Других корней нет → решений нет", kClose} +
+                   kBanner));
+    EXPECT_EQ(Rows(), (Lines{L"Нет решений"}));
+}
+
+TEST_F(EquationSolverTest, OtherVariablesAreRefused) {
+    for (const std::wstring text : {L"x + y = 1", L"z = 2", L"x*Y = 1", L"2Z - x = 0"}) {
+        Solve(text);
+        EXPECT_EQ(Report(), Join(Header(text) + Lines{L"┌─ Результат ─────────────────────────────────",
+                                                      L"│ Уравнение должно содержать только x", kClose}))
+            << text;
+        EXPECT_EQ(Rows(), (Lines{L"Уравнение должно содержать только x"})) << text;
+    }
+}
+
+TEST_F(EquationSolverTest, SimplificationReport) {
+    Solve(L"(x+1)^2");
+    EXPECT_EQ(Report(), Join({kRule, L"  УПРОЩЕНИЕ ВЫРАЖЕНИЯ", kRule, L"", L"Исходное выражение: (x+1)^2", L"",
+                              L"┌─ Шаг 1: Раскрытие скобок ────────────────────", L"│ Результат: x² + 2x + 1", kClose,
+                              L"", kRule, L"  Упрощение завершено!", kRule}));
+    EXPECT_EQ(Rows(), (Lines{L"Упрощённое: x² + 2x + 1"}));
+}
+
+TEST_F(EquationSolverTest, AnswerRows) {
+    const struct {
+        const wchar_t* input;
+        Lines rows;
+    } cases[] = {
+        {L"x + 1 = x + 2", {L"Нет решений"}},
+        {L"x + 1 = x + 1", {L"x ∈ ℝ"}},
+        {L"x = 1 = 2", {L"Два знака '='"}},
+        {L"x + 50 = 0", {L"X = -50"}},
+        {L"x = 100", {L"X = 100"}},
+        {L"2x = 0", {L"X = 0"}},
+        {L"-x^2 + x = 0", {L"X₁ = 0", L"X₂ = 1"}},
+        {L"3x = 1", {L"X = 0.3333333333"}},
+        {L"x = 100000000000000000000000000000000", {L"X = 1e+32"}},
+        {L"x² - 4 = 0", {L"X₁ = 2", L"X₂ = -2"}},
+        {L"x^0 + x = 3", {L"X = 2"}},
+        {L"1/x = 2", {L"X = 0.5"}},
+        {L"x^2/(x-1) = 1/(x-1)", {L"X = -1"}},
+        {L"x^5 - x = 0", {L"X₁ = -1", L"X₂ = 0", L"X₃ = 1"}},
+        {L"(x-1)(x-2)(x-3)(x+1)(x+2)(x+3) = 0", {L"X₁ = -3", L"X₂ = -2", L"X₃ = -1", L"X₄ = 1"}},
+        {L"x^2 + 3x", {L"Упрощённое: x² + 3x"}},
+        {L"2(x+3) - 2x", {L"Упрощённое: 6"}},
+        {L"x*y + y*x", {L"Упрощённое: 2xy"}},
+        {L"x^3*x^2", {L"Упрощённое: x⁵"}},
+        {L"x^0 + x", {L"Упрощённое: x + 1"}},
+        {L"(x+1)^10 + 1", {L"Упрощённое: 1"}},
+    };
+    for (const auto& c : cases) {
+        Solve(c.input);
+        EXPECT_EQ(Rows(), c.rows) << c.input;
+    }
+}
+
+// Each way a run can end, and what it leaves in the step log.
+TEST_F(EquationSolverTest, FailurePathsReplaceTheLogOnce) {
+    const struct {
+        const wchar_t* input;
+        const wchar_t* logEnd;  // the report ends with these lines
+    } cases[] = {
+        {L"x = 1 = 2", L"Исходное уравнение: x = 1 = 2\r\n\r\n"},
+        {L"x + 1 = x + 1", L"│ 0 = 0 → x — любое число (x ∈ ℝ)\r\n└──────────────────────────────────────────────\r\n"},
+        {L"x + 1 = x + 2", L"│ -1 = 0 → решений нет\r\n└──────────────────────────────────────────────\r\n"},
+        {L"x^2 + x + 1 = 0", L"│ D < 0 → действительных корней нет\r\n└──────────────────────────────────────────────\r\n"},
+        {L"x^4 + 3 = 0", L"  Решение завершено!\r\n═══════════════════════════════════\r\n"},
+        {L"x - x", L"  Упрощение завершено!\r\n═══════════════════════════════════\r\n"},
+    };
+    for (const auto& c : cases) {
+        abacor::SetStepsLog(L"previous report\r\n");
+        Solve(c.input);
+        const std::wstring log = Report();
+        const std::wstring end = c.logEnd;
+        EXPECT_EQ(log.rfind(kRule, 0), 0u) << c.input;  // the previous report is gone, not appended to
+        ASSERT_GE(log.size(), end.size()) << c.input;
+        EXPECT_EQ(log.substr(log.size() - end.size()), end) << c.input;
+        EXPECT_EQ(log.find(kRule + L"\r\n  РЕШЕНИЕ", 1), std::wstring::npos) << c.input;
+    }
+}
+
+TEST_F(EquationSolverTest, RejectedFormulaChangesNothing) {
+    Solve(L"2x - 6 = 0");
+    const std::wstring report = Report();
+    for (const auto& [input, message] : {std::pair{L"", L"Пустая строка"}, std::pair{L"1/0 = x", L"Деление на ноль"},
+                                         std::pair{L"x + a = 1", L"Недопустимые символы"}}) {
+        Solve(input);
+        ASSERT_FALSE(desktop_.messageBoxes().empty()) << input;
+        EXPECT_EQ(desktop_.messageBoxes().back().text, message) << input;
+        EXPECT_EQ(Report(), report) << input;
+        EXPECT_EQ(Rows(), (Lines{L"X = 3"})) << input;
+    }
+}
+
+// A run that shows no label text leaves the program's own label text in place.
+TEST_F(EquationSolverTest, VerdictRowsKeepTheirLabel) {
+    Control(1723).setText(L"X= ");
+    Solve(L"x + 1 = x + 1");
+    EXPECT_EQ(Rows(), (Lines{L"X=  x ∈ ℝ"}));
+    Solve(L"x^4 + 3 = 0");  // no roots: every row hidden again
+    EXPECT_EQ(Rows(), Lines{});
+}
+
+TEST_F(EquationSolverTest, PanelKeys) {
+    constexpr int kAtEnd = -1;
+    const std::wstring longText(300, L'1');
+    const struct {
+        std::wstring before;
+        int start, end;  // the selection before the keys
+        std::vector<int> keys;
+        std::wstring after;
+    } cases[] = {
+        {L"", kAtEnd, kAtEnd, {1702, 1703, 1704, 1706, 1707, 1708, 1709, 1721, 1733}, L"x()+-*/.="},
+        {L"", kAtEnd, kAtEnd, {1710, 1711, 1712, 1714, 1715, 1716, 1717, 1718, 1719, 1720}, L"7894560123"},
+        {L"", kAtEnd, kAtEnd, {1702, 1730, 1719, 1706, 1718, 1733, 1717}, L"x²+1=0"},  // "^" then a digit
+        {L"x^", kAtEnd, kAtEnd, {1720}, L"x³"},
+        {L"x^", kAtEnd, kAtEnd, {1733}, L"x^="},  // "=" is not followed by the rule
+        {L"x^", kAtEnd, kAtEnd, {1721}, L"x^."},
+        {L"x^1", kAtEnd, kAtEnd, {1717}, L"x^10"},
+        {L"x^", kAtEnd, kAtEnd, {1719, 1730}, L"x²^"},  // the rule leaves the caret at the end
+        {L"x²+1", kAtEnd, kAtEnd, {1705}, L"x²+"},
+        {L"x+1", 0, 0, {1705, 1730}, L"x+^"},  // so does backspace
+        {L"", kAtEnd, kAtEnd, {1705}, L""},
+        {L"x+1=0", kAtEnd, kAtEnd, {1731}, L""},
+        {L"x+1=0", kAtEnd, kAtEnd, {1732}, L""},
+        {L"x", kAtEnd, kAtEnd, {1713, 1701, 1734, 1723}, L"x"},
+        {L"x2", kAtEnd, kAtEnd, {1730}, L"x2^"},
+        {L"x2+1", 1, 2, {1730}, L"x²+1"},  // one selected digit becomes its superscript
+        {L"x2+1", 0, 1, {1730}, L"^2+1"},  // a selected letter is replaced by "^"
+        {L"x23", 1, 3, {1730}, L"x^"},     // so are two digits
+        {L"x+1", 0, 0, {1718}, L"x+11"},   // inserts go to the end wherever the caret is
+        {L"x+1", 0, 3, {1733}, L"x+1="},
+        // Edits keep the whole of a long (pasted) formula.
+        {longText + L"x^", kAtEnd, kAtEnd, {1719, 1705, 1705}, longText},
+    };
+    for (const auto& c : cases) {
+        input_->setText(c.before);
+        const int end = static_cast<int>(c.before.size());
+        input_->setSelection(c.start == kAtEnd ? end : c.start, c.end == kAtEnd ? end : c.end);
+        for (int key : c.keys) Press(key);
+        EXPECT_EQ(input_->fullText(), c.after) << c.before;
+    }
+}
+
+TEST_F(EquationSolverTest, StepsKeyShowsTheReport) {
+    Solve(L"2x - 6 = 0");
+    Press(1726);
+    ASSERT_EQ(desktop_.textWindowsCreated(), 1);
+    EXPECT_EQ(desktop_.lastTextWindowSpec()->text, Report());
+}
+
+// Inputs built to make expansion or root search slow still get an answer.
+TEST_F(EquationSolverTest, HostileFormulasFinish) {
+    std::wstring brackets = std::wstring(500, L'(') + L"x" + std::wstring(500, L')') + L"=1";
+    std::wstring powers = L"(x+1)^9";
+    while (powers.size() + 8 < 1000) powers += L"*(x+1)^9";
+    std::wstring exponents = L"x^999999999";
+    while (exponents.size() + 12 < 1020) exponents += L"*x^999999999";
+    const std::wstring inputs[] = {
+        brackets,
+        powers + L"=1",
+        powers,
+        exponents + L"=x",
+        L"x^100000/(x-1) = 1",
+        L"x^3 - 999999999999999999 = 0",
+        L"x^4 - 99999999999999999999999999999999999999 = 0",
+        L"(x+1)^9^9^9^9^9^9 = 0",
+        std::wstring(1023, L'9') + L"=x",
+    };
+    for (const std::wstring& input : inputs) {
+        Solve(input);
+        EXPECT_EQ(Report().rfind(kRule, 0), 0u) << input.substr(0, 40);
+    }
+}
+
+}  // namespace
