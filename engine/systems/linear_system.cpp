@@ -1,0 +1,285 @@
+#include "systems/linear_system.h"
+
+#include <cmath>
+#include <cwctype>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "abacor.h"
+#include "algebra/denominators.h"
+#include "algebra/formula.h"
+#include "algebra/polynomial.h"
+#include "core/engine_state.h"
+#include "core/number_format.h"
+#include "core/report.h"
+#include "core/steps_window.h"
+
+namespace abacor {
+
+namespace {
+
+constexpr double kPivotTolerance = 1e-10;
+constexpr double kFactorTolerance = 1e-15;
+// An extra row contradicts the solution when its residual is larger than this share
+// of the row's magnitude.
+constexpr double kResidualTolerance = 1e-9;
+constexpr std::size_t kMatrixFieldWidth = 31;
+
+constexpr const wchar_t* kNoUniqueSolution = L"│ ⚠️ Система не имеет единственного решения\r\n";
+
+struct Equation {
+    std::wstring text;
+    std::wstring left;
+    std::wstring right;
+};
+
+using Row = std::vector<double>;
+using Matrix = std::vector<Row>;
+
+bool IsLatinLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
+wchar_t Lower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+
+std::vector<std::wstring> SplitSegments(const std::wstring& text) {
+    std::vector<std::wstring> segments;
+    std::wstring current;
+    for (wchar_t c : text) {
+        if (c != L';') {
+            current += c;
+            continue;
+        }
+        if (!current.empty()) segments.push_back(current);
+        current.clear();
+    }
+    if (!current.empty()) segments.push_back(current);
+    return segments;
+}
+
+// The equations, or the message that ends the solve.
+std::optional<std::wstring> SplitEquations(const std::wstring& text, std::vector<Equation>& equations) {
+    const std::vector<std::wstring> segments = SplitSegments(text);
+    if (segments.empty()) return L"Система не содержит уравнений";
+    for (std::size_t k = 0; k < segments.size(); ++k) {
+        const std::size_t equals = segments[k].find(L'=');
+        if (equals == std::wstring::npos) return L"Уравнение " + std::to_wstring(k + 1) + L" не содержит =";
+        equations.push_back({segments[k], segments[k].substr(0, equals), segments[k].substr(equals + 1)});
+    }
+    return std::nullopt;
+}
+
+// Every Latin letter of the left sides, lower case, alphabetical.
+std::vector<wchar_t> FindVariables(const std::vector<Equation>& equations) {
+    std::set<wchar_t> letters;
+    for (const Equation& equation : equations) {
+        for (wchar_t c : equation.left) {
+            if (IsLatinLetter(c)) letters.insert(Lower(c));
+        }
+    }
+    return {letters.begin(), letters.end()};
+}
+
+// The left side with one variable written as x and every other letter as y, so that
+// the polynomial machinery (which knows x, y and z) can expand it.
+std::wstring RenameForVariable(const std::wstring& left, wchar_t variable) {
+    std::wstring renamed = SuperscriptToCaret(left);
+    for (wchar_t& c : renamed) {
+        if (IsLatinLetter(c)) c = Lower(c) == variable ? L'x' : L'y';
+    }
+    return renamed;
+}
+
+bool IsConstantKey(const MonomialKey& key) { return key == kConstKey || TotalDegree(key) == 0; }
+
+// Fills one matrix row from a left side and a right-hand value; false when the left
+// side is not linear. Expanding once per variable, with the others collapsed into y,
+// finds every square and every product of two variables.
+bool FillRow(const Equation& equation, const std::vector<wchar_t>& variables, Row& row) {
+    if (!DenominatorsWithLetters(equation.left).empty()) return false;
+    double constant = 0;
+    for (std::size_t j = 0; j < variables.size(); ++j) {
+        const Polynomial p = ExpandExpression(RenameForVariable(equation.left, variables[j]));
+        double constantHere = 0;
+        for (const auto& [key, coefficient] : p) {
+            if (IsConstantKey(key)) {
+                constantHere += coefficient;
+                continue;
+            }
+            const int xExponent = VariableExponent(key, L'x');
+            if (TotalDegree(key) > 1) return false;
+            if (xExponent == 1) row[j] += coefficient;
+        }
+        constant = constantHere;
+    }
+    row.back() = -constant;
+    return true;
+}
+
+std::wstring MatrixEntry(double value) {
+    std::wstring text = FormatC("%8.2f", value);
+    return text.size() <= kMatrixFieldWidth ? text : FormatC("%8.2e", value);
+}
+
+void AppendHead(const std::vector<Equation>& equations, std::wstring& report) {
+    report += kReportRule;
+    report += L"  РЕШЕНИЕ СИСТЕМЫ УРАВНЕНИЙ\r\n";
+    report += kReportRule;
+    report += L"\r\n";
+    for (std::size_t k = 0; k < equations.size(); ++k) {
+        report += L"Ур. " + std::to_wstring(k + 1) + L": " + equations[k].text + L"\r\n";
+    }
+}
+
+void AppendMatrix(const Matrix& matrix, std::wstring& report) {
+    report += L"\r\n┌─ Матрица коэффициентов ──────────────────────\r\n";
+    for (const Row& row : matrix) {
+        report += L"│ ";
+        for (double entry : row) report += MatrixEntry(entry);
+        report += L"\r\n";
+    }
+    report += kSectionCloseBlank;
+}
+
+// Gaussian elimination with partial pivoting; a column without a usable pivot is left.
+void Eliminate(Matrix& matrix, std::size_t variableCount, std::wstring& report) {
+    report += L"┌─ Прямой ход (исключение) ────────────────────\r\n";
+    const std::size_t rows = matrix.size();
+    for (std::size_t c = 0; c < std::min(rows, variableCount); ++c) {
+        std::size_t pivot = c;
+        for (std::size_t r = c + 1; r < rows; ++r) {
+            if (std::fabs(matrix[r][c]) > std::fabs(matrix[pivot][c])) pivot = r;
+        }
+        if (std::fabs(matrix[pivot][c]) < kPivotTolerance) continue;
+        if (pivot != c) {
+            std::swap(matrix[c], matrix[pivot]);
+            report += L"│ Меняем строки " + std::to_wstring(c + 1) + L" и " + std::to_wstring(pivot + 1) + L"\r\n";
+        }
+        for (std::size_t r = c + 1; r < rows; ++r) {
+            const double factor = matrix[r][c] / matrix[c][c];
+            if (std::fabs(factor) < kFactorTolerance) continue;
+            report += L"│ Строка " + std::to_wstring(r + 1) + L" = Строка " + std::to_wstring(r + 1) + L" - " +
+                      FormatC("%f", factor) + L" * Строка " + std::to_wstring(c + 1) + L"\r\n";
+            for (std::size_t k = c; k <= variableCount; ++k) matrix[r][k] -= factor * matrix[c][k];
+        }
+    }
+    report += kSectionCloseBlank;
+}
+
+// The solution, last variable first; empty when a diagonal entry vanishes or a row is
+// missing (fewer equations than variables).
+std::optional<std::vector<double>> BackSubstitute(const Matrix& matrix, const std::vector<wchar_t>& variables,
+                                                  std::wstring& report) {
+    report += L"┌─ Обратный ход (подстановка) ─────────────────\r\n";
+    const std::size_t n = variables.size();
+    std::vector<double> solution(n, 0.0);
+    for (std::size_t i = n; i-- > 0;) {
+        if (i >= matrix.size() || std::fabs(matrix[i][i]) < kPivotTolerance) return std::nullopt;
+        double sum = matrix[i][n];
+        for (std::size_t j = i + 1; j < n; ++j) sum -= matrix[i][j] * solution[j];
+        solution[i] = sum / matrix[i][i];
+        report += L"│ " + std::wstring(1, variables[i]) + L" = " + FormatGeneral(solution[i]) + L"\r\n";
+    }
+    return solution;
+}
+
+// Rows beyond the variables must agree with the solution.
+bool ExtraRowsAgree(const Matrix& matrix, const std::vector<double>& solution) {
+    const std::size_t n = solution.size();
+    for (std::size_t r = n; r < matrix.size(); ++r) {
+        double residual = matrix[r][n];
+        double scale = 1 + std::fabs(matrix[r][n]);
+        for (std::size_t j = 0; j < n; ++j) {
+            residual -= matrix[r][j] * solution[j];
+            scale += std::fabs(matrix[r][j] * solution[j]);
+        }
+        if (!(std::fabs(residual) <= kResidualTolerance * scale)) return false;
+    }
+    return true;
+}
+
+void AppendAnswer(const std::vector<wchar_t>& variables, const std::vector<double>& solution, std::wstring& report) {
+    report += kSectionCloseBlank;
+    report += kReportRule;
+    report += L"  ОТВЕТ:\r\n";
+    for (std::size_t j = 0; j < variables.size(); ++j) {
+        report += L"  " + std::wstring(1, variables[j]) + L" = " + FormatNumber(solution[j]) + L"\r\n";
+    }
+    report += kReportRule;
+}
+
+// The matrix of the system, or the message that ends the solve.
+std::optional<std::wstring> BuildMatrix(const std::vector<Equation>& equations, const std::vector<wchar_t>& variables,
+                                        Matrix& matrix) {
+    for (std::size_t i = 0; i < equations.size(); ++i) {
+        const std::wstring number = std::to_wstring(i + 1);
+        Row row(variables.size() + 1, 0.0);
+        if (!FillRow(equations[i], variables, row)) return L"Уравнение " + number + L" не является линейным";
+        // A right side that is no number would turn every answer into NaN.
+        const double rightValue = EvaluateExpression(equations[i].right.c_str());
+        if (std::isnan(rightValue)) return L"Уравнение " + number + L": правая часть должна быть числом";
+        row.back() += rightValue;
+        matrix.push_back(std::move(row));
+    }
+    return std::nullopt;
+}
+
+std::wstring SolveToReport(const std::wstring& text) {
+    std::vector<Equation> equations;
+    if (auto failure = SplitEquations(text, equations)) return *failure;
+    const std::vector<wchar_t> variables = FindVariables(equations);
+    if (variables.empty()) return L"Не найдены переменные";
+    Matrix matrix;
+    if (auto failure = BuildMatrix(equations, variables, matrix)) return *failure;
+
+    std::wstring report;
+    AppendHead(equations, report);
+    AppendMatrix(matrix, report);
+    Eliminate(matrix, variables.size(), report);
+    const std::optional<std::vector<double>> solution = BackSubstitute(matrix, variables, report);
+    if (!solution || !ExtraRowsAgree(matrix, *solution)) {
+        report += kNoUniqueSolution;
+        report += kSectionClose;
+        return report;
+    }
+    AppendAnswer(variables, *solution, report);
+    return report;
+}
+
+// The answer lines of a report, each ended by a line feed; empty without an answer.
+std::wstring AnswerLines(const std::wstring& report) {
+    const std::size_t heading = report.find(L"ОТВЕТ:");
+    if (heading == std::wstring::npos) return {};
+    std::wstring result;
+    std::size_t lineEnd = report.find(L"\r\n", heading);
+    while (lineEnd != std::wstring::npos) {
+        const std::size_t start = lineEnd + 2;
+        if (start >= report.size()) break;
+        lineEnd = report.find(L"\r\n", start);
+        if (lineEnd == std::wstring::npos) break;
+        const std::wstring line = report.substr(start, lineEnd - start);
+        if (!line.empty() && line[0] != L'═') result += line + L"\n";
+    }
+    return result;
+}
+
+}  // namespace
+
+void SolveLinearSystem(const std::wstring& text) { SetStepsLog(SolveToReport(text)); }
+
+std::wstring SystemResult() { return AnswerLines(Engine().StepsLog); }
+
+}  // namespace abacor
+
+extern "C" {
+
+void SolveSystem(const wchar_t* text) { abacor::SolveLinearSystem(text ? std::wstring(text) : std::wstring()); }
+
+void GetSystemResult(wchar_t* buffer, int capacity) {
+    if (!buffer || capacity <= 0) return;
+    const std::wstring result = abacor::SystemResult();
+    const std::size_t length = std::min(result.size(), static_cast<std::size_t>(capacity) - 1);
+    result.copy(buffer, length);
+    buffer[length] = L'\0';
+}
+
+}  // extern "C"

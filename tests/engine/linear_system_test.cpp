@@ -1,0 +1,145 @@
+#include <string>
+#include <vector>
+
+#include "abacor.h"
+#include "core/engine_state.h"
+#include "engine_fixture.h"
+
+namespace {
+
+const std::wstring kRule = L"═══════════════════════════════════\r\n";
+const std::wstring kClose = L"└──────────────────────────────────────────────\r\n";
+
+std::wstring Head(std::initializer_list<std::wstring> equations) {
+    std::wstring head = kRule + L"  РЕШЕНИЕ СИСТЕМЫ УРАВНЕНИЙ\r\n" + kRule + L"\r\n";
+    int k = 1;
+    for (const std::wstring& e : equations) head += L"Ур. " + std::to_wstring(k++) + L": " + e + L"\r\n";
+    return head;
+}
+
+std::wstring Section(const std::wstring& heading, std::initializer_list<std::wstring> lines, bool blank = true) {
+    std::wstring section = heading;
+    for (const std::wstring& line : lines) section += L"│ " + line + L"\r\n";
+    return section + kClose + (blank ? L"\r\n" : L"");
+}
+
+const std::wstring kMatrix = L"\r\n┌─ Матрица коэффициентов ──────────────────────\r\n";
+const std::wstring kForward = L"┌─ Прямой ход (исключение) ────────────────────\r\n";
+const std::wstring kBackward = L"┌─ Обратный ход (подстановка) ─────────────────\r\n";
+
+std::wstring Answer(std::initializer_list<std::wstring> lines) {
+    std::wstring answer = kRule + L"  ОТВЕТ:\r\n";
+    for (const std::wstring& line : lines) answer += L"  " + line + L"\r\n";
+    return answer + kRule;
+}
+
+std::wstring Solve(const std::wstring& text) {
+    SolveSystem(text.c_str());
+    return GetLastSteps();
+}
+
+std::wstring Result(int capacity = 512) {
+    std::vector<wchar_t> buffer(512, L'#');
+    GetSystemResult(buffer.data(), capacity);
+    return buffer.data();
+}
+
+class LinearSystemTest : public EngineTest {};
+
+TEST_F(LinearSystemTest, WholeReportOfATwoByTwoSystem) {
+    const std::wstring expected = Head({L"2x+y=5", L"x-y=1"}) +
+                                  Section(kMatrix, {L"    2.00    1.00    5.00", L"    1.00   -1.00    1.00"}) +
+                                  Section(kForward, {L"Строка 2 = Строка 2 - 0.500000 * Строка 1"}) +
+                                  Section(kBackward, {L"y = 1", L"x = 2"}) + Answer({L"x = 2", L"y = 1"});
+    EXPECT_EQ(Solve(L"2x+y=5;x-y=1"), expected);
+    EXPECT_EQ(Result(), L"  x = 2\n  y = 1\n");
+}
+
+TEST_F(LinearSystemTest, WholeReportWithARowSwap) {
+    const std::wstring expected =
+        Head({L"x+y=3", L"2x-y=0"}) + Section(kMatrix, {L"    1.00    1.00    3.00", L"    2.00   -1.00    0.00"}) +
+        Section(kForward, {L"Меняем строки 1 и 2", L"Строка 2 = Строка 2 - 0.500000 * Строка 1"}) +
+        Section(kBackward, {L"y = 2", L"x = 1"}) + Answer({L"x = 1", L"y = 2"});
+    EXPECT_EQ(Solve(L"x+y=3;2x-y=0"), expected);
+}
+
+TEST_F(LinearSystemTest, SystemsWithoutAUniqueSolution) {
+    const std::wstring warning = L"│ ⚠️ Система не имеет единственного решения\r\n" + kClose;
+    // dependent rows; a third row contradicting the first two; fewer equations than variables
+    for (const wchar_t* text : {L"x+y=2;2x+2y=4", L"x+y=2;x-y=0;x+2y=5", L"x+y+z=1;x-y=0", L"x=1;x=2"}) {
+        const std::wstring report = Solve(text);
+        ASSERT_GE(report.size(), warning.size()) << text;
+        EXPECT_EQ(report.substr(report.size() - warning.size()), warning) << text;
+        EXPECT_EQ(report.find(L"ОТВЕТ:"), std::wstring::npos) << text;
+        EXPECT_EQ(Result(), L"") << text;
+    }
+}
+
+TEST_F(LinearSystemTest, ConsistentExtraRowsKeepTheAnswer) {
+    Solve(L"x+y=2;x-y=0;x+2y=3");
+    EXPECT_EQ(Result(), L"  x = 1\n  y = 1\n");
+}
+
+TEST_F(LinearSystemTest, AnswersForAnyLetters) {
+    const struct {
+        std::wstring text;
+        std::wstring answer;
+    } cases[] = {
+        {L"X+Y=3;X-Y=1", L"  x = 2\n  y = 1\n"},
+        {L"a+b=3;a-b=1", L"  a = 2\n  b = 1\n"},
+        {L"2(p+q)=10;p-q=1", L"  p = 3\n  q = 2\n"},
+        {L"x+y+z=6;x-y=-1;z=3", L"  x = 1\n  y = 2\n  z = 3\n"},
+        {L"z(2+1)=6;;", L"  z = 2\n"},
+        {L"x/2+y=2;x-y=1", L"  x = 2\n  y = 1\n"},
+        {L"x=0.5*4;y=sqrt(9)", L"  x = 2\n  y = 3\n"},
+        {L"x+x^0=3", L"  x = 2\n"},
+        {L"x^2-x^2+x=1", L"  x = 1\n"},
+    };
+    for (const auto& c : cases) {
+        Solve(c.text);
+        EXPECT_EQ(Result(), c.answer) << std::string(c.text.begin(), c.text.end());
+    }
+}
+
+TEST_F(LinearSystemTest, OneLineMessages) {
+    const struct {
+        std::wstring text;
+        std::wstring log;
+    } cases[] = {
+        {L"", L"Система не содержит уравнений"},
+        {L";;", L"Система не содержит уравнений"},
+        {L"x+y=2;x-y", L"Уравнение 2 не содержит ="},
+        {L"1=1", L"Не найдены переменные"},
+        {L"2=x", L"Не найдены переменные"},
+        {L"x^2+y=3;x+y=1", L"Уравнение 1 не является линейным"},
+        {L"x+y=3;x*y=1", L"Уравнение 2 не является линейным"},
+        {L"x+y=3;2/x=1", L"Уравнение 2 не является линейным"},
+        {L"a+b=1;(a+b)(a-b)=0", L"Уравнение 2 не является линейным"},
+        {L"x+y=y;x-y=1", L"Уравнение 1: правая часть должна быть числом"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Solve(c.text), c.log) << std::string(c.text.begin(), c.text.end());
+        EXPECT_EQ(Result(), L"");
+    }
+}
+
+TEST_F(LinearSystemTest, ResultIsCutToTheCapacity) {
+    Solve(L"2x+y=5;x-y=1");
+    EXPECT_EQ(Result(512), L"  x = 2\n  y = 1\n");
+    EXPECT_EQ(Result(5), L"  x ");
+    EXPECT_EQ(Result(1), L"");
+    std::vector<wchar_t> untouched(4, L'#');
+    GetSystemResult(untouched.data(), 0);
+    GetSystemResult(untouched.data(), -3);
+    EXPECT_EQ(std::wstring(untouched.begin(), untouched.end()), L"####");
+    GetSystemResult(nullptr, 10);
+}
+
+TEST_F(LinearSystemTest, NegativeFactorsAndPrecision) {
+    SetPrecision(2);
+    const std::wstring report = Solve(L"x+y=2;-x+y=0");
+    EXPECT_NE(report.find(L"│ Строка 2 = Строка 2 - -1.000000 * Строка 1\r\n"), std::wstring::npos);
+    EXPECT_EQ(Result(), L"  x = 1.00\n  y = 1.00\n");
+}
+
+}  // namespace
