@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs a short demonstration of the calculator.
+# Installs what is missing, builds, and starts Kelvora. Without a display it says so and
+# shows kelvora-cli, the same engine in the terminal, instead.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" "$root/build" -DKELVORA_TESTS=OFF -DKELVORA_BENCH=OFF
+
+if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
+  exec "$root/build/app/Kelvora"
+fi
+
+echo "No display (\$DISPLAY and \$WAYLAND_DISPLAY are empty), so Kelvora cannot open its window; use build/cli/kelvora-cli, the same calculator in the terminal:"
 cli="$root/build/cli/kelvora-cli"
 demo() {
   printf '$ kelvora-cli %s\n' "$*"

@@ -1,0 +1,34 @@
+// The on-screen keypads: their keys, where they are created, and how the standard and
+// scientific keypads follow the window's size. A key's identifier is the code it sends.
+#pragma once
+
+#include <vector>
+
+#include <QRect>
+
+namespace kelvora {
+
+class Controls;
+class ControlRegistry;
+
+inline constexpr int kDisplayId = 100;
+
+void CreateStandardKeypad(const Controls& controls);
+void CreateScientificKeypad(const Controls& controls);
+void CreateMemoryButtons(const Controls& controls);
+void CreateEquationKeypad(const Controls& controls);
+void CreateInequalityKeypad(const Controls& controls);
+
+struct Placement {
+    int controlId;
+    QRect rect;
+};
+
+// Where the keys, the display and the memory row go for a client area of this size.
+std::vector<Placement> StandardLayout(int clientWidth, int clientHeight);
+std::vector<Placement> ScientificLayout(int clientWidth, int clientHeight);
+
+// Moves the existing controls; placements of controls that do not exist are skipped.
+void Apply(const std::vector<Placement>& placements, const ControlRegistry& registry);
+
+}  // namespace kelvora

@@ -1,0 +1,305 @@
+#include "main_window.h"
+
+#include <QCloseEvent>
+#include <QResizeEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QComboBox>
+
+#include "abacor.h"
+#include "fonts.h"
+#include "key_filter.h"
+#include "keypads.h"
+#include "modes.h"
+#include "panels.h"
+
+namespace kelvora {
+
+namespace {
+
+constexpr QSize kMinimumSize(335, 510);
+constexpr int kDisplayFontHeight = 36;
+constexpr QRect kNumberLineArea(QPoint(160, 190), QPoint(399, 299));
+
+// The indicators in the order they are created, and the button each one answers.
+constexpr std::pair<int, const char*> kMemoryIndicators[] = {
+    {5000, "MC"}, {5001, "MR"}, {5003, "M-"}, {5002, "M+"}, {5004, "MS"},
+};
+constexpr int kFirstMemoryButton = 1600;
+constexpr int kMemoryListButton = 1605;
+constexpr int kMemoryAddButton = 1602;
+
+bool IsMemoryButton(int id) { return id >= kFirstMemoryButton && id <= kMemoryListButton; }
+
+struct MenuItem {
+    const char* text;
+    int command;
+};
+
+constexpr MenuItem kTopItems[] = {
+    {"Стандартный", kStandardCommand},
+    {"Научный", kScientificCommand},
+    {"Дроби", kFractionsCommand},
+    {"Графики функций", kGraphsCommand},
+};
+constexpr MenuItem kEquationItems[] = {
+    {"Уравнения", kEquationsCommand},
+    {"Неравенства", kInequalitiesCommand},
+    {"Квадратное уравнение", kQuadraticCommand},
+    {"Системы уравнений", kSystemCommand},
+};
+constexpr MenuItem kSettingsItem = {"⚙️ Настройки", kSettingsCommand};
+
+constexpr const char* kAboutText =
+    "Kelvora 1.0\n\nМногофункциональный калькулятор\nдля школьников и студентов\n\n"
+    "• Стандартный и научный режимы\n• Дроби с приоритетами операций\n"
+    "• Решение уравнений с пошаговым выводом\n• Неравенства с координатной прямой\n"
+    "• Графики функций (явные и неявные)\n• Поддержка sin, cos, tan, log, ln, exp, sqrt\n"
+    "• Квадратные уравнения и системы линейных уравнений\n\n"
+    "Все вычисления выполняет библиотека abacor.\nНастройки действуют до закрытия программы.";
+
+KvRect ToKvRect(const QRect& rect) { return {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1}; }
+
+}  // namespace
+
+MainWindow::MainWindow(QtDesktop& desktop)
+    : desktop_(desktop),
+      registry_(desktop),
+      port_(this, desktop, &registry_),
+      controls_(*this, registry_, [this](int id, int code) { command(id, code); }),
+      settings_(desktop, *this),
+      systemPanel_(controls_, desktop) {
+    setWindowTitle(QStringLiteral("Калькулятор"));
+    resize(kMinimumSize);
+    setMinimumSize(kMinimumSize);
+    InitFractions(&port_);
+
+    CreateInequalityPanel(controls_);
+    CreateEquationPanel(controls_);
+    createMemoryIndicators();
+    controls_.formulaEdit(2200, 50, 10, 610);
+    controls_.button(2201, QStringLiteral("Построить"), QRect(5, 50, 100, 30));
+    settings_.create(controls_);
+    CreateQuadraticPanel(controls_);
+    registry_.setRangeVisible(5000, 5200, false);
+    CreateFractionsPanel(controls_);
+    CreateStandardKeypad(controls_);
+    CreateMemoryButtons(controls_);
+    CreateScientificKeypad(controls_);
+
+    // Runs once events flow: the window opens in Standard mode.
+    QMetaObject::invokeMethod(this, [this] { command(kStandardCommand, kClicked); }, Qt::QueuedConnection);
+
+    createModeButton();
+    createModeMenu();
+    checkMenuItem(kStandardCommand);
+    createDisplay();
+    createMemoryList();
+
+    memoryTimer_.setInterval(kMemoryIndicatorTimeoutMs);
+    QObject::connect(&memoryTimer_, &QTimer::timeout, [this] { hideMemoryIndicators(); });
+}
+
+MainWindow::~MainWindow() {
+    // The library must not keep a window that is gone.
+    InitFractions(nullptr);
+}
+
+QString MainWindow::caption() const { return caption_->text(); }
+
+QAction* MainWindow::menuItem(int command) const {
+    const auto found = menuItems_.find(command);
+    return found == menuItems_.end() ? nullptr : found->second;
+}
+
+void MainWindow::command(int controlId, int code) {
+    if (consume(controlId, code) || code != kClicked) return;
+    if (const View* view = FindView(controlId)) applyView(*view);
+    else if (IsMemoryButton(controlId)) showMemoryIndicator(controlId);
+    else if (controlId == kAboutButtonId) showAbout();
+    ProcessButtonClick(registry_.port(kDisplayId), controlId);
+    systemPanel_.afterForwarding(controlId);
+}
+
+bool MainWindow::consume(int controlId, int code) {
+    if (controlId == kModeButtonId) {
+        if (code == kClicked) openModeMenu();
+        return true;
+    }
+    if (controlId == kMemoryListId) {
+        if (code == kSelectionChanged) recallFromMemoryList();
+        return true;
+    }
+    if (const View* view = FindView(controlId); view && !view->forwarded) {
+        if (code == kClicked) applyView(*view);
+        return true;
+    }
+    return settings_.consume(controlId, code);
+}
+
+// ---- Modes ----------------------------------------------------------------------------
+
+void MainWindow::applyView(const View& view) {
+    if (view.appMode != 0) appMode_ = view.appMode;
+    if (view.caption) caption_->setText(QString::fromUtf8(view.caption));
+    caption_->setVisible(view.captionShown);
+    ApplyGroups(view, registry_);
+    // The memory list and its indicators belong to the memory row.
+    if (!(view.shown & kMemoryKeys)) {
+        registry_.setRangeVisible(kMemoryListId, kMemoryListId, false);
+        hideMemoryIndicators();
+    }
+    if (view.shown & kSystemPanel) systemPanel_.enter();
+    applyFrame(view);
+    checkMenuItem(view.checksOwnItem ? view.command : 0);
+    layOutKeypad();
+    update();
+}
+
+// A window whose minimum and maximum sizes agree has neither a resizing frame nor a
+// maximize button on the desktop.
+void MainWindow::applyFrame(const View& view) {
+    const QSize size = view.size.isValid() ? view.size : this->size();
+    const bool fixed = view.frame == Frame::Fixed || (view.frame == Frame::Unchanged && minimumSize() == maximumSize());
+    if (fixed) {
+        setFixedSize(size);
+        return;
+    }
+    setMinimumSize(kMinimumSize);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    resize(size);
+}
+
+void MainWindow::checkMenuItem(int command) {
+    for (const auto& [id, action] : menuItems_) action->setChecked(id == command);
+}
+
+// The keypads follow the window in Standard and Scientific mode; entering either mode
+// lays them out at once for the current size.
+void MainWindow::layOutKeypad() {
+    if (appMode_ == kStandardMode) Apply(StandardLayout(clientWidth_, clientHeight_), registry_);
+    if (appMode_ == kScientificMode) Apply(ScientificLayout(clientWidth_, clientHeight_), registry_);
+}
+
+void MainWindow::openModeMenu() {
+    const QWidget* button = registry_.widget(kModeButtonId);
+    menu_->popup(button->mapToGlobal(QPoint(0, button->height())));
+}
+
+// ---- Memory ---------------------------------------------------------------------------
+
+void MainWindow::showMemoryIndicator(int memoryButton) {
+    if (memoryButton == kMemoryListButton) return;
+    const int shown = kFirstMemoryIndicatorId + (memoryButton - kFirstMemoryButton);
+    for (const auto& [id, text] : kMemoryIndicators) registry_.setRangeVisible(id, id, id == shown);
+    if (memoryButton == kMemoryAddButton) memoryTimer_.start(kMemoryIndicatorTimeoutMs);
+    repaint();
+}
+
+void MainWindow::hideMemoryIndicators() {
+    registry_.setRangeVisible(kFirstMemoryIndicatorId, kFirstMemoryIndicatorId + 4, false);
+}
+
+void MainWindow::recallFromMemoryList() {
+    if (!memoryComboSelect_) memoryComboSelect_ = LookUpMemoryComboSelect();
+    if (memoryComboSelect_) memoryComboSelect_(registry_.port(kDisplayId));
+}
+
+void MainWindow::showAbout() {
+    desktop_.showMessage(this, QString::fromUtf8(kAboutText), QStringLiteral("О программе"), QMessageBox::Information,
+                         QMessageBox::Ok);
+}
+
+// ---- Events ---------------------------------------------------------------------------
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    clientWidth_ = event->size().width() & 0xFFFF;
+    clientHeight_ = event->size().height() & 0xFFFF;
+    layOutKeypad();
+    if (appMode_ == kFractionsMode || appMode_ == kInequalitiesMode) {
+        registry_.setRangeVisible(kDisplayId, kDisplayId, false);
+    }
+    if (appMode_ == kGraphsMode) update();
+}
+
+void MainWindow::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    const QColor text = palette().color(QPalette::WindowText);
+    switch (appMode_) {
+        case kGraphsMode: paintPlotArea(painter); break;
+        case kInequalitiesMode:
+            paintNumberLine(painter);
+            PaintText(painter, 180, 150, QStringLiteral("Ответ:"), font(), text);
+            break;
+        case kFractionsMode: PaintText(painter, 5, 160, QStringLiteral("Результат:"), font(), text); break;
+        case kSettingsMode: settings_.paint(painter); break;
+        case kSystemMode: systemPanel_.paint(painter); break;
+        default: break;
+    }
+}
+
+void MainWindow::paintPlotArea(QPainter& /*painter*/) {}
+
+void MainWindow::paintNumberLine(QPainter& painter) {
+    if (!IsNumberLineVisible()) return;
+    QtCanvas canvas(painter, palette().color(QPalette::Window));
+    DrawNumberLine(&canvas, ToKvRect(kNumberLineArea));
+}
+
+// Closing the main window always ends the program, also while the Steps window's
+// nested loop runs: every loop is told to return and none starts any more.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    desktop_.quit();
+    QCoreApplication::exit(0);
+    event->accept();
+}
+
+// ---- Creation -------------------------------------------------------------------------
+
+void MainWindow::createMemoryIndicators() {
+    for (const auto& [id, text] : kMemoryIndicators) controls_.label(id, QString::fromUtf8(text), QRect(240, 10, 30, 20));
+}
+
+void MainWindow::createModeButton() {
+    QPushButton* button = controls_.button(kModeButtonId, QStringLiteral("≡"), QRect(5, 5, 40, 40), true);
+    button->setFlat(true);
+    button->setFont(ShellFont(28, kBold));
+    caption_ = new QLabel(this);
+    caption_->setFont(ShellFont(18, kNormal));
+    caption_->setGeometry(50, 12, 280, 24);
+}
+
+void MainWindow::createModeMenu() {
+    menu_ = new QMenu(this);
+    const auto addItem = [this](QMenu* menu, const MenuItem& item) {
+        QAction* action = menu->addAction(QString::fromUtf8(item.text));
+        action->setCheckable(true);
+        QObject::connect(action, &QAction::triggered, this, [this, id = item.command] { command(id, kClicked); });
+        menuItems_[item.command] = action;
+    };
+    for (const MenuItem& item : kTopItems) addItem(menu_, item);
+    QMenu* equations = menu_->addMenu(QStringLiteral("📐 Уравнения"));
+    for (const MenuItem& item : kEquationItems) addItem(equations, item);
+    menu_->addSeparator();
+    addItem(menu_, kSettingsItem);
+}
+
+void MainWindow::createDisplay() {
+    QLineEdit* display = controls_.inputField(kDisplayId, QRect(0, 45, 320, 60));
+    display->setText(QStringLiteral("0"));
+    display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    display->setFont(ShellFont(kDisplayFontHeight, kBold));
+    FilterCharacters(display, IsDigitCharacter);
+}
+
+void MainWindow::createMemoryList() {
+    QComboBox* list = controls_.dropDownList(kMemoryListId, {}, 60, 10, 150);
+    list->setFont(ShellFont(kDisplayFontHeight, kBold));
+    list->resize(150, list->sizeHint().height());
+}
+
+}  // namespace kelvora

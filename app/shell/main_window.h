@@ -1,0 +1,90 @@
+// The main window: every control of every mode, created once and shown by mode, and the
+// single command entry through which clicks, menu commands and list selections pass.
+#pragma once
+
+#include <map>
+
+#include <QTimer>
+#include <QWidget>
+
+#include "controls.h"
+#include "memory_list.h"
+#include "qt_ports.h"
+#include "settings_page.h"
+#include "system_panel.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace kelvora {
+
+struct View;
+
+inline constexpr int kModeButtonId = 1001;
+inline constexpr int kMemoryListId = 1610;
+inline constexpr int kFirstMemoryIndicatorId = 5000;
+inline constexpr int kMemoryIndicatorTimeoutMs = 10000;
+
+class MainWindow : public QWidget {
+public:
+    explicit MainWindow(QtDesktop& desktop);
+    ~MainWindow() override;
+
+    // A click or menu command (code 0) or a list's selection change (code 1). What the
+    // program does not take itself goes to the library as a button code.
+    void command(int controlId, int code);
+
+    int appMode() const { return appMode_; }
+    QString caption() const;
+    const ControlRegistry& controls() const { return registry_; }
+    // The menu item that sends this command, or null.
+    QAction* menuItem(int command) const;
+    const GraphSettings& graphSettings() const { return settings_.graph(); }
+    const SystemPanel& systemPanel() const { return systemPanel_; }
+    QTimer& memoryIndicatorTimer() { return memoryTimer_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+    // The graph view draws the plot area here in Graphs mode.
+    virtual void paintPlotArea(QPainter& painter);
+
+private:
+    bool consume(int controlId, int code);
+    void applyView(const View& view);
+    void applyFrame(const View& view);
+    void checkMenuItem(int command);
+    void layOutKeypad();
+    void openModeMenu();
+    void showMemoryIndicator(int memoryButton);
+    void hideMemoryIndicators();
+    void recallFromMemoryList();
+    void showAbout();
+    void paintNumberLine(QPainter& painter);
+
+    void createMemoryIndicators();
+    void createModeButton();
+    void createModeMenu();
+    void createDisplay();
+    void createMemoryList();
+
+    QtDesktop& desktop_;
+    ControlRegistry registry_;
+    QtControl port_;
+    Controls controls_;
+    SettingsPage settings_;
+    SystemPanel systemPanel_;
+    QLabel* caption_ = nullptr;
+    QMenu* menu_ = nullptr;
+    std::map<int, QAction*> menuItems_;
+    QTimer memoryTimer_;
+    MemoryComboSelectFunction memoryComboSelect_ = nullptr;
+    int appMode_ = 1;
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
+};
+
+}  // namespace kelvora

@@ -1,0 +1,48 @@
+// The settings page: nine lists, the About and reset buttons, and the painted headings.
+// Calculation settings go to the library; the graph settings live here.
+#pragma once
+
+class QPainter;
+class QWidget;
+
+namespace kelvora {
+
+class Controls;
+class ControlRegistry;
+class QtDesktop;
+
+inline constexpr int kAboutButtonId = 2508;
+inline constexpr int kResetButtonId = 2509;
+
+// Read by the graph view at its next paint.
+struct GraphSettings {
+    int SampleCount = 300;
+    float LineThickness = 2.0f;
+    bool ShowGrid = true;
+    bool ShowLabels = true;
+};
+
+class SettingsPage {
+public:
+    SettingsPage(QtDesktop& desktop, QWidget& owner) : desktop_(desktop), owner_(owner) {}
+
+    void create(const Controls& controls);
+    // Takes the lists' selection changes and the reset button; false for other commands.
+    bool consume(int controlId, int code);
+    void paint(QPainter& painter) const;
+
+    const GraphSettings& graph() const { return graph_; }
+
+private:
+    void select(int controlId, int index);
+    void reset();
+    void setSelection(int controlId, int index) const;
+    void inform(const char* text, const char* caption) const;
+
+    QtDesktop& desktop_;
+    QWidget& owner_;
+    const ControlRegistry* registry_ = nullptr;
+    GraphSettings graph_;
+};
+
+}  // namespace kelvora

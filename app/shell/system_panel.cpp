@@ -1,0 +1,162 @@
+#include "system_panel.h"
+
+#include <iterator>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
+#include "abacor.h"
+#include "controls.h"
+#include "fonts.h"
+#include "qt_ports.h"
+
+namespace kelvora {
+
+namespace {
+
+constexpr int kFirstRowId = 1800;
+constexpr int kAddId = 1805;
+constexpr int kRemoveId = 1806;
+constexpr int kSolveId = 1807;
+constexpr int kHintId = 1810;
+constexpr int kResultCapacity = 512;
+constexpr int kRowTextLimit = 255;
+
+int RowY(int index) { return 30 * index + 80; }
+
+}  // namespace
+
+QString SystemPanel::JoinRows(const QStringList& rows) {
+    QString joined;
+    bool first = true;
+    for (const QString& row : rows) {
+        if (!first && !row.isEmpty()) joined += QLatin1Char(';');
+        if (!row.isEmpty()) joined += row;
+        first = false;
+    }
+    return joined;
+}
+
+QStringList SystemPanel::AnswerLines(const QString& result) {
+    QStringList lines = result.split(QLatin1Char('\n'));
+    lines.removeLast();  // what follows the last line feed is no whole line
+    lines.removeAll(QString());
+    return lines;
+}
+
+void SystemPanel::enter() {
+    if (!created_) createControls();
+    for (int n = 0; n < rowCount_; ++n) setVisible(kFirstRowId + n, true);
+    setVisible(kAddId, rowCount_ < kMaxRows);
+    setVisible(kRemoveId, rowCount_ > 1);
+    setVisible(kSolveId, true);
+    setVisible(kHintId, true);
+}
+
+void SystemPanel::createControls() {
+    created_ = true;
+    controls_.button(kAddId, QStringLiteral("+"), QRect(0, 0, 30, 25));
+    controls_.button(kRemoveId, QStringLiteral("−"), QRect(0, 0, 30, 25));
+    controls_.button(kSolveId, QStringLiteral("Решить"), QRect(0, 0, 150, 30));
+    QLabel* hint = controls_.label(kHintId, QStringLiteral("Например: 2x+y=5"), QRect(0, 0, 230, 40));
+    hint->setFont(ShellFont(16, kNormal));
+    hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    createRow(0);
+    placeControls();
+}
+
+void SystemPanel::createRow(int index) {
+    controls_.inputField(kFirstRowId + index, QRect(70, RowY(index), 255, 25))->show();
+    rowCount_ = index + 1;
+}
+
+void SystemPanel::afterForwarding(int controlId) {
+    switch (controlId) {
+        case kAddId: addRow(); break;
+        case kRemoveId: removeRow(); break;
+        case kSolveId: solve(); break;
+        default: break;
+    }
+}
+
+void SystemPanel::addRow() {
+    setVisible(kHintId, true);
+    if (rowCount_ >= kMaxRows) return;
+    createRow(rowCount_);
+    if (rowCount_ == kMaxRows) setVisible(kAddId, false);
+    placeControls();
+    setVisible(kRemoveId, rowCount_ > 1);
+    controls_.parent().update();
+}
+
+void SystemPanel::removeRow() {
+    setVisible(kHintId, true);
+    if (rowCount_ < 2) return;
+    --rowCount_;
+    setVisible(kAddId, true);
+    controls_.registry().destroy(kFirstRowId + rowCount_);
+    placeControls();
+    setVisible(kRemoveId, rowCount_ > 1);
+    controls_.parent().update();
+}
+
+void SystemPanel::solve() {
+    QStringList rows;
+    for (int n = 0; n < rowCount_; ++n) {
+        const auto* row = controls_.registry().get<QLineEdit>(kFirstRowId + n);
+        rows << (row ? row->text().left(kRowTextLimit) : QString());
+    }
+    const QString joined = JoinRows(rows);
+    if (joined.isEmpty()) {
+        desktop_.showMessage(&controls_.parent(), QStringLiteral("Введите уравнения"), QStringLiteral("Ошибка"),
+                             QMessageBox::NoIcon, QMessageBox::Ok);
+        return;
+    }
+    SolveSystem(ToWide(joined).c_str());
+    wchar_t result[kResultCapacity] = {};
+    GetSystemResult(result, kResultCapacity);
+    answer_ = AnswerLines(QString::fromWCharArray(result));
+    answerShown_ = true;
+    controls_.parent().update();
+}
+
+// The add and remove buttons stand beside the last row, the rest below it.
+void SystemPanel::placeControls() const {
+    const int n = rowCount_;
+    const auto place = [this](int id, int x, int y) {
+        if (QWidget* widget = controls_.registry().widget(id)) widget->move(x, y);
+    };
+    place(kAddId, 330, 30 * n + 50);
+    place(kSolveId, 70, 30 * n + 85);
+    place(kRemoveId, 330, 30 * n + 80);
+    place(kHintId, 100, 30 * n + 145);
+}
+
+void SystemPanel::setVisible(int controlId, bool visible) const {
+    if (QWidget* widget = controls_.registry().widget(controlId)) widget->setVisible(visible);
+}
+
+void SystemPanel::paint(QPainter& painter) const {
+    const int n = rowCount_;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 2));
+    const QPoint brace[] = {{22, 80}, {13, 88}, {10, 95}, {10, 30 * n + 65}, {13, 30 * n + 72}, {22, 30 * n + 80}};
+    painter.drawPolyline(brace, static_cast<int>(std::size(brace)));
+    painter.restore();
+
+    const QFont rowFont = ShellFont(16, kNormal);
+    for (int i = 0; i < n; ++i) {
+        PaintText(painter, 30, 30 * i + 83, QStringLiteral("Ур. %1:").arg(i + 1), rowFont, QColor(80, 80, 80));
+    }
+    if (!answerShown_) return;
+    PaintText(painter, 28, 30 * n + 160, QStringLiteral("Ответ:"), ShellFont(18, kBold), Qt::black);
+    const QFont answerFont = ShellFont(18, kNormal);
+    for (int k = 0; k < answer_.size(); ++k) {
+        PaintText(painter, 38, 30 * n + 22 * k + 182, answer_[k], answerFont, Qt::black);
+    }
+}
+
+}  // namespace kelvora

@@ -1,0 +1,54 @@
+// The panel for systems of linear equations, run by the program itself: up to five
+// equation rows, added and removed by the user, joined and handed to the library.
+#pragma once
+
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+
+class QPainter;
+
+namespace kelvora {
+
+class Controls;
+class QtDesktop;
+
+class SystemPanel {
+public:
+    static constexpr int kMaxRows = 5;
+
+    SystemPanel(const Controls& controls, QtDesktop& desktop) : controls_(controls), desktop_(desktop) {}
+
+    // Shows the panel, creating its first row and its buttons on first use.
+    void enter();
+    // Add, remove and solve act after the library has seen the click.
+    void afterForwarding(int controlId);
+    void paint(QPainter& painter) const;
+
+    int rowCount() const { return rowCount_; }
+    const QStringList& answer() const { return answer_; }
+
+    // The rows' texts joined by ";"; empty rows add nothing, not even a separator.
+    static QString JoinRows(const QStringList& rows);
+    // The lines that end with a line feed; empty ones are dropped.
+    static QStringList AnswerLines(const QString& result);
+
+private:
+    void createControls();
+    void addRow();
+    void removeRow();
+    void solve();
+    void createRow(int index);
+    void placeControls() const;
+    void setVisible(int controlId, bool visible) const;
+
+    const Controls& controls_;
+    QtDesktop& desktop_;
+    bool created_ = false;
+    int rowCount_ = 0;
+    QStringList answer_;
+    bool answerShown_ = false;
+};
+
+}  // namespace kelvora

@@ -1,0 +1,208 @@
+// The keypads, the memory row and the edit controls' key filters, clicked as a user does.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+
+#include "abacor.h"
+#include "keypads.h"
+#include "modes.h"
+#include "shell_harness.h"
+
+using namespace kelvora;
+using kelvora::test::Shell;
+
+namespace {
+
+
+constexpr int kMemoryList = 1610;
+enum { kMC = 1600, kMR = 1601, kMPlus = 1602, kMMinus = 1603, kMS = 1604, kMList = 1605 };
+
+// The one indicator that shows, or 0.
+int ShownIndicator(const Shell& shell) {
+    int shown = 0;
+    for (int id = 5000; id <= 5004; ++id) {
+        if (shell.visible(id)) shown = shown ? -1 : id;
+    }
+    return shown;
+}
+
+}  // namespace
+
+class KeypadTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { SetPrecision(-1); }
+
+    void standardKeys_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("display");
+        QTest::newRow("expression line") << "1 2 +" << "12+";
+        QTest::newRow("equals") << "1 2 + 3 =" << "15";
+        QTest::newRow("square") << "2 x²" << "4";
+        QTest::newRow("square root") << "9 √" << "3";
+        QTest::newRow("reciprocal") << "4 1/x" << "0.25";
+        QTest::newRow("division") << "7 ÷ 2 =" << "3.5";
+        QTest::newRow("multiplication") << "6 × 7 =" << "42";
+        QTest::newRow("minus sign key") << "8 − 1 0 =" << "-2";
+        QTest::newRow("decimal comma key") << "2 , 5 × 2 =" << "5";
+        QTest::newRow("percent") << "5 0 %" << "0.5";
+        QTest::newRow("sign change") << "3 +/−" << "-3";
+        QTest::newRow("backspace") << "1 2 3 ⌫" << "12";
+        QTest::newRow("clear") << "6 × 7 = C" << "0";
+        QTest::newRow("clear entry") << "6 CE" << "0";
+        QTest::newRow("result replaced by digit") << "1 + 1 = 4" << "4";
+    }
+    void standardKeys() {
+        QFETCH(QString, keys);
+        QFETCH(QString, display);
+        Shell shell;
+        shell.press(keys);
+        QCOMPARE(shell.text(kDisplayId), display);
+    }
+
+    void scientificKeys_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("display");
+        QTest::newRow("power") << "2 x^y 1 0 =" << "1024";
+        QTest::newRow("remainder") << "7 mod 2 =" << "1";
+        QTest::newRow("brackets and Latin x") << "( 2 + 3 ) x 4 =" << "20";
+        QTest::newRow("hyphen minus") << "9 - 1 2 =" << "-3";
+        QTest::newRow("factorial") << "5 n!" << "120";
+        QTest::newRow("decimal logarithm") << "1 0 0 log" << "2";
+        QTest::newRow("natural logarithm key 'in'") << "1 in" << "0";
+        QTest::newRow("absolute value") << "5 +/- |x|" << "5";
+        QTest::newRow("ten to the x") << "3 10^x" << "1000";
+        QTest::newRow("pi") << "π" << "3.1415926535";
+        QTest::newRow("square and root") << "3 x² √" << "3";
+        QTest::newRow("reciprocal") << "8 1/x" << "0.125";
+        QTest::newRow("backspace and clear") << "4 5 ⌫ CE 6 , 5 ÷ 2 =" << "3.25";
+    }
+    void scientificKeys() {
+        QFETCH(QString, keys);
+        QFETCH(QString, display);
+        Shell shell;
+        shell.choose(kScientificCommand);
+        shell.press(keys);
+        QCOMPARE(shell.text(kDisplayId), display);
+    }
+
+    void storeThenRecall() {
+        Shell shell;
+        shell.click({kMC, 7, kMS, 0});
+        QCOMPARE(shell.text(kDisplayId), QStringLiteral("0"));
+        shell.click(kMR);
+        QCOMPARE(shell.text(kDisplayId), QStringLiteral("7"));
+        shell.press("8");
+        QCOMPARE(shell.text(kDisplayId), QStringLiteral("8"));
+    }
+
+    void memoryListRecallsRegister() {
+        Shell shell;
+        shell.click({kMC, 5, kMS, 0, 8, kMS, 0});
+        QVERIFY(!shell.visible(kMemoryList));
+        shell.click(kMList);
+        auto* list = shell.get<QComboBox>(kMemoryList);
+        QVERIFY(list->isVisible());
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->itemText(0), QStringLiteral("[1] 5"));
+        QCOMPARE(list->currentIndex(), 1);
+        shell.pick(kMemoryList, 0);
+        QCOMPARE(shell.text(kDisplayId), QStringLiteral("5"));
+        QVERIFY(!list->isVisible());
+    }
+
+    void memoryIndicators_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("indicator");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("MC") << int(kMC) << 5000 << "MC";
+        QTest::newRow("MR") << int(kMR) << 5001 << "MR";
+        QTest::newRow("M+") << int(kMPlus) << 5002 << "M+";
+        QTest::newRow("M-") << int(kMMinus) << 5003 << "M-";
+        QTest::newRow("MS") << int(kMS) << 5004 << "MS";
+    }
+    void memoryIndicators() {
+        QFETCH(int, button);
+        QFETCH(int, indicator);
+        QFETCH(QString, text);
+        Shell shell;
+        shell.click(kMS);  // another indicator first: the new one replaces it
+        shell.click(button);
+        QCOMPARE(ShownIndicator(shell), indicator);
+        QCOMPARE(shell.text(indicator), text);
+        QCOMPARE(shell.get<QLabel>(indicator)->geometry(), QRect(240, 10, 30, 20));
+    }
+
+    void indicatorTimerHidesAllAfterMPlus() {
+        Shell shell;
+        QTimer& timer = shell.window.memoryIndicatorTimer();
+        QVERIFY(!timer.isActive());
+        shell.click(kMPlus);
+        QVERIFY(timer.isActive());
+        QCOMPARE(timer.interval(), 10000);
+        shell.click(kMC);
+        QCOMPARE(ShownIndicator(shell), 5000);
+        QTimerEvent tick(timer.timerId());
+        QCoreApplication::sendEvent(&timer, &tick);
+        QCOMPARE(ShownIndicator(shell), 0);
+        QVERIFY(timer.isActive());  // it keeps clearing them every ten seconds
+    }
+
+    void displayTakesDigitsOnly() {
+        Shell shell;
+        auto* display = shell.get<QLineEdit>(kDisplayId);
+        display->setFocus();
+        display->end(false);
+        kelvora::test::TypeText(display, "12a+3,5");
+        QCOMPARE(display->text(), QStringLiteral("01235"));
+    }
+
+    void formulaEditFilter_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("letters, digits, operators") << "2x+1=5" << "2x+1=5";
+        QTest::newRow("comparison signs") << "x<2>1" << "x21";
+        QTest::newRow("Cyrillic") << "хx" << "x";
+        QTest::newRow("punctuation") << "a(b)*c/d^e&f;g:h.i,j k" << "a(b)*c/d^e&f;g:h.i,j k";
+        QTest::newRow("others") << "x!#$%_'\"?[]{}|~`@" << "x";
+    }
+    void formulaEditFilter() {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        Shell shell;
+        shell.choose(kEquationsCommand);
+        auto* edit = shell.get<QLineEdit>(1700);
+        edit->setFocus();
+        kelvora::test::TypeText(edit, typed);
+        QCOMPARE(edit->text(), kept);
+    }
+
+    void formulaEditIgnoresEnterAndTab() {
+        Shell shell;
+        shell.choose(kEquationsCommand);
+        auto* edit = shell.get<QLineEdit>(1700);
+        edit->setFocus();
+        kelvora::test::TypeText(edit, "x");
+        QSignalSpy returnPressed(edit, &QLineEdit::returnPressed);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QCOMPARE(returnPressed.count(), 0);
+        QVERIFY(edit->hasFocus());
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(edit->text(), QString());
+    }
+
+    void pasteIsNotFiltered() {
+        Shell shell;
+        shell.choose(kInequalitiesCommand);
+        auto* edit = shell.get<QLineEdit>(2100);
+        edit->setFocus();
+        QGuiApplication::clipboard()->setText(QStringLiteral("x<5"));
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit->text(), QStringLiteral("x<5"));
+    }
+};
+
+QTEST_MAIN(KeypadTest)
+#include "keypad_test.moc"

@@ -1,0 +1,226 @@
+// The input panels end to end: typed with their keys, solved by the library, answered
+// in their result controls and painted by the window.
+#include <QImage>
+
+#include "abacor.h"
+#include "modes.h"
+#include "shell_harness.h"
+
+using namespace kelvora;
+using kelvora::test::CloseStepsWindowsAsTheyOpen;
+using kelvora::test::MessageBoxes;
+using kelvora::test::Shell;
+
+namespace {
+
+// Pixels that are clearly red (the number line's bands and labels) within the area.
+int RedPixels(const QImage& image, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 180 && c.green() < 100 && c.blue() < 100) ++count;
+        }
+    }
+    return count;
+}
+
+QImage Snapshot(QWidget& window) { return window.grab().toImage(); }
+
+void Type(Shell& shell, int id, const QString& text) {
+    auto* edit = shell.get<QLineEdit>(id);
+    edit->setFocus();
+    kelvora::test::TypeText(edit, text);
+}
+
+}  // namespace
+
+class PanelsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { SetPrecision(-1); }
+
+    void fractionLine_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("whole");  // empty: hidden
+        QTest::addColumn<QString>("numerator");
+        QTest::addColumn<QString>("denominator");
+        QTest::newRow("proper fraction") << "1/2+1/3" << "" << "5" << "6";
+        QTest::newRow("mixed number") << "3/2" << "1" << "1" << "2";
+        QTest::newRow("whole number") << "4/2" << "2" << "" << "";
+        QTest::newRow("precedence") << "1/2+1/2*1/2" << "" << "3" << "4";
+    }
+    void fractionLine() {
+        QFETCH(QString, line);
+        QFETCH(QString, whole);
+        QFETCH(QString, numerator);
+        QFETCH(QString, denominator);
+        Shell shell;
+        shell.choose(kFractionsCommand);
+        Type(shell, 1203, line);
+        shell.click(150);
+        const auto shown = [&](int id) { return shell.visible(id) ? shell.text(id) : QString(); };
+        QCOMPARE(shown(1206), whole);
+        QCOMPARE(shown(1207), numerator);
+        QCOMPARE(shown(1208), denominator);
+        QCOMPARE(shell.visible(154), !numerator.isEmpty());
+    }
+
+    void equationWithTwoRootsAndSteps() {
+        Shell shell;
+        shell.choose(kEquationsCommand);
+        shell.press("𝑥 ^ 2 - 5 × 𝑥 + 6 = 0");
+        QCOMPARE(shell.text(1700), QStringLiteral("x²-5*x+6=0"));
+        shell.click(1722);
+        QVERIFY(shell.visible(1724) && shell.visible(1725));
+        QCOMPARE(QSet<QString>({shell.text(1724), shell.text(1725)}), QSet<QString>({"2", "3"}));
+        QCOMPARE(shell.text(1723), QStringLiteral("X₁ ="));
+        QCOMPARE(shell.text(1742), QStringLiteral("X₂ ="));
+        QVERIFY(shell.visible(1742));
+
+        const auto seen = CloseStepsWindowsAsTheyOpen(shell.desktop, [&] { shell.click(1726); });
+        QCOMPARE(seen.size(), std::size_t{1});
+        QCOMPARE(seen[0].title, QStringLiteral("Пошаговое решение"));
+        QVERIFY(seen[0].text.contains(QStringLiteral("═══")));
+        QVERIFY(!seen[0].text.contains(QLatin1Char('\r')));
+        QVERIFY(shell.desktop.openTextWindows().empty());
+    }
+
+    void inequalityWritesAnswerAndPaintsNumberLine() {
+        Shell shell;
+        shell.choose(kInequalitiesCommand);
+        HideNumberLine();
+        const QRect numberLine(160, 190, 240, 110);
+        QCOMPARE(RedPixels(Snapshot(shell.window), numberLine), 0);
+
+        shell.press("𝑥 ^ 2 - 4 > 0");
+        shell.click(2129);
+        QVERIFY(!shell.text(2132).isEmpty());
+        QVERIFY(IsNumberLineVisible());
+        QVERIFY(RedPixels(Snapshot(shell.window), numberLine) > 50);
+        // Nothing of it outside its area.
+        QCOMPARE(RedPixels(Snapshot(shell.window), QRect(200, 305, 200, 150)), 0);
+    }
+
+    void quadraticPanel_data() {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<int>("signB");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("signC");
+        QTest::addColumn<QString>("c");
+        QTest::addColumn<QString>("x1");
+        QTest::addColumn<QString>("x2");
+        QTest::newRow("two roots") << "1" << 1 << "3" << 0 << "2" << "2.0000" << "1.0000";
+        QTest::newRow("one root") << "1" << 0 << "2" << 0 << "1" << "-1.0000" << "—";
+        QTest::newRow("no real roots") << "1" << 0 << "0" << 0 << "1" << "Нет действительных корней" << "";
+        QTest::newRow("letters are not typed") << "1x" << 1 << "3" << 0 << "2" << "2.0000" << "1.0000";
+    }
+    void quadraticPanel() {
+        QFETCH(QString, a);
+        QFETCH(int, signB);
+        QFETCH(QString, b);
+        QFETCH(int, signC);
+        QFETCH(QString, c);
+        QFETCH(QString, x1);
+        QFETCH(QString, x2);
+        Shell shell;
+        shell.choose(kQuadraticCommand);
+        Type(shell, 1420, a);
+        shell.pick(1422, signB);
+        Type(shell, 1423, b);
+        shell.pick(1425, signC);
+        Type(shell, 1426, c);
+        QCOMPARE(shell.get<QComboBox>(1422)->currentText(), signB ? QStringLiteral("−") : QStringLiteral("+"));
+        shell.click(1428);
+        QCOMPARE(shell.text(1431), x1);
+        QCOMPARE(shell.text(1432), x2);
+    }
+
+    void systemPanelWithTwoRows() {
+        Shell shell;
+        shell.choose(kSystemCommand);
+        QVERIFY(shell.visible(1800));
+        QVERIFY(!shell.visible(1806));  // nothing to remove yet
+        Type(shell, 1800, "2x+y=5");
+        shell.click(1805);
+        QCOMPARE(shell.window.systemPanel().rowCount(), 2);
+        QCOMPARE(shell.get(1801)->geometry(), QRect(70, 110, 255, 25));
+        QCOMPARE(shell.get(1807)->geometry(), QRect(70, 145, 150, 30));
+        QCOMPARE(shell.get(1805)->geometry().topLeft(), QPoint(330, 110));
+        QVERIFY(shell.visible(1806));
+        Type(shell, 1801, "x-y=1");
+        shell.click(1807);
+        QCOMPARE(shell.window.systemPanel().answer(), QStringList({"  x = 2", "  y = 1"}));
+
+        // The answer is painted under the rows: dark text where "Ответ:" stands.
+        const QImage image = Snapshot(shell.window);
+        int dark = 0;
+        for (int y = 220; y < 240; ++y) {
+            for (int x = 28; x < 90; ++x) dark += qGray(image.pixel(x, y)) < 100;
+        }
+        QVERIFY(dark > 20);
+    }
+
+    void systemPanelWithoutEquationsKeepsAnswer() {
+        Shell shell;
+        shell.choose(kSystemCommand);
+        Type(shell, 1800, "x=3");
+        shell.click(1807);
+        QCOMPARE(shell.window.systemPanel().answer(), QStringList({"  x = 3"}));
+        shell.get<QLineEdit>(1800)->clear();
+        MessageBoxes boxes;
+        shell.click(1807);
+        QCOMPARE(boxes.seen.size(), std::size_t{1});
+        QCOMPARE(boxes.seen[0].text, QStringLiteral("Введите уравнения"));
+        QCOMPARE(boxes.seen[0].caption, QStringLiteral("Ошибка"));
+        QCOMPARE(boxes.seen[0].buttons, QStringList({"OK"}));
+        QCOMPARE(shell.window.systemPanel().answer(), QStringList({"  x = 3"}));
+    }
+
+    void systemPanelRowLimits() {
+        Shell shell;
+        shell.choose(kSystemCommand);
+        for (int i = 0; i < 4; ++i) shell.click(1805);
+        QCOMPARE(shell.window.systemPanel().rowCount(), 5);
+        QVERIFY(!shell.visible(1805));
+        QCOMPARE(shell.get(1804)->geometry(), QRect(70, 200, 255, 25));
+        for (int i = 0; i < 4; ++i) shell.click(1806);
+        QCOMPARE(shell.window.systemPanel().rowCount(), 1);
+        QVERIFY(!shell.visible(1806));
+        QVERIFY(shell.visible(1805));
+        QVERIFY(!shell.window.controls().widget(1801));  // removed rows are gone
+        QCOMPARE(shell.get(1807)->geometry().topLeft(), QPoint(70, 115));
+    }
+
+    void joinedRows_data() {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("joined");
+        QTest::newRow("first and third") << QStringList{"a=1", "", "b=2"} << "a=1;b=2";
+        QTest::newRow("only the second") << QStringList{"", "b=2"} << ";b=2";
+        QTest::newRow("all empty") << QStringList{"", ""} << "";
+        QTest::newRow("all filled") << QStringList{"a", "b", "c"} << "a;b;c";
+    }
+    void joinedRows() {
+        QFETCH(QStringList, rows);
+        QFETCH(QString, joined);
+        QCOMPARE(SystemPanel::JoinRows(rows), joined);
+    }
+
+    void answerLines_data() {
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("two lines") << "  x = 2\n  y = 1\n" << QStringList{"  x = 2", "  y = 1"};
+        QTest::newRow("unterminated last line is lost") << "  x = 2\n  y = 1" << QStringList{"  x = 2"};
+        QTest::newRow("empty lines dropped") << "\n  x = 2\n\n" << QStringList{"  x = 2"};
+        QTest::newRow("nothing") << "" << QStringList{};
+    }
+    void answerLines() {
+        QFETCH(QString, result);
+        QFETCH(QStringList, lines);
+        QCOMPARE(SystemPanel::AnswerLines(result), lines);
+    }
+};
+
+QTEST_MAIN(PanelsTest)
+#include "panels_test.moc"
