@@ -52,6 +52,27 @@ ABACOR_API int ShowStepsWindow(KvWindow* owner);
 /* The last report; valid until the report next changes. */
 ABACOR_API const wchar_t* GetLastSteps(void);
 
+/* Number line. */
+/* Draws the last inequality's solution set into rect; the result means nothing. Draws
+ * whether or not the number line is visible. */
+ABACOR_API int DrawNumberLine(KvCanvas* canvas, KvRect rect);
+ABACOR_API int IsNumberLineVisible(void);
+/* Hides the number line and forgets its data until the next solve. */
+ABACOR_API void HideNumberLine(void);
+/* The data behind the drawing, for front ends that show it otherwise: up to capacity
+ * points (ascending) with closed flags (1 when the point belongs to the solution), and up
+ * to capacity selection entries (+1 shaded, -1 not, one per interval from the left). Each
+ * returns the full count; null arrays are skipped. */
+ABACOR_API int GetNumberLinePoints(double* values, int* closed, int capacity);
+ABACOR_API int GetNumberLineSelection(int* entries, int capacity);
+
+/* Linear systems. */
+/* Solves the equations separated by ";"; the report replaces the step log. */
+ABACOR_API void SolveSystem(const wchar_t* text);
+/* The answer lines of the last report, each ended by a line feed, cut to capacity - 1
+ * characters and always terminated; nothing is written when capacity < 1. */
+ABACOR_API void GetSystemResult(wchar_t* buffer, int capacity);
+
 #ifdef __cplusplus
 }
 #endif

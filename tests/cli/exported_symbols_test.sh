@@ -4,7 +4,9 @@ set -euo pipefail
 library=$1
 expected=(
   DEz0 EvaluateExpression GetLastSteps GetPrecision GetResult InitDllInstance InitFractions
-  ProcessButtonClick ProcessMemoryComboSelect ResetCalculator SetMaxDegree SetPrecision ShowStepsWindow
+  GetSystemResult ProcessButtonClick ProcessMemoryComboSelect ResetCalculator SetMaxDegree SetPrecision
+  ShowStepsWindow SolveSystem
+  DrawNumberLine GetNumberLinePoints GetNumberLineSelection HideNumberLine IsNumberLineVisible
 )
 actual=$(nm -D --defined-only "$library" | awk '$2 == "T" { print $3 }' | sort)
 wanted=$(printf '%s\n' "${expected[@]}" | sort)

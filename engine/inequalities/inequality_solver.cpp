@@ -1,0 +1,175 @@
+#include "inequalities/inequality_solver.h"
+
+#include <tuple>
+
+#include "algebra/equation_solver.h"
+#include "core/number_format.h"
+#include "core/report.h"
+#include "core/steps_window.h"
+#include "inequalities/inequality_report.h"
+#include "inequalities/inequality_system.h"
+#include "inequalities/polynomial_zeros.h"
+
+namespace abacor {
+
+namespace {
+
+constexpr double kInfiniteBound = 1e100;
+constexpr double kOuterTestDistance = 1.0;
+
+struct SignMatch {
+    InequalityKind kind;
+    std::size_t position;
+    std::size_t length;
+};
+
+// ">=" and "<=" are how "≥" and "≤" are typed on a keyboard.
+std::optional<SignMatch> FindSign(const std::wstring& text) {
+    if (const auto p = text.find(L'≥'); p != std::wstring::npos) return SignMatch{kGreaterOrEqual, p, 1};
+    if (const auto p = text.find(L'≤'); p != std::wstring::npos) return SignMatch{kLessOrEqual, p, 1};
+    for (const auto& [sign, strict, inclusive] : {std::tuple{L'>', kGreater, kGreaterOrEqual},
+                                                   std::tuple{L'<', kLess, kLessOrEqual}}) {
+        const auto p = text.find(sign);
+        if (p == std::wstring::npos) continue;
+        if (p + 1 < text.size() && text[p + 1] == L'=') return SignMatch{inclusive, p, 2};
+        return SignMatch{strict, p, 1};
+    }
+    return std::nullopt;
+}
+
+// The keypad writes "×" and "÷" and superscript powers; the expansion reads "*", "/", "^".
+std::wstring FormulaText(std::wstring side) {
+    for (wchar_t& c : side) {
+        if (c == L'×') c = L'*';
+        if (c == L'÷') c = L'/';
+    }
+    return SuperscriptToCaret(side);
+}
+
+// f is expanded from one text, left - (right), so that one inequality costs one
+// expansion's work.
+Polynomial StandardForm(const std::wstring& text, const SignMatch& sign, ExpansionNotes& notes) {
+    std::wstring formula = text.substr(0, sign.position);
+    const std::wstring right = text.substr(sign.position + sign.length);
+    if (!right.empty() && right != L"0") formula += L"-(" + right + L")";
+    return ExpandFormula(FormulaText(formula), &notes);
+}
+
+// A value of exactly 0 is only met where f vanishes everywhere.
+bool Satisfies(InequalityKind kind, double value) {
+    if (value == 0) return IsInclusive(kind);
+    return IsGreater(kind) ? value > 0 : value < 0;
+}
+
+std::wstring IntervalAnswer(const SolutionSet& set, std::size_t i) {
+    const std::size_t k = set.points.size();
+    std::wstring text = i == 0 ? L"(-∞, " : (set.pointIn[i - 1] ? L"[" : L"(") + FormatBound(set.points[i - 1]) + L", ";
+    text += i == k ? L"+∞)" : FormatBound(set.points[i]) + (set.pointIn[i] ? L"]" : L")");
+    return text;
+}
+
+}  // namespace
+
+bool IsGreater(InequalityKind kind) { return kind == kGreater || kind == kGreaterOrEqual; }
+
+bool IsInclusive(InequalityKind kind) { return kind == kGreaterOrEqual || kind == kLessOrEqual; }
+
+std::wstring FormatBound(double value) {
+    if (value < -kInfiniteBound) return L"-∞";
+    if (value > kInfiniteBound) return L"+∞";
+    return FormatGeneral(value);
+}
+
+const wchar_t* SignText(InequalityKind kind) {
+    switch (kind) {
+        case kGreater: return L">";
+        case kLess: return L"<";
+        case kGreaterOrEqual: return L"≥";
+        case kLessOrEqual: return L"≤";
+    }
+    return L">";
+}
+
+std::optional<InequalityAnalysis> AnalyzeInequality(const std::wstring& text, ZeroSearchBudget& budget) {
+    const std::optional<SignMatch> sign = FindSign(text);
+    if (!sign) return std::nullopt;
+    InequalityAnalysis a;
+    a.kind = sign->kind;
+    a.f = StandardForm(text, *sign, a.notes);
+    const std::optional<Coefficients> c = CoefficientsInX(a.f);
+    std::optional<std::vector<double>> zeros;
+    if (c) zeros = RealZeros(*c, budget);
+    if (!zeros) {
+        a.tooComplex = true;
+        return a;
+    }
+    a.identicallyZero = c->empty();
+    a.set.points = std::move(*zeros);
+    a.set.pointIn.assign(a.set.points.size(), IsInclusive(a.kind));
+    for (std::size_t i = 0; i <= a.set.points.size(); ++i) {
+        a.testPoints.push_back(TestPoint(a.set.points, i));
+        a.values.push_back(EvaluateAt(*c, a.testPoints.back()));
+        a.set.intervalIn.push_back(Satisfies(a.kind, a.values.back()));
+    }
+    return a;
+}
+
+InequalityResult AnswerOnly(const wchar_t* message) {
+    InequalityResult result;
+    result.answer = message;
+    return result;
+}
+
+double TestPoint(const std::vector<double>& points, std::size_t i) {
+    if (points.empty()) return 0;
+    if (i == 0) return points.front() - kOuterTestDistance;
+    if (i == points.size()) return points.back() + kOuterTestDistance;
+    return (points[i - 1] + points[i]) * 0.5;
+}
+
+bool IsIsolatedPoint(const SolutionSet& set, std::size_t i) {
+    return set.pointIn[i] && !set.intervalIn[i] && !set.intervalIn[i + 1];
+}
+
+std::wstring IsolatedPointText(double point) {
+    return L"[" + FormatBound(point) + L", " + FormatBound(point) + L"]";
+}
+
+std::wstring AnswerText(const SolutionSet& set) {
+    std::wstring text;
+    const auto add = [&text](const std::wstring& part) { text += (text.empty() ? L"" : L" ∪ ") + part; };
+    for (std::size_t i = 0; i < set.intervalIn.size(); ++i) {
+        if (set.intervalIn[i]) add(IntervalAnswer(set, i));
+        if (i < set.points.size() && IsIsolatedPoint(set, i)) add(IsolatedPointText(set.points[i]));
+    }
+    return text.empty() ? L"∅" : text;
+}
+
+std::wstring IntervalText(const std::vector<double>& points, std::size_t i) {
+    const std::wstring low = i == 0 ? L"-∞" : FormatBound(points[i - 1]);
+    const std::wstring high = i == points.size() ? L"+∞" : FormatBound(points[i]);
+    return L"(" + low + L", " + high + L")";
+}
+
+InequalityResult ResultOf(const SolutionSet& set, InequalityKind kind) {
+    InequalityResult result;
+    result.points = set.points;
+    result.closed = set.pointIn;
+    for (const bool in : set.intervalIn) result.selection.push_back(in ? 1 : -1);
+    result.answer = AnswerText(set);
+    result.kind = kind;
+    return result;
+}
+
+InequalityResult SolveInequality(const std::wstring& text) {
+    if (text.find(L'&') != std::wstring::npos) return SolveInequalitySystem(text);
+    ZeroSearchBudget budget;
+    const std::optional<InequalityAnalysis> analysis = AnalyzeInequality(text, budget);
+    if (!analysis) return AnswerOnly(kNoSignText);
+    if (analysis->tooComplex) return AnswerOnly(kTooComplexText);
+    InequalityResult result = ResultOf(analysis->set, analysis->kind);
+    SetStepsLog(InequalityReport(text, *analysis, result.answer));
+    return result;
+}
+
+}  // namespace abacor

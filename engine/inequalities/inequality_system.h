@@ -1,0 +1,21 @@
+// Systems of inequalities joined by "&", solved as the exact intersection of the
+// solution sets of their inequalities.
+#pragma once
+
+#include <string>
+
+#include "inequalities/inequality_solver.h"
+
+namespace abacor {
+
+inline constexpr const wchar_t* kBadSystemText = L"Неверный формат системы";
+
+// A text without "&" is one inequality (SolveInequality). A system's report replaces
+// the step log unless one of its inequalities has no sign.
+InequalityResult SolveInequalitySystem(const std::wstring& text);
+
+// The points and intervals that belong to both sets; the points are those of both,
+// points closer than 1e-8 counting as one.
+SolutionSet Intersect(const SolutionSet& a, const SolutionSet& b);
+
+}  // namespace abacor

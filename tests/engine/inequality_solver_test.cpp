@@ -1,0 +1,283 @@
+#include "inequalities/inequality_solver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/engine_state.h"
+#include "engine_fixture.h"
+#include "inequality_test_support.h"
+#include "inequalities/polynomial_zeros.h"
+
+namespace {
+
+using abacor::Engine;
+
+abacor::InequalityResult Solve(const std::wstring& text) { return abacor::SolveInequality(text); }
+
+class InequalitySolverTest : public EngineTest {};
+
+TEST_F(InequalitySolverTest, AnswersAndNumberLines) {
+    ExpectResults(Solve, {
+        {L"x^2-4>0", L"(-∞, -2) ∪ (2, +∞)", L"-2 2", L"+1 -1 +1"},
+        {L"x^2-4≤0", L"[-2, 2]", L"-2* 2*", L"-1 +1 -1"},
+        {L"2x+6≥0", L"[-3, +∞)", L"-3*", L"-1 +1"},
+        {L"x>2", L"(2, +∞)", L"2", L"-1 +1"},
+        {L"x^2+1<0", L"∅", L"", L"-1"},
+        {L"x^2+1>0", L"(-∞, +∞)", L"", L"+1"},
+        {L"x^3-6x^2+11x-6>0", L"(1, 2) ∪ (3, +∞)", L"1 2 3", L"-1 +1 -1 +1"},
+        {L"2×x>4", L"(2, +∞)", L"2", L"-1 +1"},
+        {L"x÷2≤1", L"(-∞, 2]", L"2*", L"+1 -1"},
+        {L"x²-4 > 0", L"(-∞, -2) ∪ (2, +∞)", L"-2 2", L"+1 -1 +1"},
+        {L"10x<1000", L"(-∞, 100)", L"100", L"+1 -1"},
+        // Zeros of any degree, not only integer divisors of the free term.
+        {L"x^3-x>0", L"(-1, 0) ∪ (1, +∞)", L"-1 0 1", L"-1 +1 -1 +1"},
+        {L"x^3-2>0", L"(1.25992105, +∞)", L"1.25992105", L"-1 +1"},
+        {L"x^2>x+1", L"(-∞, -0.6180339887) ∪ (1.618033989, +∞)", L"-0.6180339887 1.618033989", L"+1 -1 +1"},
+        {L"0.5x^2-2<0", L"(-2, 2)", L"-2 2", L"-1 +1 -1"},
+        {L"x^4-5x^2+4≥0", L"(-∞, -2] ∪ [-1, 1] ∪ [2, +∞)", L"-2* -1* 1* 2*", L"+1 -1 +1 -1 +1"},
+        {L"(x-1)^3(x+2)^2>0", L"(1, +∞)", L"-2 1", L"-1 -1 +1"},
+        {L"x^5-x^4-2x^3+2x^2+x-1≤0", L"(-∞, -1] ∪ [-1, 1]", L"-1* 1*", L"+1 +1 -1"},
+        // Touching zeros and f ≡ 0.
+        {L"(x-1)^2≤0", L"[1, 1]", L"1*", L"-1 -1"},
+        {L"(x-1)^2<0", L"∅", L"1", L"-1 -1"},
+        {L"(x-1)^2>0", L"(-∞, 1) ∪ (1, +∞)", L"1", L"+1 +1"},
+        {L"x^2≥0", L"(-∞, 0] ∪ [0, +∞)", L"0*", L"+1 +1"},
+        {L"(3x-1)^2≤0", L"[0.3333333333, 0.3333333333]", L"0.3333333333*", L"-1 -1"},
+        {L"x<x", L"∅", L"", L"-1"},
+        {L"x>x", L"∅", L"", L"-1"},
+        {L"x≤x", L"(-∞, +∞)", L"", L"+1"},
+        {L"x≥x", L"(-∞, +∞)", L"", L"+1"},
+        // The keyboard forms of ≥ and ≤.
+        {L"x>=2", L"[2, +∞)", L"2*", L"-1 +1"},
+        {L"x<=2", L"(-∞, 2]", L"2*", L"+1 -1"},
+    });
+}
+
+TEST_F(InequalitySolverTest, IntegerZerosAreExact) {
+    const abacor::InequalityResult r = Solve(L"0.1x-0.3>0");
+    ASSERT_EQ(r.points.size(), 1u);
+    EXPECT_EQ(r.points[0], 3.0);
+    const abacor::InequalityResult w = Solve(L"(x-1)(x-2)(x-3)(x-4)(x-5)(x-6)(x-7)(x-8)(x-9)(x-10)>0");
+    EXPECT_EQ(w.points, (std::vector<double>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(w.answer, L"(-∞, 1) ∪ (2, 3) ∪ (4, 5) ∪ (6, 7) ∪ (8, 9) ∪ (10, +∞)");
+}
+
+TEST_F(InequalitySolverTest, KindsAndRefusals) {
+    EXPECT_EQ(Solve(L"x≤1").kind, abacor::kLessOrEqual);
+    EXPECT_EQ(Solve(L"x<1").kind, abacor::kLess);
+    EXPECT_EQ(Solve(L"x^100-1>0").answer, L"(-∞, -1) ∪ (1, +∞)");
+    // Refusals carry nothing else and leave the last report.
+    for (const wchar_t* text : {L"x=2", L"x^101-1>0"}) {
+        Engine().StepsLog = L"earlier report";
+        const abacor::InequalityResult r = Solve(text);
+        EXPECT_TRUE(r.points.empty() && r.closed.empty() && r.selection.empty() && r.kind == abacor::kGreater);
+        EXPECT_EQ(Engine().StepsLog, L"earlier report");
+    }
+    EXPECT_EQ(Solve(L"x=2").answer, L"Не найден знак неравенства");
+    EXPECT_EQ(Solve(L"x^101-1>0").answer, L"Неравенство слишком сложное для решения");
+}
+
+TEST_F(InequalitySolverTest, FormatBound) {
+    const std::pair<double, std::wstring> cases[] = {
+        {-2e100, L"-∞"}, {2e100, L"+∞"}, {1e100, L"1e+100"}, {10, L"10"},
+        {100, L"100"},   {0.5, L"0.5"},   {1e-7, L"1e-07"},   {1.0 / 3, L"0.3333333333"},
+    };
+    for (const auto& [value, text] : cases) EXPECT_EQ(abacor::FormatBound(value), text) << value;
+}
+
+TEST_F(InequalitySolverTest, ReportOfAQuadratic) {
+    Solve(L"x^2-4>0");
+    EXPECT_EQ(Engine().StepsLog, Join({
+        kRule, L"  РЕШЕНИЕ НЕРАВЕНСТВА", kRule, L"", L"Исходное: x^2-4>0", L"",
+        L"┌─ Шаг 1: Приведение к стандартной форме ──────",
+        L"│ f(x) = x^2 - 4",
+        L"│ f(x) > 0",
+        kClose, L"",
+        L"┌─ Шаг 2: Нахождение нулей функции ─────────────",
+        L"│ Решаем: x^2 - 4 = 0",
+        L"│ x1 = -2",
+        L"│ x2 = 2",
+        kClose, L"",
+        L"┌─ Шаг 3: Разбиение на интервалы ──────────────",
+        L"│ I₁: (-∞, -2)",
+        L"│ I2: (-2, 2)",
+        L"│ I3: (2, +∞)",
+        kClose, L"",
+        L"┌─ Шаг 4: Определение знаков функции ───────────",
+        L"│ I1: f(-3) = -3^2 - 4 = 5 > 0  (+)",
+        L"│ I2: f(0) = 0^2 - 4 = -4 < 0  (-)",
+        L"│ I3: f(3) = 3^2 - 4 = 5 > 0  (+)",
+        kClose, L"",
+        L"┌─ Шаг 5: Выбор интервалов ─────────────────────",
+        L"│ Неравенство: f(x) > 0",
+        L"│ Выбираем интервалы с (+):",
+        L"│ ✓ (-∞, -2)",
+        L"│ ✓ (2, +∞)",
+        kClose, L"",
+        L"┌─ Шаг 6: Ответ ────────────────────────────────",
+        L"│ x ∈ (-∞, -2) ∪ (2, +∞)",
+        L"│ Точки выколотые (строгое неравенство)",
+        kClose, L"",
+        kRule, L"  Решение завершено!", kRule,
+    }));
+}
+
+TEST_F(InequalitySolverTest, ReportOfACubic) {
+    Solve(L"x^3-6x^2+11x-6>0");
+    EXPECT_EQ(Engine().StepsLog, Join({
+        kRule, L"  РЕШЕНИЕ НЕРАВЕНСТВА", kRule, L"", L"Исходное: x^3-6x^2+11x-6>0", L"",
+        L"┌─ Шаг 1: Приведение к стандартной форме ──────",
+        L"│ f(x) = x^3 - 6x^2 + 11x - 6",
+        L"│ f(x) > 0",
+        kClose, L"",
+        L"┌─ Шаг 2: Нахождение нулей функции ─────────────",
+        L"│ Решаем: x^3 - 6x^2 + 11x - 6 = 0",
+        L"│ x1 = 1",
+        L"│ x2 = 2",
+        L"│ x3 = 3",
+        kClose, L"",
+        L"┌─ Шаг 3: Разбиение на интервалы ──────────────",
+        L"│ I₁: (-∞, 1)",
+        L"│ I2: (1, 2)",
+        L"│ I3: (2, 3)",
+        L"│ I4: (3, +∞)",
+        kClose, L"",
+        L"┌─ Шаг 4: Определение знаков функции ───────────",
+        L"│ I1: f(0) = 0^3 - 6*0^2 + 11*0 - 6 = -6 < 0  (-)",
+        L"│ I2: f(1.5) = 1.5^3 - 6*1.5^2 + 11*1.5 - 6 = 0.375 > 0  (+)",
+        L"│ I3: f(2.5) = 2.5^3 - 6*2.5^2 + 11*2.5 - 6 = -0.375 < 0  (-)",
+        L"│ I4: f(4) = 4^3 - 6*4^2 + 11*4 - 6 = 6 > 0  (+)",
+        kClose, L"",
+        L"┌─ Шаг 5: Выбор интервалов ─────────────────────",
+        L"│ Неравенство: f(x) > 0",
+        L"│ Выбираем интервалы с (+):",
+        L"│ ✓ (1, 2)",
+        L"│ ✓ (3, +∞)",
+        kClose, L"",
+        L"┌─ Шаг 6: Ответ ────────────────────────────────",
+        L"│ x ∈ (1, 2) ∪ (3, +∞)",
+        L"│ Точки выколотые (строгое неравенство)",
+        kClose, L"",
+        kRule, L"  Решение завершено!", kRule,
+    }));
+}
+
+// Lines the quadratic does not have: an isolated point, and f ≡ 0.
+TEST_F(InequalitySolverTest, ReportsOfTouchingZeroAndOfZeroFunction) {
+    Solve(L"(x-1)^2≤0");
+    EXPECT_NE(Engine().StepsLog.find(L"│ I₂: (1, +∞)\r\n"), std::wstring::npos);
+    EXPECT_NE(Engine().StepsLog.find(L"│ Выбираем интервалы с (-):\r\n│ ✓ [1, 1]\r\n"), std::wstring::npos);
+    EXPECT_NE(Engine().StepsLog.find(L"│ x ∈ [1, 1]\r\n│ Точки закрашенные (нестрогое неравенство)\r\n"),
+              std::wstring::npos);
+    Solve(L"x≥x");
+    EXPECT_NE(Engine().StepsLog.find(L"│ f(x) = 0 при любом x.\r\n│ Вся числовая прямая — один интервал.\r\n"),
+              std::wstring::npos);
+    EXPECT_NE(Engine().StepsLog.find(L"│ I1: f(0) = 0 = 0 = 0\r\n"), std::wstring::npos);
+}
+
+// Random polynomials with small integer coefficients, and random products with integer
+// and half-integer zeros (repeated ones among them), each with a random sign: at many
+// sample points the answer's intervals agree with the sign of f, and every zero of a
+// product is a point of the number line.
+TEST_F(InequalitySolverTest, AnswersAgreeWithTheSignOfF) {
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> coefficient(-9, 9), degree(1, 6), half(-12, 12), pick(0, 3);
+    const wchar_t* signs[] = {L">", L"<", L"≥", L"≤"};
+    for (int round = 0; round < 400; ++round) {
+        std::vector<double> c;  // by power
+        std::vector<double> zeros;
+        std::wstring text;
+        if (round % 2 == 0) {
+            for (int k = degree(random); k >= 0; --k) c.insert(c.begin(), coefficient(random));
+            if (c.back() == 0) c.back() = 1;
+            for (std::size_t k = c.size(); k-- > 0;) {
+                text += (c[k] < 0 ? L"-" : L"+") + std::to_wstring(static_cast<int>(std::fabs(c[k]))) + L"x^" +
+                        std::to_wstring(k);
+            }
+        } else {
+            c = {1};
+            for (int k = degree(random); k > 0; --k) {
+                const double r = half(random) / 2.0;
+                zeros.push_back(r);
+                const int twice = static_cast<int>(std::fabs(2 * r));
+                text += L"(2x" + std::wstring(r > 0 ? L"-" : L"+") + std::to_wstring(twice) + L")";
+                std::vector<double> next(c.size() + 1, 0.0);
+                for (std::size_t j = 0; j < c.size(); ++j) {
+                    next[j + 1] += 2 * c[j];
+                    next[j] -= 2 * r * c[j];
+                }
+                c = next;
+            }
+        }
+        const int kind = pick(random);
+        text += signs[kind] + std::wstring(L"0");
+        const abacor::InequalityResult r = Solve(text);
+        const bool greater = kind == 0 || kind == 2;
+        for (const double z : zeros) {
+            const auto near = [z](double p) { return std::fabs(p - z) < 1e-9; };
+            EXPECT_TRUE(std::any_of(r.points.begin(), r.points.end(), near))
+                << text << " misses " << z;
+        }
+        ASSERT_EQ(r.selection.size(), r.points.size() + 1) << text;
+        for (int i = 0; i <= 3000; ++i) {
+            const double x = -15 + i * 0.01 + 0.00037;
+            double fx = 0;
+            for (std::size_t k = c.size(); k-- > 0;) fx = fx * x + c[k];
+            if (std::fabs(fx) < 1e-9) continue;
+            const auto interval = std::lower_bound(r.points.begin(), r.points.end(), x) - r.points.begin();
+            EXPECT_EQ(r.selection[static_cast<std::size_t>(interval)] > 0, greater ? fx > 0 : fx < 0)
+                << text << " at " << x;
+        }
+        for (std::size_t j = 0; j < r.points.size(); ++j) EXPECT_EQ(r.closed[j], kind >= 2) << text;
+    }
+}
+
+// ---- zeros -----------------------------------------------------------------------------
+
+std::vector<double> Zeros(const abacor::Coefficients& c) {
+    abacor::ZeroSearchBudget budget;
+    return abacor::RealZeros(c, budget).value();
+}
+
+TEST(PolynomialZeros, ReadsOnlyXAtYZero) {
+    const abacor::Polynomial f = {{L"x2y0z0", 2}, {L"x1y1z0", 5}, {L"x1y0z1", 3}, {L"x0y0z0", 1}, {L"_const", -1}};
+    EXPECT_EQ(abacor::CoefficientsInX(f), (abacor::Coefficients{0, 3, 2}));
+    EXPECT_EQ(abacor::CoefficientsInX({{L"x1y0z0", 1e-11}}), abacor::Coefficients{});
+    EXPECT_FALSE(abacor::CoefficientsInX({{L"x101y0z0", 1}}).has_value());
+}
+
+TEST(PolynomialZeros, EdgeCases) {
+    using abacor::Coefficients;
+    const std::pair<Coefficients, std::vector<double>> cases[] = {
+        {{}, {}},
+        {{5}, {}},
+        {{0, 0, 0, 1}, {0}},                        // x^3
+        {{-1, 3, -3, 1}, {1}},                      // (x-1)^3
+        {{1, 0, 1}, {}},                            // x^2 + 1
+        {{1e-9, 0, 1}, {}},                         // just above the axis
+        {{-1e12, 0, 1}, {-1e6, 1e6}},
+        {{-2, 0, 0, 0, 0, 0, 0, 1}, {std::pow(2.0, 1.0 / 7)}},
+        {{0.25, -1, 1}, {0.5}},                     // (x - 0.5)^2
+    };
+    for (const auto& [c, expected] : cases) {
+        const std::vector<double> found = Zeros(c);
+        ASSERT_EQ(found.size(), expected.size()) << c.size();
+        for (std::size_t i = 0; i < found.size(); ++i) EXPECT_DOUBLE_EQ(found[i], expected[i]);
+    }
+    // Zeros hundreds of orders of magnitude apart: 1e-10 x^100 - 1e300 x + 1.
+    Coefficients wide(101, 0.0);
+    wide[0] = 1;
+    wide[1] = -1e300;
+    wide[100] = 1e-10;
+    const std::vector<double> found = Zeros(wide);
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_NEAR(found[0], 1e-300, 1e-310);
+    EXPECT_NEAR(found[1], std::pow(10.0, 310.0 / 99), 1e-9);
+}
+
+}  // namespace

@@ -1,0 +1,55 @@
+// Shared by the inequality tests: reports from their lines, and a number line in the
+// CLI's notation ("-2* 2" for the points, "+1 -1" for the selection).
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "inequalities/inequality_solver.h"
+
+inline const std::wstring kRule = L"═══════════════════════════════════";
+inline const std::wstring kClose = L"└──────────────────────────────────────────────";
+
+inline std::wstring Join(std::initializer_list<std::wstring> lines) {
+    std::wstring text;
+    for (const std::wstring& line : lines) text += line + L"\r\n";
+    return text;
+}
+
+inline std::wstring PointsText(const std::vector<double>& points, const std::vector<bool>& closed) {
+    std::wstring text;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        text += (i ? L" " : L"") + abacor::FormatBound(points[i]) + (closed[i] ? L"*" : L"");
+    }
+    return text;
+}
+
+template <class Selection>
+std::wstring SelectionText(const Selection& selection) {
+    std::wstring text;
+    for (std::size_t i = 0; i < selection.size(); ++i) {
+        text += (i ? L" " : L"") + std::wstring(selection[i] > 0 ? L"+1" : L"-1");
+    }
+    return text;
+}
+
+struct ResultCase {
+    std::wstring text;
+    std::wstring answer;
+    std::wstring points;
+    std::wstring selection;
+};
+
+// Each text solved by `solve` gives its answer and number line.
+template <class Solve>
+void ExpectResults(Solve solve, std::initializer_list<ResultCase> cases) {
+    for (const ResultCase& c : cases) {
+        const abacor::InequalityResult r = solve(c.text);
+        EXPECT_EQ(r.answer, c.answer) << c.text;
+        EXPECT_EQ(PointsText(r.points, r.closed), c.points) << c.text;
+        EXPECT_EQ(SelectionText(r.selection), c.selection) << c.text;
+    }
+}
