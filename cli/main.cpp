@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -33,12 +34,21 @@ enum ControlId {
     kQuadraticRoot1 = 1431,
     kQuadraticRoot2 = 1432,
     kMemoryList = 1610,
+    kEquationInput = 1700,
+    kInequalityInput = 2100,
+    kInequalityAnswer = 2132,
     kFirstMemoryIndicator = 5000,
 };
+
+// The equation panel's answer rows: label and value of rows 1 to 4. The program has no
+// labels for rows 3 and 4; here they exist, so every root is printed with its name.
+constexpr int kAnswerLabels[] = {1723, 1742, 1743, 1744};
+constexpr int kAnswerValues[] = {1724, 1725, 1770, 1771};
 
 constexpr int kEquals = 12;
 constexpr int kFractionSolve = 150;
 constexpr int kQuadraticSolve = 1428;
+constexpr int kEquationSolve = 1722;
 
 void Print(const std::wstring& text) {
     const std::string utf8 = headless::ToUtf8(text) + "\n";
@@ -53,7 +63,16 @@ int Usage() {
         "                       0-9 . + - * / ( ) = C CE BS pi e sqr sqrt inv abs exp\n"
         "                       pow10 log ln fact neg % pow mod MC MR M+ M- MS)\n"
         "  fraction TEXT        the exact value of a fraction line\n"
-        "  quadratic A B C      the roots of A x^2 + B x + C = 0\n",
+        "  quadratic A B C      the roots of A x^2 + B x + C = 0\n"
+        "  solve [--steps] TEXT solves an equation in x (simplifies TEXT without \"=\");\n"
+        "                       --steps (before or after TEXT) adds the step report\n"
+        "  inequality [--steps] [--svg FILE] TEXT\n"
+        "                       solves an inequality or a system joined by \"&\"; prints the\n"
+        "                       answer and the number line's points and selection;\n"
+        "                       --svg FILE draws the number line into FILE\n"
+        "  system [--steps] TEXT\n"
+        "                       solves linear equations separated by \";\"; without an\n"
+        "                       answer prints the report\n",
         stderr);
     return kExitUsage;
 }
@@ -74,6 +93,10 @@ public:
             selector.addItem(L"-");
             selector.setCurrentIndex(0);
         }
+        for (int id : kAnswerLabels) main_.addChild(id, {0, 0, 0, 0}, false);
+        for (int id : kAnswerValues) main_.addChild(id, {0, 0, 0, 0}, false);
+        main_.addChild(kEquationInput);
+        for (int id : {kInequalityInput, kInequalityAnswer}) main_.addChild(id);
         main_.addChild(kMemoryList, {0, 0, 0, 0}, false);
         for (int i = 0; i < 5; ++i) main_.addChild(kFirstMemoryIndicator + i, {0, 0, 0, 0}, false);
         InitFractions(&main_);
@@ -82,6 +105,7 @@ public:
     void Press(int buttonId) { ProcessButtonClick(display_, buttonId); }
     headless::Window& Display() { return *display_; }
     headless::Window& Control(int id) { return static_cast<headless::Window&>(*main_.child(id)); }
+    const std::vector<headless::RecordedMessageBox>& MessageBoxes() const { return desktop_.messageBoxes(); }
 
 private:
     headless::Desktop desktop_;
@@ -187,6 +211,160 @@ int Quadratic(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
+// The answer rows the run showed, one a line; a label is printed only where the run wrote
+// one (the rows start with empty labels).
+std::vector<std::wstring> ShownAnswerRows(Calculator& calculator) {
+    std::vector<std::wstring> rows;
+    for (std::size_t i = 0; i < std::size(kAnswerValues); ++i) {
+        const headless::Window& value = calculator.Control(kAnswerValues[i]);
+        const headless::Window& label = calculator.Control(kAnswerLabels[i]);
+        if (!value.visibleFlag()) continue;
+        const bool labelled = label.visibleFlag() && !label.fullText().empty();
+        rows.push_back(labelled ? label.fullText() + L" " + value.fullText() : value.fullText());
+    }
+    return rows;
+}
+
+// The report with the terminal's line ends.
+void PrintReport(const std::wstring& report) {
+    std::wstring text;
+    for (wchar_t c : report) {
+        if (c != L'\r') text += c;
+    }
+    const std::string utf8 = headless::ToUtf8(text);
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+}
+
+// Verdicts that mean the solver refused the input rather than answered it.
+bool IsRefusal(const std::wstring& row) {
+    return row == L"Два знака '='" || row == L"Уравнение должно содержать только x";
+}
+
+int Solve(const std::vector<std::string>& args) {
+    bool steps = false;
+    std::optional<std::string> text;
+    for (const std::string& arg : args) {
+        if (arg == "--steps") steps = true;
+        else if (text) return Usage();
+        else text = arg;
+    }
+    if (!text) return Usage();
+    Calculator calculator;
+    calculator.Control(kEquationInput).setText(headless::FromUtf8(*text));
+    calculator.Press(kEquationSolve);
+    if (!calculator.MessageBoxes().empty()) {
+        Print(calculator.MessageBoxes().back().text);
+        return kExitRejected;
+    }
+    bool refused = false;
+    for (const std::wstring& row : ShownAnswerRows(calculator)) {
+        Print(row);
+        refused = refused || IsRefusal(row);
+    }
+    if (steps) PrintReport(GetLastSteps());
+    return refused ? kExitRejected : kExitOk;
+}
+
+// ---- inequality ------------------------------------------------------------------------
+
+constexpr int kInequalitySolve = 2129;
+// The size of the program's number-line area.
+constexpr int kNumberLineWidth = 240;
+constexpr int kNumberLineHeight = 110;
+
+bool IsInequalityRefusal(const std::wstring& answer) {
+    return answer.rfind(L"Не найден", 0) == 0 || answer == L"Неверный формат системы" ||
+           answer == L"Неравенство слишком сложное для решения";
+}
+
+std::string NumberText(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.10g", value);
+    return buffer;
+}
+
+// "points: -2 2*": each point of the number line, "*" after a filled one.
+std::string NumberLinePoints() {
+    const int count = GetNumberLinePoints(nullptr, nullptr, 0);
+    std::vector<double> values(static_cast<std::size_t>(count));
+    std::vector<int> closed(static_cast<std::size_t>(count));
+    GetNumberLinePoints(values.data(), closed.data(), count);
+    std::string line = "points:";
+    for (int i = 0; i < count; ++i) line += " " + NumberText(values[i]) + (closed[i] ? "*" : "");
+    return line;
+}
+
+// "selection: +1 -1": shaded or not, interval by interval from the left.
+std::string NumberLineSelection() {
+    const int count = GetNumberLineSelection(nullptr, 0);
+    std::vector<int> entries(static_cast<std::size_t>(count));
+    GetNumberLineSelection(entries.data(), count);
+    std::string line = "selection:";
+    for (int entry : entries) line += entry > 0 ? " +1" : " -1";
+    return line;
+}
+
+bool WriteNumberLineSvg(const std::string& path) {
+    headless::RecordingCanvas canvas;
+    DrawNumberLine(&canvas, KvRect{0, 0, kNumberLineWidth, kNumberLineHeight});
+    const std::string svg = canvas.toSvg(kNumberLineWidth, kNumberLineHeight);
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(svg.data(), 1, svg.size(), file) == svg.size();
+    return std::fclose(file) == 0 && written;
+}
+
+int Inequality(const std::vector<std::string>& args) {
+    bool steps = false;
+    std::optional<std::string> svg;
+    std::optional<std::string> text;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--steps") steps = true;
+        else if (args[i] == "--svg" && i + 1 < args.size()) svg = args[++i];
+        else if (args[i] == "--svg" || text) return Usage();
+        else text = args[i];
+    }
+    if (!text) return Usage();
+    Calculator calculator;
+    calculator.Control(kInequalityInput).setText(headless::FromUtf8(*text));
+    calculator.Press(kInequalitySolve);
+    if (svg && !WriteNumberLineSvg(*svg)) {
+        std::fprintf(stderr, "kelvora-cli: cannot write '%s'\n", svg->c_str());
+        return kExitUsage;
+    }
+    const std::wstring answer = calculator.Control(kInequalityAnswer).fullText();
+    Print(answer);
+    if (IsInequalityRefusal(answer)) return kExitRejected;
+    std::printf("%s\n%s\n", NumberLinePoints().c_str(), NumberLineSelection().c_str());
+    if (steps) PrintReport(GetLastSteps());
+    return kExitOk;
+}
+
+// ---- system --------------------------------------------------------------------------
+
+int System(const std::vector<std::string>& args) {
+    bool steps = false;
+    std::optional<std::string> text;
+    for (const std::string& arg : args) {
+        if (arg == "--steps") steps = true;
+        else if (text) return Usage();
+        else text = arg;
+    }
+    if (!text) return Usage();
+    SolveSystem(headless::FromUtf8(*text).c_str());
+    std::vector<wchar_t> answer(512);
+    GetSystemResult(answer.data(), static_cast<int>(answer.size()));
+    if (answer[0] == L'\0') {
+        std::wstring report = GetLastSteps();
+        if (report.empty() || report.back() != L'\n') report += L'\n';
+        PrintReport(report);
+        return kExitRejected;
+    }
+    PrintReport(answer.data());
+    if (steps) PrintReport(GetLastSteps());
+    return kExitOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -206,5 +384,8 @@ int main(int argc, char** argv) {
     if (command == "keys") return Keys(rest);
     if (command == "fraction") return Fraction(rest);
     if (command == "quadratic") return Quadratic(rest);
+    if (command == "solve") return Solve(rest);
+    if (command == "inequality") return Inequality(rest);
+    if (command == "system") return System(rest);
     return Usage();
 }

@@ -20,7 +20,7 @@ std::string Quote(const std::string& arg) {
     return quoted + "'";
 }
 
-Outcome Run(const std::vector<std::string>& args) {
+Outcome RunCli(const std::vector<std::string>& args) {
     std::string command = KELVORA_CLI;
     for (const std::string& arg : args) command += " " + Quote(arg);
     command += " 2>/dev/null";
@@ -43,7 +43,7 @@ void ExpectAll(std::initializer_list<CliCase> cases) {
     for (const CliCase& c : cases) {
         std::string shown;
         for (const std::string& a : c.args) shown += a + " ";
-        const Outcome outcome = Run(c.args);
+        const Outcome outcome = RunCli(c.args);
         EXPECT_EQ(outcome.output, c.output) << shown;
         EXPECT_EQ(outcome.exitCode, c.exitCode) << shown;
     }
@@ -99,6 +99,123 @@ TEST(Cli, Fraction) {
         {{"fraction", ""}, "Пустая строка\n", 1},
         {{"fraction", "9999999999/2*9999999999/3*9999999999/7"}, "Слишком большое число\n", 1},
     });
+}
+
+TEST(Cli, Solve) {
+    ExpectAll({
+        {{"solve", "x^2 - 5x + 6 = 0"}, "X₁ = 3\nX₂ = 2\n", 0},
+        {{"solve", "x^3 - 6x^2 + 11x - 6 = 0"}, "X₁ = 1\nX₂ = 2\nX₃ = 3\n", 0},
+        {{"solve", "2x - 6 = 0"}, "X = 3\n", 0},
+        {{"solve", "x^2 + 1 = 0"}, "X = Нет корней\n", 0},
+        {{"solve", "x^4 + 1 = 0"}, "", 0},
+        {{"solve", "x + 1 = x + 1"}, "x ∈ ℝ\n", 0},
+        {{"solve", "x + 1 = x + 2"}, "Нет решений\n", 0},
+        {{"solve", "x/(x-1) = 1/(x-1)"}, "Нет решений\n", 0},
+        {{"solve", "(x+1)^10 + 1"}, "Упрощённое: 1\n", 0},
+        {{"--max-degree", "10", "solve", "(x+1)^10 - x^10"},
+         "Упрощённое: 10x⁹ + 45x⁸ + 120x⁷ + 210x⁶ + 252x⁵ + 210x⁴ + 120x³ + 45x² + 10x + 1\n", 0},
+        {{"solve", "x = 1 = 2"}, "Два знака '='\n", 1},
+        {{"solve", "x + y = 1"}, "Уравнение должно содержать только x\n", 1},
+        {{"solve", "1/0 = x"}, "Деление на ноль\n", 1},
+        {{"solve", ""}, "Пустая строка\n", 1},
+        {{"solve"}, "", 2},
+        {{"solve", "x = 1", "x = 2"}, "", 2},
+    });
+
+    // --steps, before or after the text, adds the report with "\n" line ends.
+    const std::string report =
+        "═══════════════════════════════════\n"
+        "  РЕШЕНИЕ УРАВНЕНИЯ\n"
+        "═══════════════════════════════════\n"
+        "\n"
+        "Исходное уравнение: x = 1 = 2\n"
+        "\n";
+    ExpectAll({
+        {{"solve", "--steps", "x = 1 = 2"}, "Два знака '='\n" + report, 1},
+        {{"solve", "x = 1 = 2", "--steps"}, "Два знака '='\n" + report, 1},
+    });
+    const Outcome extraneous = RunCli({"solve", "--steps", "x/(x-1) = 1/(x-1)"});
+    EXPECT_EQ(extraneous.output.rfind("Нет решений\n═══", 0), 0u) << extraneous.output;
+    EXPECT_NE(extraneous.output.find("\n│ x = 1 — посторонний корень (знаменатель обращается в 0)\n"), std::string::npos)
+        << extraneous.output;
+    EXPECT_EQ(extraneous.output.find('\r'), std::string::npos);
+}
+
+TEST(Cli, Inequality) {
+    const auto line = [](const std::string& answer, const std::string& points, const std::string& selection) {
+        return answer + "\npoints:" + points + "\nselection:" + selection + "\n";
+    };
+    ExpectAll({
+        {{"inequality", "x^2-4>0"}, line("(-∞, -2) ∪ (2, +∞)", " -2 2", " +1 -1 +1"), 0},
+        {{"inequality", "x^2-4≤0"}, line("[-2, 2]", " -2* 2*", " -1 +1 -1"), 0},
+        {{"inequality", "2x+6≥0"}, line("[-3, +∞)", " -3*", " -1 +1"), 0},
+        {{"inequality", "x^2+1<0"}, line("∅", "", " -1"), 0},
+        {{"inequality", "x^3-x>0"}, line("(-1, 0) ∪ (1, +∞)", " -1 0 1", " -1 +1 -1 +1"), 0},
+        {{"inequality", "x^3-2>0"}, line("(1.25992105, +∞)", " 1.25992105", " -1 +1"), 0},
+        {{"inequality", "(x-1)^2≤0"}, line("[1, 1]", " 1*", " -1 -1"), 0},
+        {{"inequality", "x<x"}, line("∅", "", " -1"), 0},
+        {{"inequality", "x≤x"}, line("(-∞, +∞)", "", " +1"), 0},
+        {{"inequality", "x=2"}, "Не найден знак неравенства\n", 1},
+        {{"inequality", "x>1 & x<5"}, line("(1, 5)", " 1 5", " -1 +1 -1"), 0},
+        {{"inequality", "x≥1&x≤5"}, line("[1, 5]", " 1* 5*", " -1 +1 -1"), 0},
+        {{"inequality", "x>1 && x<5"}, line("(1, 5)", " 1 5", " -1 +1 -1"), 0},
+        {{"inequality", "x>5 & x<1"}, line("∅", "", ""), 0},
+        {{"inequality", "x^2-4>0 & x<3"}, line("(-∞, -2) ∪ (2, 3)", " -2 2 3", " +1 -1 +1 -1"), 0},
+        {{"inequality", "x>1 & x>3"}, line("(3, +∞)", " 1 3", " -1 -1 +1"), 0},
+        {{"inequality", "x>1 & 5"}, "Неверный формат системы\n", 1},
+        {{"inequality", "x^101>0"}, "Неравенство слишком сложное для решения\n", 1},
+        {{"inequality"}, "", 2},
+        {{"inequality", "x>1", "x<2"}, "", 2},
+        {{"inequality", "x>1", "--svg"}, "", 2},
+    });
+
+    const Outcome steps = RunCli({"inequality", "x>2", "--steps"});
+    EXPECT_EQ(steps.output.rfind("(2, +∞)\npoints: 2\nselection: -1 +1\n═══", 0), 0u) << steps.output;
+    EXPECT_NE(steps.output.find("\n│ x ∈ (2, +∞)\n"), std::string::npos) << steps.output;
+    EXPECT_EQ(steps.output.find('\r'), std::string::npos);
+
+    // The number line as a picture: background, band, axis, hollow circle, label.
+    const std::string path = testing::TempDir() + "kelvora_number_line.svg";
+    EXPECT_EQ(RunCli({"inequality", "--svg", path, "x>2"}).exitCode, 0);
+    FILE* file = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    std::string svg;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) svg.append(buffer, n);
+    std::fclose(file);
+    std::remove(path.c_str());
+    EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+    for (const char* part : {"width=\"240\" height=\"110\"", "fill=\"url(#hatch-ff0000)\"", "<ellipse cx=\"120\"",
+                             ">2</text>"}) {
+        EXPECT_NE(svg.find(part), std::string::npos) << part << "\n" << svg;
+    }
+}
+
+// The report of a system without an answer ends with this warning.
+const std::string kNoUniqueSolution =
+    "│ ⚠️ Система не имеет единственного решения\n└──────────────────────────────────────────────\n";
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+TEST(Cli, System) {
+    ExpectAll({
+        {{"system", "2x+y=5;x-y=1"}, "  x = 2\n  y = 1\n", 0},
+        {{"system", "X+Y=3;X-Y=1"}, "  x = 2\n  y = 1\n", 0},
+        {{"system", "a+b=3;a-b=1"}, "  a = 2\n  b = 1\n", 0},
+        {{"system", ""}, "Система не содержит уравнений\n", 1},
+        {{"system", "x^2+y=3;x+y=1"}, "Уравнение 1 не является линейным\n", 1},
+    });
+    for (const char* text : {"x+y=2;2x+2y=4", "x+y=2;x-y=0;x+2y=5", "x+y+z=1;x-y=0"}) {
+        const Outcome outcome = RunCli({"system", text});
+        EXPECT_EQ(outcome.exitCode, 1) << text;
+        EXPECT_TRUE(EndsWith(outcome.output, kNoUniqueSolution)) << text << "\n" << outcome.output;
+    }
+    const Outcome withSteps = RunCli({"system", "--steps", "2x+y=5;x-y=1"});
+    EXPECT_EQ(withSteps.exitCode, 0);
+    EXPECT_EQ(withSteps.output.rfind("  x = 2\n  y = 1\n═", 0), 0u) << withSteps.output;
+    EXPECT_NE(withSteps.output.find("│ Строка 2 = Строка 2 - 0.500000 * Строка 1\n"), std::string::npos);
 }
 
 TEST(Cli, UsageErrors) {
