@@ -225,6 +225,33 @@ std::vector<std::wstring> ShownAnswerRows(Calculator& calculator) {
     return rows;
 }
 
+// The arguments of the solver commands: one text, "--steps" anywhere after the
+// command, and for the inequality also "--svg FILE".
+struct SolverArgs {
+    std::string text;
+    bool steps = false;
+    std::optional<std::string> svg;
+};
+
+std::optional<SolverArgs> ParseSolverArgs(const std::vector<std::string>& args, bool svgAllowed) {
+    SolverArgs parsed;
+    bool haveText = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--steps") {
+            parsed.steps = true;
+        } else if (args[i] == "--svg" && svgAllowed && i + 1 < args.size()) {
+            parsed.svg = args[++i];
+        } else if (args[i] == "--svg" || haveText) {
+            return std::nullopt;
+        } else {
+            parsed.text = args[i];
+            haveText = true;
+        }
+    }
+    if (!haveText) return std::nullopt;
+    return parsed;
+}
+
 // The report with the terminal's line ends.
 void PrintReport(const std::wstring& report) {
     std::wstring text;
@@ -241,16 +268,12 @@ bool IsRefusal(const std::wstring& row) {
 }
 
 int Solve(const std::vector<std::string>& args) {
-    bool steps = false;
-    std::optional<std::string> text;
-    for (const std::string& arg : args) {
-        if (arg == "--steps") steps = true;
-        else if (text) return Usage();
-        else text = arg;
-    }
-    if (!text) return Usage();
+    const std::optional<SolverArgs> parsed = ParseSolverArgs(args, false);
+    if (!parsed) return Usage();
+    const std::string& text = parsed->text;
+    const bool steps = parsed->steps;
     Calculator calculator;
-    calculator.Control(kEquationInput).setText(headless::FromUtf8(*text));
+    calculator.Control(kEquationInput).setText(headless::FromUtf8(text));
     calculator.Press(kEquationSolve);
     if (!calculator.MessageBoxes().empty()) {
         Print(calculator.MessageBoxes().back().text);
@@ -315,18 +338,13 @@ bool WriteNumberLineSvg(const std::string& path) {
 }
 
 int Inequality(const std::vector<std::string>& args) {
-    bool steps = false;
-    std::optional<std::string> svg;
-    std::optional<std::string> text;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--steps") steps = true;
-        else if (args[i] == "--svg" && i + 1 < args.size()) svg = args[++i];
-        else if (args[i] == "--svg" || text) return Usage();
-        else text = args[i];
-    }
-    if (!text) return Usage();
+    const std::optional<SolverArgs> parsed = ParseSolverArgs(args, true);
+    if (!parsed) return Usage();
+    const std::string& text = parsed->text;
+    const std::optional<std::string> svg = parsed->svg;
+    const bool steps = parsed->steps;
     Calculator calculator;
-    calculator.Control(kInequalityInput).setText(headless::FromUtf8(*text));
+    calculator.Control(kInequalityInput).setText(headless::FromUtf8(text));
     calculator.Press(kInequalitySolve);
     if (svg && !WriteNumberLineSvg(*svg)) {
         std::fprintf(stderr, "kelvora-cli: cannot write '%s'\n", svg->c_str());
@@ -343,15 +361,11 @@ int Inequality(const std::vector<std::string>& args) {
 // ---- system --------------------------------------------------------------------------
 
 int System(const std::vector<std::string>& args) {
-    bool steps = false;
-    std::optional<std::string> text;
-    for (const std::string& arg : args) {
-        if (arg == "--steps") steps = true;
-        else if (text) return Usage();
-        else text = arg;
-    }
-    if (!text) return Usage();
-    SolveSystem(headless::FromUtf8(*text).c_str());
+    const std::optional<SolverArgs> parsed = ParseSolverArgs(args, false);
+    if (!parsed) return Usage();
+    const std::string& text = parsed->text;
+    const bool steps = parsed->steps;
+    SolveSystem(headless::FromUtf8(text).c_str());
     std::vector<wchar_t> answer(512);
     GetSystemResult(answer.data(), static_cast<int>(answer.size()));
     if (answer[0] == L'\0') {

@@ -89,8 +89,8 @@ void AppendSplitStep(std::wstring& report, const Sides& sides) {
 Expansion ExpandSides(std::wstring& report, const Sides& sides) {
     Expansion e;
     ExpansionNotes notes;
-    e.left = ExpandFormula(sides.left, &notes);
-    e.right = ExpandFormula(sides.right, &notes);
+    e.left = ExpandExpression(sides.left, &notes);
+    e.right = ExpandExpression(sides.right, &notes);
     report += L"┌─ Шаг 2: Раскрытие скобок ────────────────────\r\n";
     report += L"│ Левая часть:  " + Shown(e.left) + L"\r\n";
     report += L"│ Правая часть: " + Shown(e.right) + L"\r\n";
@@ -210,7 +210,7 @@ std::vector<Polynomial> OriginalDenominators(const Sides& original) {
     std::vector<Polynomial> denominators;
     for (const std::wstring* side : {&original.left, &original.right}) {
         for (const std::wstring& text : DenominatorsWithLetters(*side)) {
-            denominators.push_back(ExpandFormula(text, nullptr));
+            denominators.push_back(ExpandExpression(text, nullptr));
         }
     }
     return denominators;
@@ -323,18 +323,6 @@ void ShowAnswerRow(const EquationPanel& panel, std::size_t row, const std::wstri
     SetControlText(panel.values[row], value);
     ShowControl(panel.labels[row], true);
     ShowControl(panel.values[row], true);
-}
-
-Polynomial ExpandFormula(const std::wstring& text, ExpansionNotes* notes) {
-    Polynomial p = ExpandExpression(text, notes);
-    // x^0 reads as a key of its own; it is the number 1 and must count as constant.
-    const auto unit = p.find(MakeKey(0, 0, 0));
-    if (unit != p.end()) {
-        p[kConstKey] += unit->second;
-        p.erase(unit);
-        RemoveZeroTerms(p);
-    }
-    return p;
 }
 
 void AppendExpansionNotes(std::wstring& report, const ExpansionNotes& notes) {

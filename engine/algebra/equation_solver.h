@@ -39,8 +39,6 @@ void HideAnswerRows(const EquationPanel& panel);
 // one is given, otherwise it keeps whatever it said before.
 void ShowAnswerRow(const EquationPanel& panel, std::size_t row, const std::wstring& value,
                    const wchar_t* label = nullptr);
-// ExpandExpression with a term such as x^0 counted as the constant it is.
-Polynomial ExpandFormula(const std::wstring& text, ExpansionNotes* notes);
 // One report line per part the expansion had to leave out.
 void AppendExpansionNotes(std::wstring& report, const ExpansionNotes& notes);
 

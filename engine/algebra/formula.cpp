@@ -360,7 +360,10 @@ MonomialKey ReadTermLetters(const std::wstring& text, std::size_t& position) {
         }
         if (letter >= L'x') exponents[letter - L'x'] = AddExponents(exponents[letter - L'x'], exponent);
     }
-    return anyLetter ? MakeKey(exponents[0], exponents[1], exponents[2]) : kConstKey;
+    // x^0 is the number 1 (and letters other than x, y, z carry no exponent here): such a
+    // term belongs to the constant, where every solver looks for the free term.
+    const bool variable = anyLetter && (exponents[0] != 0 || exponents[1] != 0 || exponents[2] != 0);
+    return variable ? MakeKey(exponents[0], exponents[1], exponents[2]) : kConstKey;
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ void SimplifyExpression(const EquationPanel& panel) {
     report += L"Исходное выражение: " + typed + L"\r\n\r\n";
     report += L"┌─ Шаг 1: Раскрытие скобок ────────────────────\r\n";
     ExpansionNotes notes;
-    const std::wstring simplified = CaretToSuperscript(PolynomialToString(ExpandFormula(t, &notes)));
+    const std::wstring simplified = CaretToSuperscript(PolynomialToString(ExpandExpression(t, &notes)));
     report += L"│ Результат: " + simplified + L"\r\n";
     AppendExpansionNotes(report, notes);
     report += kSectionClose;

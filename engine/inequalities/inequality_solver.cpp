@@ -52,7 +52,7 @@ Polynomial StandardForm(const std::wstring& text, const SignMatch& sign, Expansi
     std::wstring formula = text.substr(0, sign.position);
     const std::wstring right = text.substr(sign.position + sign.length);
     if (!right.empty() && right != L"0") formula += L"-(" + right + L")";
-    return ExpandFormula(FormulaText(formula), &notes);
+    return ExpandExpression(FormulaText(formula), &notes);
 }
 
 // A value of exactly 0 is only met where f vanishes everywhere.

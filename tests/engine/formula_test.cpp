@@ -110,8 +110,9 @@ TEST_F(FormulaTest, KeepsTheUnusualReadingsOfOddInput) {
     ExpectExpansions({
         {L"x2", {{C, 2}}},  // a digit after a letter starts a new operand; the last one wins
         {L"x=1", {{C, 1}}},
-        {L"x^0", {{L"x0y0z0", 1}}},
-        {L"2a", {{L"x0y0z0", 2}}},  // other letters are dropped from the key
+        {L"x^0", {{L"_const", 1}}},  // a number, so solvers find it in the free term
+        {L"2x^0+x", {{L"_const", 2}, {L"x1y0z0", 1}}},
+        {L"2a", {{L"_const", 2}}},  // other letters are dropped from the key
         {L"x^y", {{L"x1y1z0", 1}}},
         {L"2z", {{L"x0y0z1", 2}}},
         {L"6/(1-1)", {{C, 6}}},  // a zero divisor leaves the dividend
