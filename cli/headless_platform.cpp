@@ -142,16 +142,16 @@ KvMessageAnswer Desktop::messageBox(KvWindow* owner, const std::wstring& text, c
     return answer_;
 }
 
-KvTextWindow Desktop::createTextWindow(KvWindow* owner, const KvTextWindowSpec& spec) {
+KvTextWindow Desktop::createTextWindow(KvWindow* owner, const KvTextWindowSpec& request) {
     if (failTextWindows_) return {};
     auto window = std::make_unique<Window>(*this, 0);
     window->move(kDefaultX, kDefaultY);
-    window->resize(spec.width, spec.height);
-    window->setText(spec.title);
-    Window& text = window->addChild(1, {0, 0, spec.width, spec.height});
-    text.setText(spec.text);
+    window->resize(request.width, request.height);
+    window->setText(request.title);
+    Window& text = window->addChild(1, {0, 0, request.width, request.height});
+    text.setText(request.text);
 
-    specs_.push_back(spec);
+    specs_.push_back(request);
     lastOwner_ = owner;
     KvTextWindow created{window.get(), &text};
     textWindows_.push_back({std::move(window), ++textWindowsCreated_});

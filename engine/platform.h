@@ -106,7 +106,7 @@ struct KvDesktop {
                                        KvMessageButtons buttons) = 0;
 
     // Creates and shows the text window at the desktop's default position.
-    virtual KvTextWindow createTextWindow(KvWindow* owner, const KvTextWindowSpec& spec) = 0;
+    virtual KvTextWindow createTextWindow(KvWindow* owner, const KvTextWindowSpec& request) = 0;
 
     // Whether a window created here is still open. Never dereferences a closed one.
     virtual bool windowExists(const KvWindow* window) const = 0;

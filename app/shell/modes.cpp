@@ -80,13 +80,13 @@ const View* FindView(int command) {
 }
 
 void ApplyGroups(const View& view, const ControlRegistry& registry) {
-    for (const GroupSpec& spec : kGroups) {
-        if (!(view.hidden & spec.group)) continue;
-        for (const IdRange& range : spec.members) registry.setRangeVisible(range.first, range.last, false);
+    for (const GroupSpec& definition : kGroups) {
+        if (!(view.hidden & definition.group)) continue;
+        for (const IdRange& range : definition.members) registry.setRangeVisible(range.first, range.last, false);
     }
-    for (const GroupSpec& spec : kGroups) {
-        if (!(view.shown & spec.group)) continue;
-        for (const IdRange& range : spec.entry) registry.setRangeVisible(range.first, range.last, true);
+    for (const GroupSpec& definition : kGroups) {
+        if (!(view.shown & definition.group)) continue;
+        for (const IdRange& range : definition.entry) registry.setRangeVisible(range.first, range.last, true);
     }
 }
 

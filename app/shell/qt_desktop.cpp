@@ -25,13 +25,13 @@ QMessageBox::Icon ToQtIcon(KvMessageIcon icon) {
 }
 
 // A top-level window holding one read-only text that fills it.
-QWidget* NewTextWindow(QWidget* owner, const KvTextWindowSpec& spec, QPlainTextEdit*& text) {
+QWidget* NewTextWindow(QWidget* owner, const KvTextWindowSpec& request, QPlainTextEdit*& text) {
     auto* window = new QWidget(owner, Qt::Window);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->resize(spec.width, spec.height);
+    window->resize(request.width, request.height);
     text = new QPlainTextEdit(window);
     text->setReadOnly(true);
-    text->setFont(FontFor(spec.font));
+    text->setFont(FontFor(request.font));
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(text);
@@ -71,16 +71,16 @@ KvMessageAnswer QtDesktop::messageBox(KvWindow* owner, const std::wstring& text,
     return answer == QMessageBox::Yes ? KvMessageAnswer::Yes : KvMessageAnswer::No;
 }
 
-KvTextWindow QtDesktop::createTextWindow(KvWindow* owner, const KvTextWindowSpec& spec) {
+KvTextWindow QtDesktop::createTextWindow(KvWindow* owner, const KvTextWindowSpec& request) {
     if (quitting_) return {};
     forgetClosedWindows();
     QPlainTextEdit* text = nullptr;
-    QWidget* window = NewTextWindow(WidgetOf(owner), spec, text);
+    QWidget* window = NewTextWindow(WidgetOf(owner), request, text);
     auto& open = textWindows_.emplace_back(std::make_unique<TextWindow>());
     open->window = std::make_unique<QtControl>(window, *this);
     open->text = std::make_unique<QtControl>(text, *this);
-    open->window->setText(spec.title);
-    open->text->setText(spec.text);
+    open->window->setText(request.title);
+    open->text->setText(request.text);
     window->show();
     return {open->window.get(), open->text.get()};
 }

@@ -106,7 +106,7 @@ public:
 
     KvMessageAnswer messageBox(KvWindow* owner, const std::wstring& text, const std::wstring& caption,
                                KvMessageIcon icon, KvMessageButtons buttons) override;
-    KvTextWindow createTextWindow(KvWindow* owner, const KvTextWindowSpec& spec) override;
+    KvTextWindow createTextWindow(KvWindow* owner, const KvTextWindowSpec& request) override;
     bool windowExists(const KvWindow* window) const override;
     bool bringToFront(KvWindow* window) override;
     void runUntilClosed(KvWindow* window) override;

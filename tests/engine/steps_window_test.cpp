@@ -38,11 +38,11 @@ TEST_F(StepsWindowTest, CreatesTheWindowCentredOverItsOwnerAndWaitsForItToClose)
     EXPECT_EQ(placed.top, 80);   // 100 + (510 - 550) / 2
     EXPECT_EQ(placed.right - placed.left, 450);
     EXPECT_EQ(placed.bottom - placed.top, 550);
-    const KvTextWindowSpec* spec = desktop_.lastTextWindowSpec();
-    ASSERT_NE(spec, nullptr);
-    EXPECT_EQ(spec->title, L"Пошаговое решение");
-    EXPECT_EQ(spec->font, (KvFont{L"Consolas", 16, 400}));
-    EXPECT_EQ(spec->text, GetLastSteps());
+    const KvTextWindowSpec* request = desktop_.lastTextWindowSpec();
+    ASSERT_NE(request, nullptr);
+    EXPECT_EQ(request->title, L"Пошаговое решение");
+    EXPECT_EQ(request->font, (KvFont{L"Consolas", 16, 400}));
+    EXPECT_EQ(request->text, GetLastSteps());
     EXPECT_EQ(desktop_.lastTextWindowOwner(), &owner_);
     EXPECT_EQ(Engine().StepsWindowHandle, nullptr);
     EXPECT_TRUE(desktop_.openTextWindows().empty());
