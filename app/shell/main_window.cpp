@@ -81,8 +81,8 @@ MainWindow::MainWindow(QtDesktop& desktop)
     CreateInequalityPanel(controls_);
     CreateEquationPanel(controls_);
     createMemoryIndicators();
-    controls_.formulaEdit(2200, 50, 10, 610);
-    controls_.button(2201, QStringLiteral("Построить"), QRect(5, 50, 100, 30));
+    controls_.formulaEdit(kGraphInputId, 50, 10, 610);
+    controls_.button(kGraphBuildButtonId, QStringLiteral("Построить"), QRect(5, 50, 100, 30));
     settings_.create(controls_);
     CreateQuadraticPanel(controls_);
     registry_.setRangeVisible(5000, 5200, false);
@@ -134,6 +134,10 @@ bool MainWindow::consume(int controlId, int code) {
         if (code == kSelectionChanged) recallFromMemoryList();
         return true;
     }
+    if (controlId == kGraphBuildButtonId) {
+        if (code == kClicked) buildGraph();
+        return true;
+    }
     if (const View* view = FindView(controlId); view && !view->forwarded) {
         if (code == kClicked) applyView(*view);
         return true;
@@ -157,6 +161,7 @@ void MainWindow::applyView(const View& view) {
     applyFrame(view);
     checkMenuItem(view.checksOwnItem ? view.command : 0);
     layOutKeypad();
+    switchGraphResources();
     update();
 }
 
@@ -241,8 +246,6 @@ void MainWindow::paintEvent(QPaintEvent* /*event*/) {
         default: break;
     }
 }
-
-void MainWindow::paintPlotArea(QPainter& /*painter*/) {}
 
 void MainWindow::paintNumberLine(QPainter& painter) {
     if (!IsNumberLineVisible()) return;

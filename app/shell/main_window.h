@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "controls.h"
+#include "graph_session.h"
 #include "memory_list.h"
 #include "qt_ports.h"
 #include "settings_page.h"
@@ -25,6 +26,8 @@ inline constexpr int kModeButtonId = 1001;
 inline constexpr int kMemoryListId = 1610;
 inline constexpr int kFirstMemoryIndicatorId = 5000;
 inline constexpr int kMemoryIndicatorTimeoutMs = 10000;
+inline constexpr int kGraphInputId = 2200;
+inline constexpr int kGraphBuildButtonId = 2201;
 
 class MainWindow : public QWidget {
 public:
@@ -41,6 +44,7 @@ public:
     // The menu item that sends this command, or null.
     QAction* menuItem(int command) const;
     const GraphSettings& graphSettings() const { return settings_.graph(); }
+    const graph::GraphSession& graphSession() const { return graph_; }
     const SystemPanel& systemPanel() const { return systemPanel_; }
     QTimer& memoryIndicatorTimer() { return memoryTimer_; }
 
@@ -48,6 +52,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Panning and zooming the graph view.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
     // The graph view draws the plot area here in Graphs mode.
     virtual void paintPlotArea(QPainter& painter);
@@ -64,6 +73,8 @@ private:
     void recallFromMemoryList();
     void showAbout();
     void paintNumberLine(QPainter& painter);
+    void buildGraph();
+    void switchGraphResources();
 
     void createMemoryIndicators();
     void createModeButton();
@@ -77,6 +88,7 @@ private:
     Controls controls_;
     SettingsPage settings_;
     SystemPanel systemPanel_;
+    graph::GraphSession graph_;
     QLabel* caption_ = nullptr;
     QMenu* menu_ = nullptr;
     std::map<int, QAction*> menuItems_;

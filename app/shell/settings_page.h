@@ -2,6 +2,8 @@
 // Calculation settings go to the library; the graph settings live here.
 #pragma once
 
+#include "graph_settings.h"
+
 class QPainter;
 class QWidget;
 
@@ -13,14 +15,6 @@ class QtDesktop;
 
 inline constexpr int kAboutButtonId = 2508;
 inline constexpr int kResetButtonId = 2509;
-
-// Read by the graph view at its next paint.
-struct GraphSettings {
-    int SampleCount = 300;
-    float LineThickness = 2.0f;
-    bool ShowGrid = true;
-    bool ShowLabels = true;
-};
 
 class SettingsPage {
 public:

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "abacor.h"
+#include "graph_harness.h"
 #include "modes.h"
 #include "shell_harness.h"
 
@@ -111,6 +112,12 @@ private Q_SLOTS:
     void graphs() {
         Shell shell;
         shell.choose(kGraphsCommand);
+        shell.window.resize(700, 560);
+        type(shell, 2200, "x^2;sin(x);x^2+y^2=25");
+        shell.click(2201);
+        shell.window.grab();  // traced here; the zoom and the pan below reuse the curves
+        kelvora::test::Wheel(&shell.window, QPoint(350, 300), 120);
+        kelvora::test::Drag(&shell.window, QPoint(350, 300), {QPoint(300, 330), QPoint(250, 360)});
         save(shell, "9-graphs");
     }
 };

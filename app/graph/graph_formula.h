@@ -1,0 +1,45 @@
+// Graph formulas: the list typed into the graph input, which of them are implicit
+// curves, and their values at points.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvora::graph {
+
+// The graph input is read with at most this many characters.
+inline constexpr std::size_t kMaxFormulaTextLength = 255;
+// Formulas after the fifth are not plotted.
+inline constexpr std::size_t kMaxCurves = 5;
+
+// The formulas of the text cut at ";", without empty ones; the first five at most.
+std::vector<std::wstring> FormulaList(std::wstring_view text);
+
+// A formula with y in it is an implicit curve F(x, y) = 0; one without is y = f(x).
+bool IsImplicit(std::wstring_view formula);
+
+// "left=right" as "left-(right)", whose zero set is the curve; other texts unchanged.
+std::wstring ZeroForm(std::wstring_view formula);
+
+// Every x that is not part of a function name replaced by "(%.10g)" of the value.
+std::wstring SubstituteX(std::wstring_view formula, double x);
+// Every x and y that is not part of a function name replaced by "(%.15g)" of its value.
+std::wstring SubstituteXY(std::wstring_view formula, double x, double y);
+
+// One formula as a function of the plane. Every value a graph shows is computed here.
+class GraphFunction {
+public:
+    explicit GraphFunction(std::wstring formula) : formula_(std::move(formula)) {}
+
+    // y = f(x) of an explicit formula.
+    double explicitAt(double x) const;
+    // F(x, y) of an implicit formula in its zero form.
+    double implicitAt(double x, double y) const;
+
+private:
+    std::wstring formula_;
+};
+
+}  // namespace kelvora::graph

@@ -1,0 +1,13 @@
+// The graph settings of the settings page, read by the graph view at each paint.
+#pragma once
+
+namespace kelvora {
+
+struct GraphSettings {
+    int SampleCount = 300;  // implicit grid cells per side
+    float LineThickness = 2.0f;
+    bool ShowGrid = true;
+    bool ShowLabels = true;
+};
+
+}  // namespace kelvora

@@ -1,0 +1,65 @@
+#include "qt_graph_canvas.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include "fonts.h"
+
+namespace kelvora {
+
+namespace {
+
+QColor ToQColor(graph::GraphColor color) { return QColor::fromRgbF(color.red, color.green, color.blue, color.alpha); }
+
+QRectF ToQRectF(const graph::GraphRect& rect) {
+    return QRectF(QPointF(rect.left, rect.top), QPointF(rect.right, rect.bottom));
+}
+
+QPointF ToQPointF(graph::GraphPoint point) { return QPointF(point.x, point.y); }
+
+}  // namespace
+
+QtGraphCanvas::QtGraphCanvas(QPainter& painter) : painter_(painter) {
+    painter_.setRenderHint(QPainter::Antialiasing);
+    painter_.setRenderHint(QPainter::TextAntialiasing);
+}
+
+void QtGraphCanvas::clear(graph::GraphColor color) { painter_.fillRect(painter_.window(), ToQColor(color)); }
+
+void QtGraphCanvas::pushClip(const graph::GraphRect& rect) {
+    painter_.save();
+    painter_.setClipRect(ToQRectF(rect).toAlignedRect(), Qt::IntersectClip);
+}
+
+void QtGraphCanvas::popClip() { painter_.restore(); }
+
+void QtGraphCanvas::line(graph::GraphPoint from, graph::GraphPoint to, graph::GraphColor color, float width) {
+    painter_.setPen(QPen(ToQColor(color), width, Qt::SolidLine, Qt::FlatCap));
+    painter_.drawLine(ToQPointF(from), ToQPointF(to));
+}
+
+void QtGraphCanvas::centredText(const graph::GraphRect& rect, const std::wstring& text, const graph::GraphFont& font,
+                                graph::GraphColor color) {
+    QFont qtFont = FontFor({font.family, 0, font.weight});
+    qtFont.setPixelSize(std::max(1, static_cast<int>(std::lround(font.size))));
+    painter_.setFont(qtFont);
+    painter_.setPen(ToQColor(color));
+    painter_.drawText(ToQRectF(rect), Qt::AlignCenter | Qt::TextDontClip | Qt::TextSingleLine,
+                      QString::fromStdWString(text));
+}
+
+// Round joins and caps close the seams between the short pieces of a traced curve.
+void QtGraphCanvas::strokePath(const std::vector<graph::Polyline>& figures, graph::GraphColor color, float width) {
+    QPainterPath path;
+    for (const graph::Polyline& figure : figures) {
+        if (figure.empty()) continue;
+        path.moveTo(ToQPointF(figure.front()));
+        for (std::size_t i = 1; i < figure.size(); ++i) path.lineTo(ToQPointF(figure[i]));
+    }
+    painter_.strokePath(path, QPen(ToQColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+}
+
+}  // namespace kelvora

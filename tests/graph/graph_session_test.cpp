@@ -1,0 +1,133 @@
+// The Graphs mode without a display: a build, the curves a paint strokes, the resources
+// by mode, and the cache of implicit curves.
+#include <algorithm>
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "graph_session.h"
+#include "headless_platform.h"
+#include "recording_graph_canvas.h"
+#include "render_graph.h"
+
+namespace kelvora::graph {
+namespace {
+
+using test::RecordingGraphCanvas;
+
+class GraphSessionTest : public ::testing::Test {
+protected:
+    GraphSessionTest() {
+        settings.SampleCount = 100;
+        session.enterMode();
+    }
+
+    RecordingGraphCanvas build(const std::wstring& text) {
+        session.build(text, desktop);
+        return paint();
+    }
+
+    RecordingGraphCanvas paint() {
+        RecordingGraphCanvas canvas;
+        session.render(canvas, 610, 485, settings);  // the origin at (305, 280)
+        return canvas;
+    }
+
+    const CurveSlot& slot(std::size_t k) const { return session.curves().curveSlots()[k]; }
+
+    headless::Desktop desktop;
+    GraphSettings settings;
+    GraphSession session;
+};
+
+TEST_F(GraphSessionTest, CurvesTakeTheColoursOfTheirPositions) {
+    settings.LineThickness = 3;
+    const RecordingGraphCanvas canvas = build(L"x^2;;y=x");
+    ASSERT_EQ(canvas.paths.size(), 2u);
+    EXPECT_EQ(canvas.paths[0].color, (GraphColor{1, 0, 0}));
+    EXPECT_EQ(canvas.paths[1].color, (GraphColor{0, 0, 1}));
+    EXPECT_EQ(canvas.paths[0].figures.size(), 1u);    // one unbroken parabola
+    EXPECT_GT(canvas.paths[1].figures.size(), 100u);  // traced in two-point pieces
+    for (const Polyline& piece : canvas.paths[1].figures) {
+        ASSERT_EQ(piece.size(), 2u);
+        EXPECT_NEAR(piece[0].x - 305, 280 - piece[0].y, 1e-2);  // on y = x
+    }
+    EXPECT_EQ(canvas.paths[0].width, 3);
+    EXPECT_EQ(canvas.paths[1].width, 3);
+
+    const RecordingGraphCanvas six = build(L"x;x+1;x+2;y=x+3;x+4;x+5");
+    ASSERT_EQ(six.paths.size(), 5u);
+    for (std::size_t k = 0; k < 5; ++k) EXPECT_EQ(six.paths[k].color, kCurveColours[k]);
+    EXPECT_TRUE(desktop.messageBoxes().empty());
+}
+
+TEST_F(GraphSessionTest, ARejectedBuildPlotsNothingAndKeepsTheView) {
+    build(L"x^2;y=x");
+    session.view().zoom(120);
+    const RecordingGraphCanvas canvas = build(L"x+-1");
+    ASSERT_EQ(desktop.messageBoxes().size(), 1u);
+    EXPECT_TRUE(canvas.paths.empty());
+    EXPECT_FALSE(canvas.lines.empty());
+    EXPECT_EQ(session.formulaText(), L"");
+    EXPECT_FALSE(slot(1).computed);
+    EXPECT_NEAR(session.view().scale(), 36, 1e-12);
+
+    const std::wstring tooLong = std::wstring(253, L' ') + L"x;y=x";
+    EXPECT_EQ(build(tooLong).paths.size(), 1u);  // "y=x" is cut off
+    EXPECT_EQ(session.formulaText(), tooLong.substr(0, 255));
+}
+
+TEST_F(GraphSessionTest, NothingIsDrawnWithoutResources) {
+    build(L"x^2;y=x");
+    EXPECT_TRUE(slot(1).computed);
+    session.releaseResources();
+    EXPECT_FALSE(session.curves().valid());
+    EXPECT_FALSE(slot(1).computed);
+    EXPECT_TRUE(paint().clears.empty());
+
+    session.enterMode();  // entering Graphs again traces again
+    EXPECT_EQ(paint().paths.size(), 2u);
+    EXPECT_TRUE(slot(1).computed);
+}
+
+// Tracing is slow: panning and zooming reuse the curves; the next build traces anew.
+TEST_F(GraphSessionTest, ImplicitCurvesAreTracedOncePerBuild) {
+    build(L"x^2+y^2=25");
+    const std::vector<Polyline> traced = slot(0).polylines;
+    ASSERT_FALSE(traced.empty());
+
+    session.view().press(300, 300);
+    session.view().move(420, 300, 610, 485);  // four units to the left
+    session.view().zoom(-120);                 // scale 25
+    const RecordingGraphCanvas panned = paint();
+    EXPECT_EQ(slot(0).polylines, traced);
+    EXPECT_NEAR(panned.paths[0].figures[0][0].x, 305 + (traced[0][0].x + 4) * 25, 1e-3);
+
+    build(L"x^2+y^2=25");
+    EXPECT_NE(slot(0).polylines, traced);
+}
+
+// Each traced piece lies in one grid cell, so the longest piece tells the cell size.
+TEST_F(GraphSessionTest, GridSizeComesFromTheSettingsUntilZoomedInClosely) {
+    const auto longestPiece = [this](int sampleCount, int wheelSteps) {
+        GraphSession fresh;
+        fresh.enterMode();
+        for (int i = 0; i < wheelSteps; ++i) fresh.view().zoom(120);
+        fresh.build(L"x^2+y^2=1", desktop);
+        RecordingGraphCanvas canvas;
+        fresh.render(canvas, 610, 485, GraphSettings{sampleCount});
+        float longest = 0;
+        for (const Polyline& piece : fresh.curves().curveSlots()[0].polylines) {
+            longest = std::max(longest, std::hypot(piece[1].x - piece[0].x, piece[1].y - piece[0].y));
+        }
+        return longest;
+    };
+    // At scale 89.6 the traced region is 60 units wide: cells of 0.6 or 0.2.
+    EXPECT_GT(longestPiece(100, 6), 0.3);
+    EXPECT_LT(longestPiece(300, 6), 0.3);
+    // At scale 107.5 always 500 cells: 0.1.
+    EXPECT_LT(longestPiece(100, 7), 0.15);
+}
+
+}  // namespace
+}  // namespace kelvora::graph
