@@ -73,6 +73,38 @@ ABACOR_API void SolveSystem(const wchar_t* text);
  * characters and always terminated; nothing is written when capacity < 1. */
 ABACOR_API void GetSystemResult(wchar_t* buffer, int capacity);
 
+/* Graph formulas, compiled once and evaluated at many points. A formula's letters x and X
+ * (and y and Y, when asked for) outside the name "exp" stand for coordinates; its value at
+ * a point is always exactly what EvaluateExpression gives for its text with each of them
+ * replaced by "(value)", the value printed with "%.*g" and the formula's digits. */
+typedef struct KvFormula KvFormula;
+
+/* A coordinate as a formula's text shows it: the value, the value the evaluator reads
+ * back from its printed form, and the significant digits it was printed with. Made by
+ * RoundCoordinate, once per grid row or column. */
+typedef struct KvCoordinate {
+    double value;
+    double rounded;
+    int digits;
+} KvCoordinate;
+
+enum { KV_FORMULA_X = 1, KV_FORMULA_Y = 2 };
+
+/* variables: KV_FORMULA_X, optionally with KV_FORMULA_Y; digits: 1 to 17 ("%.10g" of
+ * explicit graphs is 10, "%.15g" of implicit ones 15). Null for a null text or digits
+ * out of range. Release it with ReleaseFormula. */
+ABACOR_API KvFormula* CompileFormula(const wchar_t* text, int variables, int digits);
+ABACOR_API void ReleaseFormula(KvFormula* formula);
+ABACOR_API KvCoordinate RoundCoordinate(double value, int digits);
+/* The formula's value at (x, y); y means nothing to a formula without y. NaN for a null
+ * formula. */
+ABACOR_API double EvaluateFormula(const KvFormula* formula, KvCoordinate x, KvCoordinate y);
+/* values[row * columns + column] is the value at (xs[column], ys[row]). With ys null
+ * there is one row, whatever rows says, and no y. Nothing is written for a null formula,
+ * a null xs or values, or a count below 1. */
+ABACOR_API void EvaluateFormulaGrid(const KvFormula* formula, const KvCoordinate* xs, int columns,
+                                    const KvCoordinate* ys, int rows, double* values);
+
 #ifdef __cplusplus
 }
 #endif

@@ -15,3 +15,6 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 "$root/scripts/build.sh" "$root/build-asan" -DKELVORA_SANITIZE=ON -DKELVORA_BENCH=OFF -DKELVORA_APP=OFF \
   -DCMAKE_BUILD_TYPE=Debug
 ctest --test-dir "$root/build-asan" --output-on-failure -j2
+
+# Every fuzz target for 30 seconds: a regression that crashes on hostile input fails here.
+"$root/scripts/fuzz.sh" 30

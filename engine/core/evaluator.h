@@ -2,6 +2,7 @@
 // evaluated. Exported as EvaluateExpression.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace abacor {
@@ -12,5 +13,16 @@ inline constexpr std::size_t kMaxExpressionLength = 1023;
 inline constexpr std::size_t kMaxStackEntries = 512;
 
 double Evaluate(std::wstring_view text);
+
+// The same on a text already narrowed to one byte a character (syntax::Narrow).
+double EvaluateNarrowed(std::string_view text);
+
+// A function argument's value, `nesting` calls deep. A limit exceeded there makes the
+// whole text NaN, not just the argument.
+struct ArgumentValue {
+    double value;
+    bool limitExceeded;
+};
+ArgumentValue EvaluateArgument(std::string_view narrowedText, int nesting);
 
 }  // namespace abacor

@@ -7,6 +7,7 @@ expected=(
   GetSystemResult ProcessButtonClick ProcessMemoryComboSelect ResetCalculator SetMaxDegree SetPrecision
   ShowStepsWindow SolveSystem
   DrawNumberLine GetNumberLinePoints GetNumberLineSelection HideNumberLine IsNumberLineVisible
+  CompileFormula EvaluateFormula EvaluateFormulaGrid ReleaseFormula RoundCoordinate
 )
 actual=$(nm -D --defined-only "$library" | awk '$2 == "T" { print $3 }' | sort)
 wanted=$(printf '%s\n' "${expected[@]}" | sort)

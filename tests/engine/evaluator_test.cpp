@@ -109,6 +109,12 @@ TEST(Evaluator, LimitsGiveNaNAndNeverOverrun) {
     EXPECT_TRUE(std::isnan(EvaluateExpression((Repeat(L"(", 600) + L"7").c_str())));
     // Deeply nested function calls.
     EXPECT_EQ(EvaluateExpression((Repeat(L"abs(", 200) + L"-1" + Repeat(L")", 200)).c_str()), 1);
+    // Arguments nested 38 deep, each after three function values: every level's text
+    // is kept while the deeper ones are evaluated.
+    std::wstring nested;
+    for (int level = 0; level < 38; ++level) nested += L"sin(1)+sin(1)+sin(1)+abs(";
+    nested += L"1" + Repeat(L")", 38);
+    EXPECT_NEAR(EvaluateExpression(nested.c_str()), 1 + 38 * 3 * 0.841470984807897, 1e-9);
     // Function values lengthen the text past the limit: NaN, not a partial value.
     EXPECT_TRUE(std::isnan(EvaluateExpression((Repeat(L"sin(1)+", 145) + L"1").c_str())));
     EXPECT_TRUE(std::isnan(EvaluateExpression((L"sqrt(" + Repeat(L"sin(1)+", 140) + L"1)").c_str())));

@@ -1,0 +1,114 @@
+// The machine that runs compiled formulas: a stack program, run on up to kLanes points at
+// once (the columns of a grid row), one instruction across all of them before the next.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace abacor::compiled {
+
+inline constexpr std::size_t kLanes = 256;
+
+enum class Op : std::uint8_t {
+    Number,        // push `number`
+    FailedNumber,  // push `number` (NaN); the current level has failed
+    X,             // push the lane's x
+    Y,             // push the y shared by all lanes
+    LoadX,         // push value `index` computed once per column, with its flags
+    LoadY,         // ... once per row
+    Add,
+    Subtract,
+    Multiply,
+    Divide,  // a zero divisor fails the current level
+    Power,
+    BeginLevel,  // a function argument starts: its own failure flag
+    EndLevel,    // ... ends: NaN when it failed
+    Call,        // function `function` of the top value, read back as "(%.15g)" or "0"
+    FailLevel,   // drop `index` values, push NaN
+    Store,       // pop into value `index` with the flags, which start again clear
+};
+
+struct Instruction {
+    Op op;
+    std::uint8_t function = 0;
+    // False for a call whose "0" (for a NaN or infinite value) would not read as "(0)"
+    // where it stands: such a value sends the point to the text path.
+    bool safe = true;
+    std::uint32_t index = 0;
+    double number = 0;
+};
+
+struct Program {
+    std::vector<Instruction> code;
+    std::size_t depth = 0;  // stack entries it needs; set by Finish
+    void Finish();
+};
+
+// Values computed once per column or row, one array per value: value k of point p is at
+// k * stride + p.
+struct Hoisted {
+    double* values = nullptr;
+    std::uint8_t* failed = nullptr;  // its level failed (a zero divisor)
+    std::uint8_t* text = nullptr;    // the point must be evaluated as text
+    std::size_t stride = 0;
+
+    Hoisted Offset(std::size_t points) const { return {values + points, failed + points, text + points, stride}; }
+};
+
+// A few elements in place, more on the heap: one point's evaluation allocates nothing.
+template <class T, std::size_t kInPlace>
+class SmallArray {
+public:
+    explicit SmallArray(std::size_t size) : heap_(size > kInPlace ? size : 0) {}
+    T* data() { return heap_.empty() ? inPlace_.data() : heap_.data(); }
+    const T* data() const { return heap_.empty() ? inPlace_.data() : heap_.data(); }
+
+private:
+    std::array<T, kInPlace> inPlace_;
+    std::vector<T> heap_;
+};
+
+// Storage for `count` values of `points` points each.
+class HoistedValues {
+public:
+    HoistedValues(std::size_t count, std::size_t points)
+        : values_(count * points), failed_(count * points), text_(count * points), points_(points) {}
+    Hoisted View() { return {values_.data(), failed_.data(), text_.data(), points_}; }
+
+private:
+    SmallArray<double, 16> values_;
+    SmallArray<std::uint8_t, 16> failed_, text_;
+    std::size_t points_;
+};
+
+// Working storage of one run over at most `lanes` lanes: a stack entry and two flags per
+// lane.
+class Registers {
+public:
+    Registers(std::size_t depth, std::size_t lanes) : stack_(std::max<std::size_t>(depth, 1) * lanes), lanes_(lanes) {}
+    double* Entry(std::size_t depth) { return stack_.data() + depth * lanes_; }
+    const double* Entry(std::size_t depth) const { return stack_.data() + depth * lanes_; }
+    std::uint8_t failed[kLanes];
+    std::uint8_t text[kLanes];
+
+private:
+    SmallArray<double, 32> stack_;
+    std::size_t lanes_;
+};
+
+struct Lanes {
+    std::size_t count = 1;  // at most the registers' lanes
+    const double* x = nullptr;
+    double y = 0;
+    Hoisted columns = {};  // LoadX: lane l reads point l
+    Hoisted rows = {};     // LoadY: every lane reads point 0
+    Hoisted store = {};    // Store: lane l writes point l
+};
+
+// Leaves the result of each lane in registers.Entry(0) and its flags in failed and text.
+void Run(const Program& program, const Lanes& lanes, Registers& registers);
+
+}  // namespace abacor::compiled

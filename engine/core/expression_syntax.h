@@ -1,0 +1,130 @@
+// The pieces of the evaluator's language that its text path and its compiled form share:
+// the narrowed text, the function table, where calls are, how numbers are read, and how
+// a value printed with "%.*g" reads back.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "core/evaluator.h"
+
+namespace abacor::syntax {
+
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+inline bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// The evaluator only ever compares characters with ASCII ones and with '×' and '÷', so
+// it works on one byte per character: ASCII as it is, '×' and '÷' as '*' and '/', ','
+// as '.', anything else as '?', which means nothing. Bytes from 0x80 up never come out
+// of this, which leaves them free for the compiler's markers.
+inline char Narrow(wchar_t c) {
+    if (c == L',') return '.';
+    if (c >= 0 && c < 0x80) return static_cast<char>(c);
+    if (c == L'\u00D7') return '*';
+    if (c == L'\u00F7') return '/';
+    return '?';
+}
+
+// The '*' that implicit multiplication puts between a digit and '(', between ')' and
+// '(', and between ')' and a digit.
+inline bool ImpliesProduct(char before, char c) {
+    return (IsDigit(before) && c == '(') || (before == ')' && (c == '(' || IsDigit(c)));
+}
+
+// The length of the text with its implied '*' written out.
+inline std::size_t ExpandedLength(std::string_view text) {
+    std::size_t length = text.size();
+    for (std::size_t i = 1; i < text.size(); ++i) length += ImpliesProduct(text[i - 1], text[i]) ? 1 : 0;
+    return length;
+}
+
+struct NamedFunction {
+    std::string_view name;
+    double (*apply)(double);
+};
+extern const std::array<NamedFunction, 17> kFunctions;
+
+// A function call: a whole run of ASCII letters that is a table name, then '(' with a
+// matching ')' and something between them.
+struct CallSite {
+    std::size_t begin;  // the name's first letter
+    std::size_t open;   // its '('
+    std::size_t close;  // the matching ')'
+    int function;       // row of kFunctions
+    std::string_view Argument(std::string_view text) const { return text.substr(open + 1, close - open - 1); }
+};
+
+// The first call starting at or after `from`. Calls inside its argument are not looked
+// at: they belong to the argument's own evaluation. Which call is substituted first
+// never matters, since a value replaces exactly the call's balanced brackets and never
+// joins a letter run.
+std::optional<CallSite> NextCall(std::string_view text, std::size_t from);
+
+// Powers of ten that are exact doubles.
+inline constexpr std::array<double, 23> kPowersOfTen = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
+};
+
+// The number text[start, end) read by the C library; numberEnd is where its digits and
+// points end and its exponent, if any, begins.
+double ReadNumberInFull(std::string_view text, std::size_t start, std::size_t numberEnd, std::size_t end);
+
+// Reads the number starting at `i` (a digit or '.'): digits, a point, fraction digits
+// with any further points ignored, and an optional decimal exponent ("e", a sign,
+// digits). Advances `i` past it. The text holds at most kMaxExpressionLength characters.
+inline double ReadNumber(std::string_view text, std::size_t& i) {
+    const std::size_t start = i;
+    // Most numbers are a few digits: their value is one correctly rounded operation on
+    // exact operands, which is what the full reading gives too.
+    constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+    std::uint64_t digits = 0;
+    bool exact = true, afterPoint = false, anyDigit = false;
+    int scale = 0;
+    for (; i < text.size() && (IsDigit(text[i]) || text[i] == '.'); ++i) {
+        if (text[i] == '.') {
+            afterPoint = true;
+            continue;
+        }
+        anyDigit = true;
+        if (digits > kExactLimit / 10 - 1) exact = false;
+        else digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        if (afterPoint) --scale;
+    }
+    const std::size_t numberEnd = i;
+    if (anyDigit && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        const bool negative = j < text.size() && text[j] == '-';
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+        const std::size_t firstDigit = j;
+        int exponent = 0;
+        for (; j < text.size() && IsDigit(text[j]); ++j) {
+            if (exponent < 10000) exponent = exponent * 10 + (text[j] - '0');
+        }
+        if (j > firstDigit) {
+            i = j;
+            scale += negative ? -exponent : exponent;
+        }
+    }
+    if (!exact || scale < -22 || scale > 22) return ReadNumberInFull(text, start, numberEnd, i);
+    const double significand = static_cast<double>(digits);
+    return scale >= 0 ? significand * kPowersOfTen[static_cast<std::size_t>(scale)]
+                      : significand / kPowersOfTen[static_cast<std::size_t>(-scale)];
+}
+
+// The longest "%.*g" text of a finite value, at most 17 digits: sign, digits, point and
+// a three-digit exponent.
+inline constexpr std::size_t kMaxPrintedLength = 24;
+inline constexpr int MaxPrintedLength(int digits) { return digits + 7; }
+
+// "%.*g" of the value in the "C" locale; returns the end of the text written to `out`.
+char* PrintGeneral(double value, int digits, char* out);
+
+// The value the evaluator reads from "(" + PrintGeneral(value, digits) + ")" for a
+// finite value: a sign and the number after it.
+double ReadBack(double value, int digits);
+
+}  // namespace abacor::syntax
