@@ -51,12 +51,9 @@ public:
           startY_(rect.y0 - (rect.y1 - rect.y0)),
           stepX_(3 * (rect.x1 - rect.x0) / n),
           stepY_(3 * (rect.y1 - rect.y0) / n),
-          values_(static_cast<std::size_t>(n + 1) * (n + 1)) {
-        for (int r = 0; r <= n; ++r) {
-            for (int c = 0; c <= n; ++c) {
-                const double value = function.implicitAt(x(c), y(r));
-                values_[index(r, c)] = std::isfinite(value) ? value : 0;
-            }
+          values_(function.implicitAt(Coordinates(n, startX_, stepX_), Coordinates(n, startY_, stepY_))) {
+        for (double& value : values_) {
+            if (!std::isfinite(value)) value = 0;
         }
     }
 
@@ -79,6 +76,11 @@ public:
 
 private:
     static GraphPoint Point(double x, double y) { return {static_cast<float>(x), static_cast<float>(y)}; }
+    static std::vector<double> Coordinates(int n, double start, double step) {
+        std::vector<double> coordinates(static_cast<std::size_t>(n) + 1);
+        for (int i = 0; i <= n; ++i) coordinates[static_cast<std::size_t>(i)] = start + i * step;
+        return coordinates;
+    }
     std::size_t index(int r, int c) const { return static_cast<std::size_t>(r) * (n_ + 1) + c; }
     double value(int r, int c) const { return values_[index(r, c)]; }
     double x(int c) const { return startX_ + c * stepX_; }
@@ -97,8 +99,13 @@ private:
 std::vector<Polyline> SampleExplicit(const GraphFunction& function, const PlotArea& area) {
     std::vector<Polyline> polylines;
     Polyline current;
+    std::vector<double> xs;
     for (int column = PlotArea::kMargin; column <= area.width - PlotArea::kMargin; ++column) {
-        const double y = function.explicitAt(area.worldX(column));
+        xs.push_back(area.worldX(column));
+    }
+    const std::vector<double> ys = function.explicitAt(xs);
+    for (int column = PlotArea::kMargin; column <= area.width - PlotArea::kMargin; ++column) {
+        const double y = ys[static_cast<std::size_t>(column - PlotArea::kMargin)];
         const float sy = area.screenY(y);
         if (IsPlottable(y, sy, area.height)) {
             current.push_back({static_cast<float>(column), sy});

@@ -45,8 +45,15 @@ std::wstring Substitute(std::wstring_view formula, double x, const double* y, in
     return text;
 }
 
-// The one place where a graph asks the library for a value.
-double Evaluate(const std::wstring& text) { return EvaluateExpression(text.c_str()); }
+constexpr int kExplicitDigits = 10;
+constexpr int kImplicitDigits = 15;
+
+std::vector<KvCoordinate> Coordinates(const std::vector<double>& values, int digits) {
+    std::vector<KvCoordinate> coordinates;
+    coordinates.reserve(values.size());
+    for (double value : values) coordinates.push_back(RoundCoordinate(value, digits));
+    return coordinates;
+}
 
 }  // namespace
 
@@ -74,8 +81,34 @@ std::wstring SubstituteX(std::wstring_view formula, double x) { return Substitut
 
 std::wstring SubstituteXY(std::wstring_view formula, double x, double y) { return Substitute(formula, x, &y, 15); }
 
-double GraphFunction::explicitAt(double x) const { return Evaluate(SubstituteX(formula_, x)); }
+void GraphFunction::Release::operator()(KvFormula* formula) const { ReleaseFormula(formula); }
 
-double GraphFunction::implicitAt(double x, double y) const { return Evaluate(SubstituteXY(formula_, x, y)); }
+GraphFunction::GraphFunction(const std::wstring& formula)
+    : explicit_(CompileFormula(formula.c_str(), KV_FORMULA_X, kExplicitDigits)),
+      implicit_(CompileFormula(formula.c_str(), KV_FORMULA_X | KV_FORMULA_Y, kImplicitDigits)) {}
+
+double GraphFunction::explicitAt(double x) const {
+    return EvaluateFormula(explicit_.get(), RoundCoordinate(x, kExplicitDigits), RoundCoordinate(0, kExplicitDigits));
+}
+
+std::vector<double> GraphFunction::explicitAt(const std::vector<double>& xs) const {
+    std::vector<double> values(xs.size());
+    const std::vector<KvCoordinate> columns = Coordinates(xs, kExplicitDigits);
+    EvaluateFormulaGrid(explicit_.get(), columns.data(), static_cast<int>(columns.size()), nullptr, 1, values.data());
+    return values;
+}
+
+double GraphFunction::implicitAt(double x, double y) const {
+    return EvaluateFormula(implicit_.get(), RoundCoordinate(x, kImplicitDigits), RoundCoordinate(y, kImplicitDigits));
+}
+
+std::vector<double> GraphFunction::implicitAt(const std::vector<double>& xs, const std::vector<double>& ys) const {
+    std::vector<double> values(xs.size() * ys.size());
+    const std::vector<KvCoordinate> columns = Coordinates(xs, kImplicitDigits);
+    const std::vector<KvCoordinate> rows = Coordinates(ys, kImplicitDigits);
+    EvaluateFormulaGrid(implicit_.get(), columns.data(), static_cast<int>(columns.size()), rows.data(),
+                        static_cast<int>(rows.size()), values.data());
+    return values;
+}
 
 }  // namespace kelvora::graph

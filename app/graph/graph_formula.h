@@ -3,9 +3,12 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "abacor.h"
 
 namespace kelvora::graph {
 
@@ -28,18 +31,28 @@ std::wstring SubstituteX(std::wstring_view formula, double x);
 // Every x and y that is not part of a function name replaced by "(%.15g)" of its value.
 std::wstring SubstituteXY(std::wstring_view formula, double x, double y);
 
-// One formula as a function of the plane. Every value a graph shows is computed here.
+// One formula as a function of the plane, compiled once. Every value a graph shows is
+// computed here, and each is exactly what the evaluator gives for the formula with the
+// coordinates substituted (SubstituteX, SubstituteXY).
 class GraphFunction {
 public:
-    explicit GraphFunction(std::wstring formula) : formula_(std::move(formula)) {}
+    explicit GraphFunction(const std::wstring& formula);
 
     // y = f(x) of an explicit formula.
     double explicitAt(double x) const;
+    // y = f(x) at many x, one coordinate rounding per column.
+    std::vector<double> explicitAt(const std::vector<double>& xs) const;
     // F(x, y) of an implicit formula in its zero form.
     double implicitAt(double x, double y) const;
+    // F at every (xs[c], ys[r]), row by row, one rounding per row and per column.
+    std::vector<double> implicitAt(const std::vector<double>& xs, const std::vector<double>& ys) const;
 
 private:
-    std::wstring formula_;
+    struct Release {
+        void operator()(KvFormula* formula) const;
+    };
+    std::unique_ptr<KvFormula, Release> explicit_;
+    std::unique_ptr<KvFormula, Release> implicit_;
 };
 
 }  // namespace kelvora::graph
