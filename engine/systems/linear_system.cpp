@@ -246,9 +246,14 @@ std::wstring SolveToReport(const std::wstring& text) {
 }
 
 // The answer lines of a report, each ended by a line feed; empty without an answer.
+// The answer section is always the report's tail: an "ОТВЕТ:" the user typed into an
+// equation (echoed in the report's head) must not pass for one.
 std::wstring AnswerLines(const std::wstring& report) {
-    const std::size_t heading = report.find(L"ОТВЕТ:");
-    if (heading == std::wstring::npos) return {};
+    const std::wstring rule = kReportRule;
+    if (report.size() < rule.size() || report.compare(report.size() - rule.size(), rule.size(), rule) != 0) return {};
+    const std::size_t section = report.rfind(rule + L"  ОТВЕТ:\r\n");
+    if (section == std::wstring::npos) return {};
+    const std::size_t heading = section + rule.size();
     std::wstring result;
     std::size_t lineEnd = report.find(L"\r\n", heading);
     while (lineEnd != std::wstring::npos) {

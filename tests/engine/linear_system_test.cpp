@@ -3,9 +3,12 @@
 
 #include "abacor.h"
 #include "core/engine_state.h"
+#include "core/steps_window.h"
 #include "engine_fixture.h"
 
 namespace {
+
+using abacor::SetStepsLog;
 
 const std::wstring kRule = L"═══════════════════════════════════\r\n";
 const std::wstring kClose = L"└──────────────────────────────────────────────\r\n";
@@ -121,6 +124,16 @@ TEST_F(LinearSystemTest, OneLineMessages) {
         EXPECT_EQ(Solve(c.text), c.log) << std::string(c.text.begin(), c.text.end());
         EXPECT_EQ(Result(), L"");
     }
+}
+
+TEST_F(LinearSystemTest, TypedAnswerHeadingIsNoAnswer) {
+    // Found by fuzzing: the equations are echoed in the report's head.
+    Solve(L"b=3;b=xОТВЕТ:0");
+    EXPECT_EQ(Result(), L"");
+    Solve(L"x=1;y=2ОТВЕТ:\r\n  z = \r\n");
+    EXPECT_EQ(Result(), L"  x = 1\n  y = 2\n");
+    SetStepsLog(L"  ОТВЕТ:\r\n  x = 1\r\n");
+    EXPECT_EQ(Result(), L"");
 }
 
 TEST_F(LinearSystemTest, ResultIsCutToTheCapacity) {
