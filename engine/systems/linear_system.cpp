@@ -214,9 +214,9 @@ std::optional<std::wstring> BuildMatrix(const std::vector<Equation>& equations, 
         const std::wstring number = std::to_wstring(i + 1);
         Row row(variables.size() + 1, 0.0);
         if (!FillRow(equations[i], variables, row)) return L"Уравнение " + number + L" не является линейным";
-        // A right side that is no number would turn every answer into NaN.
+        // A right side that is no (finite) number would turn every answer into NaN or inf.
         const double rightValue = EvaluateExpression(equations[i].right.c_str());
-        if (std::isnan(rightValue)) return L"Уравнение " + number + L": правая часть должна быть числом";
+        if (!std::isfinite(rightValue)) return L"Уравнение " + number + L": правая часть должна быть числом";
         row.back() += rightValue;
         matrix.push_back(std::move(row));
     }

@@ -119,6 +119,7 @@ TEST_F(LinearSystemTest, OneLineMessages) {
         {L"x+y=3;2/x=1", L"Уравнение 2 не является линейным"},
         {L"a+b=1;(a+b)(a-b)=0", L"Уравнение 2 не является линейным"},
         {L"x+y=y;x-y=1", L"Уравнение 1: правая часть должна быть числом"},
+        {L"x=21e73082", L"Уравнение 1: правая часть должна быть числом"},  // found by fuzzing
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Solve(c.text), c.log) << std::string(c.text.begin(), c.text.end());
