@@ -203,7 +203,8 @@ bool HasSkippedNote() { return Engine().StepsLog.find(L"Пропущено") != 
 void CheckSimplifiedAgain(EquationRun& run) {
     const std::wstring typed = run.Input().text(kFormulaCapacity);
     const std::wstring simplified = run.app().Control(kValueIds[0]).fullText();
-    if (HasSkippedNote()) return;
+    // A form longer than the input field reads cannot come back whole.
+    if (HasSkippedNote() || simplified.size() > kFormulaCapacity) return;
     run.Input().setText(simplified);
     if (run.Solve() != Outcome::Simplified || HasSkippedNote()) return;
     const std::wstring again = run.app().Control(kValueIds[0]).fullText();
