@@ -94,8 +94,8 @@ public:
         FUZZ_CHECK(app_.Display().fullText() == L"0", L"key " + std::to_wstring(id));
         FUZZ_CHECK(ReadRows() == rows, L"key " + std::to_wstring(id) + L" changed the answer rows");
         if (id == kStepsKey) {
-            const KvTextWindowSpec* spec = app_.Desktop().lastTextWindowSpec();
-            FUZZ_CHECK(spec && spec->text == log, L"the Steps window does not show the report");
+            const KvTextWindowSpec* shown = app_.Desktop().lastTextWindowSpec();
+            FUZZ_CHECK(shown && shown->text == log, L"the Steps window does not show the report");
         }
         FUZZ_CHECK(Engine().StepsLog == log, L"key " + std::to_wstring(id) + L" changed the report");
     }

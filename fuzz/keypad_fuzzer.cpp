@@ -130,9 +130,9 @@ private:
     }
 
     std::wstring Fragment() {
-        const std::uint8_t spec = bytes_.Byte();
-        const std::wstring piece = fuzz::Decode(bytes_.Take(spec & 0x3F), fuzz::Encoding::Utf8);
-        return fuzz::Repeated(piece, std::size_t{1} << (2 * (spec >> 6)), 4 * fuzz::kTextLimit);
+        const std::uint8_t choice = bytes_.Byte();
+        const std::wstring piece = fuzz::Decode(bytes_.Take(choice & 0x3F), fuzz::Encoding::Utf8);
+        return fuzz::Repeated(piece, std::size_t{1} << (2 * (choice >> 6)), 4 * fuzz::kTextLimit);
     }
 
     void Special(int op) {
