@@ -88,12 +88,16 @@ typedef struct KvCoordinate {
     int digits;
 } KvCoordinate;
 
-enum { KV_FORMULA_X = 1, KV_FORMULA_Y = 2 };
+/* KV_FORMULA_KEEP_NAN: a function value that is NaN or infinite (sqrt(-1), ln(0)) makes
+ * the formula's value NaN at that point instead of counting as 0, so that a graph is
+ * broken where a function is not defined; the text it is compared with is then evaluated
+ * by the same rule. */
+enum { KV_FORMULA_X = 1, KV_FORMULA_Y = 2, KV_FORMULA_KEEP_NAN = 4 };
 
-/* variables: KV_FORMULA_X, optionally with KV_FORMULA_Y; digits: 1 to 17 ("%.10g" of
- * explicit graphs is 10, "%.15g" of implicit ones 15). Null for a null text or digits
- * out of range. Release it with ReleaseFormula. */
-ABACOR_API KvFormula* CompileFormula(const wchar_t* text, int variables, int digits);
+/* flags: KV_FORMULA_X, optionally with KV_FORMULA_Y and KV_FORMULA_KEEP_NAN; digits: 1 to
+ * 17 ("%.10g" of explicit graphs is 10, "%.15g" of implicit ones 15). Null for a null
+ * text or digits out of range. Release it with ReleaseFormula. */
+ABACOR_API KvFormula* CompileFormula(const wchar_t* text, int flags, int digits);
 ABACOR_API void ReleaseFormula(KvFormula* formula);
 ABACOR_API KvCoordinate RoundCoordinate(double value, int digits);
 /* The formula's value at (x, y); y means nothing to a formula without y. NaN for a null

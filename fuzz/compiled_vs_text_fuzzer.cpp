@@ -1,9 +1,11 @@
 // A graph formula compiled (CompileFormula) against the evaluator on its written-in text
-// (EvaluateExpression), bit for bit, on a small grid of any coordinates.
+// (EvaluateExpression, or its graph rule for undefined function values), bit for bit, on
+// a small grid of any coordinates.
 //
 // Input: a text header byte (fuzz_support.h) whose target bits choose x alone or x and y
 // and the significant digits; then three x and two y coordinates, each a mode byte and
-// eight bytes; then the formula.
+// eight bytes (bit 7 of the first mode byte keeps undefined function values as NaN);
+// then the formula.
 #include <bit>
 #include <cfloat>
 #include <cmath>
@@ -15,6 +17,8 @@
 #include <vector>
 
 #include "abacor.h"
+#include "core/evaluator.h"
+#include "core/expression_syntax.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -64,6 +68,13 @@ std::wstring WrittenIn(const std::wstring& formula, int variables, int digits, d
     return text;
 }
 
+double TextValue(const std::wstring& text, bool keepNaN) {
+    if (!keepNaN) return EvaluateExpression(text.c_str());
+    std::string narrowed;
+    for (const wchar_t c : text) narrowed += abacor::syntax::Narrow(c);
+    return abacor::EvaluateNarrowed(narrowed, abacor::UndefinedFunctions::MakeNaN);
+}
+
 std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
 
 std::wstring Describe(const std::wstring& text, double got, double expected) {
@@ -79,6 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzz::TextHeader header = fuzz::ReadHeader(bytes.Byte());
     const int variables = (header.targetBits & 1) ? KV_FORMULA_X | KV_FORMULA_Y : KV_FORMULA_X;
     const int digits = kDigits[(header.targetBits >> 1) & 7];
+    const bool keepNaN = size > 1 && (data[1] & 0x80);
     std::vector<double> xs, ys;
     for (int i = 0; i < 3; ++i) xs.push_back(Coordinate(bytes));
     for (int i = 0; i < 2; ++i) ys.push_back(Coordinate(bytes));
@@ -86,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Repeated(fuzz::Decode(bytes.Rest(), header.encoding), header.repeat, kLongestText);
     const std::wstring formula(decoded.c_str());  // what a C caller can pass
 
-    KvFormula* compiled = CompileFormula(formula.c_str(), variables, digits);
+    KvFormula* compiled = CompileFormula(formula.c_str(), variables | (keepNaN ? KV_FORMULA_KEEP_NAN : 0), digits);
     FUZZ_CHECK(compiled != nullptr, L"not compiled: " + formula);
     std::vector<KvCoordinate> columns, rows;
     for (const double x : xs) columns.push_back(RoundCoordinate(x, digits));
@@ -97,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t r = 0; r < ys.size(); ++r) {
         for (std::size_t c = 0; c < xs.size(); ++c) {
             const std::wstring text = WrittenIn(formula, variables, digits, xs[c], ys[r]);
-            const double expected = EvaluateExpression(text.c_str());
+            const double expected = TextValue(text, keepNaN);
             const double cell = grid[r * xs.size() + c];
             const double point = EvaluateFormula(compiled, columns[c], rows[r]);
             FUZZ_CHECK(Bits(cell) == Bits(expected), L"grid: " + Describe(text, cell, expected));

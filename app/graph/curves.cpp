@@ -41,8 +41,10 @@ constexpr CellSegments kCases[16] = {
     {1, {{1, 3}}},   {1, {{0, 1}}},         {1, {{0, 3}}}, {0, {}},
 };
 
-// The function at the (n + 1)² points of the region, rows upwards; a point without a
-// value holds 0.
+// The function at the (n + 1)² points of the region, rows upwards. A point without a
+// value (NaN, infinite) gives no segment in its cells: counted as 0 it would draw a
+// border around every region where the function is not defined (y=sqrt(x) would gain
+// the line y = 0 for x < 0).
 class Grid {
 public:
     Grid(const GraphFunction& function, const WorldRect& rect, int n)
@@ -51,14 +53,11 @@ public:
           startY_(rect.y0 - (rect.y1 - rect.y0)),
           stepX_(3 * (rect.x1 - rect.x0) / n),
           stepY_(3 * (rect.y1 - rect.y0) / n),
-          values_(function.implicitAt(Coordinates(n, startX_, stepX_), Coordinates(n, startY_, stepY_))) {
-        for (double& value : values_) {
-            if (!std::isfinite(value)) value = 0;
-        }
-    }
+          values_(function.implicitAt(Coordinates(n, startX_, stepX_), Coordinates(n, startY_, stepY_))) {}
 
     void appendSegments(int r, int c, std::vector<Polyline>& out) const {
         const double f0 = value(r, c), f1 = value(r, c + 1), f2 = value(r + 1, c + 1), f3 = value(r + 1, c);
+        if (!std::isfinite(f0) || !std::isfinite(f1) || !std::isfinite(f2) || !std::isfinite(f3)) return;
         const int caseNumber = (f0 < 0) + 2 * (f1 < 0) + 4 * (f2 < 0) + 8 * (f3 < 0);
         const CellSegments& segments = kCases[caseNumber];
         if (segments.count == 0) return;

@@ -43,7 +43,7 @@ struct Node {
     Kind kind = Kind::Number;
     char op = 0;
     std::uint8_t function = 0;
-    bool safe = true;
+    std::uint8_t onUndefined = 0;  // Call: the flags its NaN or infinite value sets
     std::uint8_t uses = 0;  // which coordinates its value depends on
     int left = -1, right = -1;
     double number = 0;
@@ -74,7 +74,7 @@ void Emit(const std::vector<Node>& nodes, int index, Program& program, EmitChild
             break;
         case Node::Kind::Call:
             child(node.left);
-            program.code.push_back({.op = Op::Call, .function = node.function, .safe = node.safe});
+            program.code.push_back({.op = Op::Call, .function = node.function, .onUndefined = node.onUndefined});
             break;
         case Node::Kind::Level:
             program.code.push_back({.op = Op::BeginLevel});
@@ -156,7 +156,7 @@ private:
 
 class Compiler {
 public:
-    explicit Compiler(int digits) : digits_(digits) {}
+    Compiler(int digits, UndefinedFunctions undefined) : digits_(digits), undefined_(undefined) {}
 
     int Add(Node node) {
         nodes_.push_back(std::move(node));
@@ -164,9 +164,12 @@ public:
     }
     Node& operator[](int node) { return nodes_[static_cast<std::size_t>(node)]; }
     const std::vector<Node>& nodes() const { return nodes_; }
+    bool nanEverywhere() const { return nanEverywhere_; }
 
     // One evaluation's text (the whole formula or a function's argument) as a Level
-    // node; -1 when the compiler cannot be sure of the evaluator's limits there.
+    // node; -1 when the compiler cannot be sure of the evaluator's limits there, or when
+    // an undefined function value that is the same everywhere makes every point NaN
+    // (nanEverywhere).
     int CompileLevel(std::string_view text, int nesting) {
         if (nesting > kMaxNesting) return -1;
         std::string working;
@@ -178,15 +181,14 @@ public:
             const std::string_view argument = call->Argument(text);
             if (argument.find_first_of("\x80\x81") == std::string_view::npos) {
                 // The same value at every point: written in as the evaluator writes it.
-                const ArgumentValue value = EvaluateArgument(argument, nesting + 1);
-                if (value.limitExceeded) return -1;
-                working += FunctionValueText(call->function, value.value);
+                const ArgumentValue value = EvaluateArgument(argument, nesting + 1, undefined_);
+                if (value.wholeTextNaN || !AppendFunctionValue(working, call->function, value.value)) return -1;
                 continue;
             }
             const int level = CompileLevel(argument, nesting + 1);
             if (level < 0) return -1;
             if ((*this)[level].uses == 0) {  // say, an argument that is always NaN
-                working += FunctionValueText(call->function, ConstantOf(nodes_, level).value);
+                if (!AppendFunctionValue(working, call->function, ConstantOf(nodes_, level).value)) return -1;
                 continue;
             }
             Node node{.kind = Node::Kind::Call, .function = static_cast<std::uint8_t>(call->function)};
@@ -205,13 +207,15 @@ public:
             case ParseResult::LimitExceeded: return -1;
             case ParseResult::Value:
                 root = stack.Result();
-                for (std::size_t k = 0; k < calls.size(); ++k) (*this)[calls[k]].safe = !stack.Unsafe(k);
+                for (std::size_t k = 0; k < calls.size(); ++k) {
+                    (*this)[calls[k]].onUndefined = OnUndefined(stack.Unsafe(k));
+                }
                 break;
             case ParseResult::Failed: {
                 // NaN, unless a call's "0" would have read differently: all are checked.
                 Node failed{.kind = Node::Kind::Failed};
                 for (const int call : calls) {
-                    (*this)[call].safe = false;
+                    (*this)[call].onUndefined = OnUndefined(true);
                     failed.uses |= (*this)[call].uses;
                 }
                 failed.guards = calls;
@@ -226,13 +230,25 @@ public:
     }
 
 private:
-    static std::string FunctionValueText(int function, double argument) {
+    std::uint8_t OnUndefined(bool zeroReadsOtherwise) const {
+        if (undefined_ == UndefinedFunctions::MakeNaN) return compiled::kUndefined;
+        return zeroReadsOtherwise ? compiled::kNeedsText : 0;
+    }
+
+    // Writes a call's value in as the evaluator does; false when it is undefined and that
+    // makes the whole text NaN.
+    bool AppendFunctionValue(std::string& working, int function, double argument) {
         const double value = syntax::kFunctions[static_cast<std::size_t>(function)].apply(argument);
-        if (!std::isfinite(value)) return "0";
+        if (!std::isfinite(value)) {
+            working += '0';
+            nanEverywhere_ = undefined_ == UndefinedFunctions::MakeNaN;
+            return !nanEverywhere_;
+        }
         char printed[syntax::kMaxPrintedLength + 2] = "(";
         char* end = syntax::PrintGeneral(value, kFunctionDigits, printed + 1);
         *end++ = ')';
-        return std::string(printed, end);
+        working.append(printed, end);
+        return true;
     }
 
     // The expanded length with every coordinate and call value at its longest.
@@ -246,6 +262,8 @@ private:
     }
 
     int digits_;
+    UndefinedFunctions undefined_;
+    bool nanEverywhere_ = false;
     std::vector<Node> nodes_;
 };
 
@@ -335,9 +353,11 @@ KvCoordinate RoundCoordinate(double value, int digits) {
     return {value, readable ? syntax::ReadBack(value, digits) : value, digits};
 }
 
-std::unique_ptr<CompiledExpression> CompiledExpression::Compile(std::wstring_view formula, int variables, int digits) {
+std::unique_ptr<CompiledExpression> CompiledExpression::Compile(std::wstring_view formula, int flags, int digits) {
     if (digits < 1 || digits > 17) return nullptr;
-    std::unique_ptr<CompiledExpression> expression(new CompiledExpression(digits));
+    const UndefinedFunctions undefined =
+        flags & KV_FORMULA_KEEP_NAN ? UndefinedFunctions::MakeNaN : UndefinedFunctions::CountAsZero;
+    std::unique_ptr<CompiledExpression> expression(new CompiledExpression(digits, undefined));
     std::string& narrowed = expression->narrowed_;
     narrowed.reserve(formula.size());
     for (const wchar_t c : formula) narrowed += syntax::Narrow(c);
@@ -348,10 +368,10 @@ std::unique_ptr<CompiledExpression> CompiledExpression::Compile(std::wstring_vie
         if (narrowed.compare(i, 3, "exp") == 0) {
             marked += "exp";
             i += 2;
-        } else if ((variables & KV_FORMULA_X) && IsX(narrowed[i])) {
+        } else if ((flags & KV_FORMULA_X) && IsX(narrowed[i])) {
             expression->slots_.push_back({i, false});
             marked += {'(', kSlotX, ')'};
-        } else if ((variables & KV_FORMULA_Y) && IsY(narrowed[i])) {
+        } else if ((flags & KV_FORMULA_Y) && IsY(narrowed[i])) {
             expression->slots_.push_back({i, true});
             marked += {'(', kSlotY, ')'};
         } else {
@@ -360,19 +380,20 @@ std::unique_ptr<CompiledExpression> CompiledExpression::Compile(std::wstring_vie
     }
     for (const Slot& slot : expression->slots_) (slot.y ? expression->usesY_ : expression->usesX_) = true;
 
-    if (narrowed.size() > kMaxExpressionLength) {
-        // Every written-in text is longer still: NaN everywhere.
+    const auto nanEverywhere = [&] {
         expression->perPoint_.code.push_back({.op = Op::Number, .number = kNaN});
         expression->compiled_ = true;
-        return expression;
-    }
+        return std::move(expression);
+    };
+    // Every written-in text is longer still.
+    if (narrowed.size() > kMaxExpressionLength) return nanEverywhere();
     const std::size_t longest =
         narrowed.size() + expression->slots_.size() * static_cast<std::size_t>(syntax::MaxPrintedLength(digits) + 1);
     if (longest > kMaxExpressionLength) return expression;
 
-    Compiler compiler(digits);
+    Compiler compiler(digits, undefined);
     const int top = compiler.CompileLevel(marked, 0);
-    if (top < 0) return expression;
+    if (top < 0) return compiler.nanEverywhere() ? nanEverywhere() : std::move(expression);
     Emitter emitter(compiler.nodes());
     emitter.EmitTop(top);
 
@@ -419,12 +440,13 @@ double CompiledExpression::TextValue(double x, double y) const {
         from = slot.at + 1;
     }
     if (!append(std::string_view(narrowed_).substr(from))) return kNaN;
-    return EvaluateNarrowed(std::string_view(text.data(), length));
+    return EvaluateNarrowed(std::string_view(text.data(), length), undefined_);
 }
 
 double CompiledExpression::Result(const Registers& registers, std::size_t lane, double x, double y) const {
     // Coordinates that only the text can read, and calls whose "0" it reads otherwise
     // than their "(0)", are left to it; every failure is one NaN.
+    if (registers.text[lane] & compiled::kUndefined) return kNaN;
     if (registers.text[lane] || NeedsText(x, y)) return TextValue(x, y);
     const double value = registers.Entry(0)[lane];
     return registers.failed[lane] || std::isnan(value) ? kNaN : value;
@@ -491,9 +513,9 @@ struct KvFormula {
 
 extern "C" {
 
-KvFormula* CompileFormula(const wchar_t* text, int variables, int digits) {
+KvFormula* CompileFormula(const wchar_t* text, int flags, int digits) {
     if (!text) return nullptr;
-    auto expression = abacor::CompiledExpression::Compile(text, variables, digits);
+    auto expression = abacor::CompiledExpression::Compile(text, flags, digits);
     return expression ? new KvFormula{std::move(expression)} : nullptr;
 }
 

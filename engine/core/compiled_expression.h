@@ -12,6 +12,7 @@
 
 #include "abacor.h"
 #include "core/compiled_program.h"
+#include "core/evaluator.h"
 
 namespace abacor {
 
@@ -19,8 +20,8 @@ KvCoordinate RoundCoordinate(double value, int digits);
 
 class CompiledExpression {
 public:
-    // Null when digits is outside 1..17. Variables: KV_FORMULA_X and KV_FORMULA_Y.
-    static std::unique_ptr<CompiledExpression> Compile(std::wstring_view formula, int variables, int digits);
+    // Null when digits is outside 1..17. Flags: KV_FORMULA_X, KV_FORMULA_Y, KV_FORMULA_KEEP_NAN.
+    static std::unique_ptr<CompiledExpression> Compile(std::wstring_view formula, int flags, int digits);
 
     double Evaluate(KvCoordinate x, KvCoordinate y) const;
     // values[row * xs.size() + column]; no ys: one row without y.
@@ -37,13 +38,14 @@ private:
         bool y;
     };
 
-    explicit CompiledExpression(int digits) : digits_(digits) {}
+    CompiledExpression(int digits, UndefinedFunctions undefined) : digits_(digits), undefined_(undefined) {}
     KvCoordinate Prepared(KvCoordinate coordinate) const;
     bool NeedsText(double x, double y) const;
     double TextValue(double x, double y) const;
     double Result(const compiled::Registers& registers, std::size_t lane, double x, double y) const;
 
     int digits_;
+    UndefinedFunctions undefined_;
     std::string narrowed_;     // the formula, one byte a character
     std::vector<Slot> slots_;  // where the coordinates go
     bool usesX_ = false, usesY_ = false;

@@ -73,7 +73,7 @@ void RunLanes(const Program& program, const Lanes& lanes, Registers& registers) 
                 const std::size_t at = instruction.index * lanes.rows.stride;
                 std::fill_n(registers.Entry(depth++), n, lanes.rows.values[at]);
                 if (lanes.rows.failed[at]) std::fill_n(failed, n, 1);
-                if (lanes.rows.text[at]) std::fill_n(text, n, 1);
+                for (std::size_t l = 0; l < n; ++l) text[l] |= lanes.rows.text[at];
                 break;
             }
             case Op::Add: binary([](double a, double b) { return a + b; }); break;
@@ -116,7 +116,7 @@ void RunLanes(const Program& program, const Lanes& lanes, Registers& registers) 
                         a[l] = syntax::ReadBack(value, kFunctionDigits);
                     } else {
                         a[l] = 0;
-                        text[l] |= !instruction.safe;
+                        text[l] |= instruction.onUndefined;
                     }
                 }
                 break;

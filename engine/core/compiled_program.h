@@ -26,17 +26,22 @@ enum class Op : std::uint8_t {
     Power,
     BeginLevel,  // a function argument starts: its own failure flag
     EndLevel,    // ... ends: NaN when it failed
-    Call,        // function `function` of the top value, read back as "(%.15g)" or "0"
+    Call,        // function `function` of the top value, read back as "(%.15g)" or "0";
+                 // a NaN or infinite value sets the lane flags `onUndefined`
     FailLevel,   // drop `index` values, push NaN
     Store,       // pop into value `index` with the flags, which start again clear
 };
 
+// A point's flags, collected as its program runs.
+inline constexpr std::uint8_t kNeedsText = 1;  // only the text path knows its value
+inline constexpr std::uint8_t kUndefined = 2;  // a function value was undefined: NaN
+
 struct Instruction {
     Op op;
     std::uint8_t function = 0;
-    // False for a call whose "0" (for a NaN or infinite value) would not read as "(0)"
-    // where it stands: such a value sends the point to the text path.
-    bool safe = true;
+    // A call's kNeedsText when its "0" (for a NaN or infinite value) would not read as
+    // "(0)" where it stands; kUndefined when such a value makes the point NaN.
+    std::uint8_t onUndefined = 0;
     std::uint32_t index = 0;
     double number = 0;
 };
@@ -52,7 +57,7 @@ struct Program {
 struct Hoisted {
     double* values = nullptr;
     std::uint8_t* failed = nullptr;  // its level failed (a zero divisor)
-    std::uint8_t* text = nullptr;    // the point must be evaluated as text
+    std::uint8_t* text = nullptr;    // the point's kNeedsText and kUndefined
     std::size_t stride = 0;
 
     Hoisted Offset(std::size_t points) const { return {values + points, failed + points, text + points, stride}; }

@@ -41,9 +41,11 @@ private:
 };
 
 // Shared by one evaluation and the nested evaluations of its function arguments: once a
-// limit is exceeded anywhere, the whole evaluation is NaN (never a partial value).
+// limit is exceeded (or, with MakeNaN, a function value is undefined) anywhere, the whole
+// evaluation is NaN (never a partial value).
 struct Evaluation {
-    bool limitExceeded = false;
+    UndefinedFunctions undefined = UndefinedFunctions::CountAsZero;
+    bool wholeTextNaN = false;
     TextStack texts;
 };
 
@@ -81,23 +83,27 @@ private:
 double Evaluate(std::string_view text, int nesting, Evaluation& evaluation);
 
 // Writes the text with every function call replaced by its value onto the text stack,
-// starting with `call`. A value that is NaN or infinite is written as "0", others as
-// "(%.15g)". False when a limit was exceeded.
+// starting with `call`. A value that is NaN or infinite is written as "0" (with MakeNaN it
+// ends the evaluation), others as "(%.15g)". False when the whole text is NaN.
 bool SubstituteFunctions(std::string_view text, syntax::CallSite call, int nesting, Evaluation& evaluation) {
     const std::size_t start = evaluation.texts.Mark();
     const auto append = [&](std::string_view piece) {
         if (evaluation.texts.Mark() - start + piece.size() > kMaxExpressionLength ||
             !evaluation.texts.Append(piece)) {
-            evaluation.limitExceeded = true;
+            evaluation.wholeTextNaN = true;
         }
-        return !evaluation.limitExceeded;
+        return !evaluation.wholeTextNaN;
     };
     std::size_t from = 0;
     for (std::optional<syntax::CallSite> next = call; next; next = syntax::NextCall(text, from)) {
         if (!append(text.substr(from, next->begin - from))) return false;
         const double argument = Evaluate(next->Argument(text), nesting + 1, evaluation);
-        if (evaluation.limitExceeded) return false;
+        if (evaluation.wholeTextNaN) return false;
         const double value = syntax::kFunctions[static_cast<std::size_t>(next->function)].apply(argument);
+        if (!std::isfinite(value) && evaluation.undefined == UndefinedFunctions::MakeNaN) {
+            evaluation.wholeTextNaN = true;
+            return false;
+        }
         char printed[syntax::kMaxPrintedLength + 2] = "(";
         char* end = std::isfinite(value) ? syntax::PrintGeneral(value, 15, printed + 1) : printed + 1;
         if (std::isfinite(value)) *end++ = ')';
@@ -111,7 +117,7 @@ bool SubstituteFunctions(std::string_view text, syntax::CallSite call, int nesti
 // Kept out of Evaluate so that its stacks are not part of every nested call's frame.
 [[gnu::noinline]] double Parse(std::string_view text, Evaluation& evaluation) {
     if (syntax::ExpandedLength(text) > kMaxExpressionLength) {
-        evaluation.limitExceeded = true;
+        evaluation.wholeTextNaN = true;
         return kNaN;
     }
     NumberStack numbers;
@@ -121,13 +127,13 @@ bool SubstituteFunctions(std::string_view text, syntax::CallSite call, int nesti
         case ParseResult::Failed: return kNaN;
         case ParseResult::LimitExceeded: break;
     }
-    evaluation.limitExceeded = true;
+    evaluation.wholeTextNaN = true;
     return kNaN;
 }
 
 double Evaluate(std::string_view text, int nesting, Evaluation& evaluation) {
     if (nesting > kMaxNesting) {
-        evaluation.limitExceeded = true;
+        evaluation.wholeTextNaN = true;
         return kNaN;
     }
     const std::optional<syntax::CallSite> call = syntax::NextCall(text, 0);
@@ -143,18 +149,18 @@ double Evaluate(std::string_view text, int nesting, Evaluation& evaluation) {
 
 }  // namespace
 
-double EvaluateNarrowed(std::string_view text) {
+double EvaluateNarrowed(std::string_view text, UndefinedFunctions undefined) {
     if (text.size() > kMaxExpressionLength) return kNaN;
-    Evaluation evaluation;
+    Evaluation evaluation{.undefined = undefined};
     const double result = Evaluate(text, 0, evaluation);
     // One NaN for every failure, so that it always prints the same way.
-    return evaluation.limitExceeded || std::isnan(result) ? kNaN : result;
+    return evaluation.wholeTextNaN || std::isnan(result) ? kNaN : result;
 }
 
-ArgumentValue EvaluateArgument(std::string_view narrowedText, int nesting) {
-    Evaluation evaluation;
+ArgumentValue EvaluateArgument(std::string_view narrowedText, int nesting, UndefinedFunctions undefined) {
+    Evaluation evaluation{.undefined = undefined};
     const double value = Evaluate(narrowedText, nesting, evaluation);
-    return {value, evaluation.limitExceeded};
+    return {value, evaluation.wholeTextNaN};
 }
 
 double Evaluate(std::wstring_view text) {

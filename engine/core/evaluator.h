@@ -12,17 +12,21 @@ inline constexpr std::size_t kMaxExpressionLength = 1023;
 // Most operators, and most values, that may wait on its stacks at once.
 inline constexpr std::size_t kMaxStackEntries = 512;
 
+// What a function value that is NaN or infinite (sqrt(-1), ln(0)) does: on the keypad it
+// counts as 0; a graph must be broken there, so the whole value is NaN.
+enum class UndefinedFunctions { CountAsZero, MakeNaN };
+
 double Evaluate(std::wstring_view text);
 
 // The same on a text already narrowed to one byte a character (syntax::Narrow).
-double EvaluateNarrowed(std::string_view text);
+double EvaluateNarrowed(std::string_view text, UndefinedFunctions undefined = UndefinedFunctions::CountAsZero);
 
-// A function argument's value, `nesting` calls deep. A limit exceeded there makes the
-// whole text NaN, not just the argument.
+// A function argument's value, `nesting` calls deep. A limit exceeded there, or (with
+// MakeNaN) an undefined function value, makes the whole text NaN, not just the argument.
 struct ArgumentValue {
     double value;
-    bool limitExceeded;
+    bool wholeTextNaN;
 };
-ArgumentValue EvaluateArgument(std::string_view narrowedText, int nesting);
+ArgumentValue EvaluateArgument(std::string_view narrowedText, int nesting, UndefinedFunctions undefined);
 
 }  // namespace abacor

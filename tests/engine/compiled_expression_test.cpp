@@ -16,6 +16,8 @@
 
 #include "abacor.h"
 #include "core/compiled_expression.h"
+#include "core/evaluator.h"
+#include "core/expression_syntax.h"
 
 namespace {
 
@@ -56,6 +58,15 @@ std::wstring WrittenIn(const std::wstring& formula, int variables, int digits, d
 
 std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
 
+// The evaluator on the written-in text, by the rule for undefined function values the
+// flags ask for.
+double TextValue(const std::wstring& text, int flags) {
+    if (!(flags & KV_FORMULA_KEEP_NAN)) return EvaluateExpression(text.c_str());
+    std::string narrowed;
+    for (const wchar_t c : text) narrowed += abacor::syntax::Narrow(c);
+    return abacor::EvaluateNarrowed(narrowed, abacor::UndefinedFunctions::MakeNaN);
+}
+
 struct Mismatch {
     std::string what;
 };
@@ -76,7 +87,7 @@ std::optional<Mismatch> Compare(const std::wstring& formula, int variables, int 
     for (std::size_t r = 0; r < ys.size() && !mismatch; ++r) {
         for (std::size_t c = 0; c < xs.size() && !mismatch; ++c) {
             const std::wstring text = WrittenIn(formula, variables, digits, xs[c], ys[r]);
-            const double expected = EvaluateExpression(text.c_str());
+            const double expected = TextValue(text, variables);
             const double point = EvaluateFormula(compiled, columns[c], rows[r]);
             const double unrounded = EvaluateFormula(compiled, KvCoordinate{xs[c], 0, 0}, KvCoordinate{ys[r], 0, 0});
             const double cell = grid[r * xs.size() + c];
@@ -125,8 +136,10 @@ TEST(CompiledExpression, MatchesTheTextOnGraphFormulas) {
     const std::vector<double> ys = {0, -1, 7.25, 2.0 / 3, 1e-9, kInf, -kNaN};
     for (const std::wstring& formula : formulas) {
         for (const auto& [variables, digits] : {std::pair<int, int>{KV_FORMULA_X, 10}, {KV_FORMULA_X | KV_FORMULA_Y, 15}}) {
-            const auto mismatch = Compare(formula, variables, digits, xs, ys);
-            EXPECT_FALSE(mismatch) << mismatch->what;
+            for (const int keepNaN : {0, int{KV_FORMULA_KEEP_NAN}}) {
+                const auto mismatch = Compare(formula, variables | keepNaN, digits, xs, ys);
+                EXPECT_FALSE(mismatch) << mismatch->what << (keepNaN ? " (NaN kept)" : "");
+            }
         }
     }
 }
@@ -157,6 +170,32 @@ TEST(CompiledExpression, EvaluatesARowWithoutY) {
         EXPECT_EQ(Bits(row[c]), Bits(expected)) << xs[c];
     }
     ReleaseFormula(formula);
+}
+
+// Graphs keep an undefined function value as NaN, wherever it stands: also in a part
+// that is the same at every point, and in one computed once per row.
+TEST(CompiledExpression, KeepsUndefinedFunctionValuesAsNaN) {
+    const struct {
+        const wchar_t* formula;
+        double x, y;
+        double keypad, graph;
+    } cases[] = {
+        {L"sqrt(x)+2", -1, 0, 2, kNaN},
+        {L"sqrt(x)+2", 4, 0, 4, 4},
+        {L"x+0*sqrt(-1)", 3, 0, 3, kNaN},
+        {L"x+sin(ln(0))", 3, 0, 3, kNaN},
+        {L"x+ln(y)", 3, -1, 3, kNaN},
+        {L"x*y+sqrt(1/(y-2))", 1, 2, 2, kNaN},
+        {L"x+exp(y*y)", 1, 100, 1, kNaN},
+    };
+    for (const auto& c : cases) {
+        for (const int keepNaN : {0, int{KV_FORMULA_KEEP_NAN}}) {
+            KvFormula* formula = CompileFormula(c.formula, KV_FORMULA_X | KV_FORMULA_Y | keepNaN, 15);
+            const double value = EvaluateFormula(formula, RoundCoordinate(c.x, 15), RoundCoordinate(c.y, 15));
+            EXPECT_EQ(Bits(value), Bits(keepNaN ? c.graph : c.keypad)) << Narrow(c.formula) << keepNaN;
+            ReleaseFormula(formula);
+        }
+    }
 }
 
 TEST(CompiledExpression, RejectsWhatItCannotCompile) {
@@ -306,7 +345,8 @@ TEST(CompiledExpression, MatchesTheTextOnGeneratedFormulas) {
     for (int i = 0; i < kFormulas; ++i) {
         const std::wstring formula = generator.Formula();
         const bool implicit = generator.Chance(0.5);
-        const int variables = implicit ? KV_FORMULA_X | KV_FORMULA_Y : KV_FORMULA_X;
+        const int variables = (implicit ? KV_FORMULA_X | KV_FORMULA_Y : KV_FORMULA_X) |
+                              (generator.Chance(0.5) ? KV_FORMULA_KEEP_NAN : 0);
         const int digits = generator.Chance(0.1) ? static_cast<int>(1 + generator.Below(17)) : (implicit ? 15 : 10);
         std::vector<double> xs, ys;
         for (int k = 0; k < 4; ++k) xs.push_back(generator.Coordinate());

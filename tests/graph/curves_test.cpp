@@ -55,15 +55,41 @@ TEST(SampleExplicit, BreaksWhereTheFunctionHasNoPlottableValue) {
     }
 }
 
-// The library takes a function value it cannot compute as 0, so sqrt(-1) is 0 and the
-// curve would run along the x axis; the graph needs "no value" there.
-TEST(SampleExplicit, SqrtIsBrokenLeftOfZero) {
-    if (std::isfinite(GraphFunction(L"sqrt(x)").explicitAt(-1))) {
-        GTEST_SKIP() << "the library evaluates sqrt(-1) as a number";
+// On the keypad sqrt(-1) counts as 0; a graph must have no value there, nor where a
+// function's argument has none (ln(sqrt(x)) left of 0) or a function overflows.
+TEST(SampleExplicit, BrokenWhereAFunctionIsNotDefined) {
+    const struct {
+        const wchar_t* formula;
+        std::size_t polylines;
+        float firstColumn;
+    } cases[] = {
+        {L"sqrt(x)", 1, 305},
+        {L"ln(sqrt(x))+1", 1, 306},  // ln(0) is not defined either
+        {L"2+sqrt(0-x)", 1, 5},
+        {L"1/(1/sqrt(x-1))", 1, 336},
+        {L"sqrt(x*x-4)", 2, 5},
+        {L"x+0*exp(x*x*x*x)", 1, 151},  // exp overflows beyond |x| = 5.16
+    };
+    for (const auto& c : cases) {
+        const std::vector<Polyline> lines = SampleExplicit(GraphFunction(c.formula), kDefaultArea);
+        ASSERT_EQ(lines.size(), c.polylines) << c.formula;
+        EXPECT_EQ(lines[0].front().x, c.firstColumn) << c.formula;
     }
-    const std::vector<Polyline> lines = SampleExplicit(GraphFunction(L"sqrt(x)"), kDefaultArea);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].front().x, 305);
+    EXPECT_TRUE(std::isnan(GraphFunction(L"sqrt(x)").explicitAt(-1)));
+    EXPECT_TRUE(std::isnan(GraphFunction(L"x+0*ln(0)").explicitAt(2)));
+    EXPECT_EQ(GraphFunction(L"sqrt(x)").explicitAt(4), 2);
+}
+
+// y=sqrt(x) traced as y-(sqrt(x)): nothing where x < 0, not the line y = 0 there.
+TEST(TraceZeroSet, NothingWhereTheFunctionIsNotDefined) {
+    const std::vector<Polyline> segments = TraceZeroSet(GraphFunction(ZeroForm(L"y=sqrt(x)")), {-4, 4, -4, 4}, 60);
+    ASSERT_FALSE(segments.empty());
+    for (const Polyline& segment : segments) {
+        for (const GraphPoint& point : segment) {
+            EXPECT_GE(point.x, -0.21f);
+            EXPECT_NEAR(point.y, std::sqrt(std::max(0.0f, point.x)), 0.25);
+        }
+    }
 }
 
 // Planes cut the one cell of a 1 × 1 grid (spanning -1..2 both ways) in every way but a
