@@ -1,5 +1,7 @@
 #include "inequalities/inequality_solver.h"
 
+#include <algorithm>
+#include <cmath>
 #include <tuple>
 
 #include "algebra/equation_solver.h"
@@ -16,6 +18,7 @@ namespace {
 
 constexpr double kInfiniteBound = 1e100;
 constexpr double kOuterTestDistance = 1.0;
+constexpr double kRelativeOuterTestDistance = 1e-6;
 
 struct SignMatch {
     InequalityKind kind;
@@ -120,10 +123,16 @@ InequalityResult AnswerOnly(const wchar_t* message) {
     return result;
 }
 
+// 1 from an ordinary zero; from a huge one (1.5e21) a step of 1 is lost in rounding and
+// would test the zero itself, whose sign is noise.
+double OuterTestDistance(double point) {
+    return std::max(kOuterTestDistance, std::fabs(point) * kRelativeOuterTestDistance);
+}
+
 double TestPoint(const std::vector<double>& points, std::size_t i) {
     if (points.empty()) return 0;
-    if (i == 0) return points.front() - kOuterTestDistance;
-    if (i == points.size()) return points.back() + kOuterTestDistance;
+    if (i == 0) return points.front() - OuterTestDistance(points.front());
+    if (i == points.size()) return points.back() + OuterTestDistance(points.back());
     return (points[i - 1] + points[i]) * 0.5;
 }
 

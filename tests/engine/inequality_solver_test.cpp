@@ -52,6 +52,9 @@ TEST_F(InequalitySolverTest, AnswersAndNumberLines) {
         {L"x>x", L"∅", L"", L"-1"},
         {L"x≤x", L"(-∞, +∞)", L"", L"+1"},
         {L"x≥x", L"(-∞, +∞)", L"", L"+1"},
+        // Zeros so large that x1 - 1 is x1 itself.
+        {L"0.5x^2-2000000000000000000000000000000000000000000<0", L"(-2e+21, 2e+21)", L"-2e+21 2e+21", L"-1 +1 -1"},
+        {L"x+300000000000000000000>0", L"(-3e+20, +∞)", L"-3e+20", L"-1 +1"},
         // The keyboard forms of ≥ and ≤.
         {L"x>=2", L"[2, +∞)", L"2*", L"-1 +1"},
         {L"x<=2", L"(-∞, 2]", L"2*", L"+1 -1"},
