@@ -138,8 +138,11 @@ private:
         std::size_t from = 0;  // no piece starts left of where the previous one ended
         for (std::size_t i = 0; i < pieces->size(); ++i) {
             const Piece& piece = (*pieces)[i];
-            const bool openLow = i == 0 && piece.low == L"-∞" && !piece.lowClosed;
-            const bool openHigh = i + 1 == pieces->size() && piece.high == L"+∞" && !piece.highClosed;
+            // "-∞" and "+∞" also name points beyond 1e100: an open end only where the
+            // line's outer interval is shaded.
+            const bool openLow = i == 0 && piece.low == L"-∞" && !piece.lowClosed && line.selection.front() > 0;
+            const bool openHigh = i + 1 == pieces->size() && piece.high == L"+∞" && !piece.highClosed &&
+                                  line.selection.back() > 0;
             const std::size_t low = openLow ? 0 : FindPoint(piece.low, piece.lowClosed, line, from, context) + 1;
             // As an interval, the piece is interval `low` of the line, up to the next point.
             const bool interval = line.selection[low] > 0 &&

@@ -2,6 +2,8 @@
 # Builds the libFuzzer targets with clang and runs each for a number of seconds, one after
 # another (one core):
 #   scripts/fuzz.sh SECONDS [TARGET...]
+# With KELVORA_FUZZ_RUNS=N each target also stops after N executions (long runs that
+# must reach a count: give enough seconds).
 # Prints per target the executions, the findings (crashes, sanitizer reports, leaks,
 # inputs slower than a second, memory exhaustion) and the slowest input of its corpus.
 # Exits 1 when anything was found. The build and the grown corpora live in build-fuzz/
@@ -17,11 +19,9 @@ seconds=$1
 shift
 dir=${KELVORA_FUZZ_DIR:-$root/build-fuzz}
 
-# One per text entry point of the library; the seeds of each are in fuzz/corpus/NAME.
-targets=(evaluate keypad fraction_line equation inequality linear_system)
-# The graph targets and the compiled-versus-text differential target go here.
-later_targets=(compiled_vs_text)
-all_targets=("${targets[@]}" "${later_targets[@]}")
+# One per text entry point of the library, and the compiled-versus-text differential
+# target; the seeds of each are in fuzz/corpus/NAME.
+all_targets=(evaluate keypad fraction_line equation inequality linear_system graph compiled_vs_text)
 if [[ $# -gt 0 ]]; then all_targets=("$@"); fi
 
 "$root/scripts/install-deps.sh"
@@ -32,6 +32,7 @@ cmake --build "$dir" --target fuzz_targets -- -j"${KELVORA_JOBS:-2}"
 # Anything slower than a second is a finding: every operation of the engine must finish
 # within 100 ms on texts of up to 1024 characters, and the sanitizers cost a few times that.
 options=(-max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -max_len=1024 -print_final_stats=1)
+if [[ -n "${KELVORA_FUZZ_RUNS:-}" ]]; then options+=(-runs="$KELVORA_FUZZ_RUNS"); fi
 
 # The slowest input of the corpora, in milliseconds, each input run once.
 slowest_ms() {

@@ -17,4 +17,4 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$root/build-asan" --output-on-failure -j2
 
 # Every fuzz target for 30 seconds: a regression that crashes on hostile input fails here.
-# The fuzz step (scripts/fuzz.sh 30) joins CI once its open findings are fixed.
+"$root/scripts/fuzz.sh" 30

@@ -28,8 +28,8 @@ std::vector<Polyline> SampleExplicit(const GraphFunction& function, const PlotAr
 int ImplicitGridSize(double scale, int sampleCount);
 
 // The zero set of a function of x and y on a grid of n × n cells spanning three times the
-// rectangle in each direction, as two-point polylines in world units. Points without a
-// value count as 0.
+// rectangle in each direction, as two-point polylines in world units. A cell with a
+// corner without a value draws nothing.
 std::vector<Polyline> TraceZeroSet(const GraphFunction& function, const WorldRect& rect, int gridSize);
 
 struct CurveSlot {
