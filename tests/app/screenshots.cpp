@@ -120,6 +120,16 @@ private Q_SLOTS:
         kelvora::test::Drag(&shell.window, QPoint(350, 300), {QPoint(300, 330), QPoint(250, 360)});
         save(shell, "9-graphs");
     }
+
+    // Curves broken where their functions are not defined.
+    void graphDomains() {
+        Shell shell;
+        shell.choose(kGraphsCommand);
+        shell.window.resize(700, 560);
+        type(shell, 2200, "sqrt(x);ln(x);1/x;y=sqrt(0-x)+1");
+        shell.click(2201);
+        save(shell, "10-graph-domains");
+    }
 };
 
 QTEST_MAIN(Screenshots)
