@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <tuple>
 
 #include "algebra/equation_solver.h"
@@ -58,11 +59,34 @@ Polynomial StandardForm(const std::wstring& text, const SignMatch& sign, Expansi
     return ExpandExpression(FormulaText(formula), &notes);
 }
 
-// A value of exactly 0 is only met where f vanishes everywhere.
-bool Satisfies(InequalityKind kind, double value) {
-    if (value == 0) return IsInclusive(kind);
-    return IsGreater(kind) ? value > 0 : value < 0;
+// Whether rounding in Horner's scheme could have given v the wrong sign at x: huge
+// coefficients of a polynomial with a multiple zero cancel far below their precision.
+bool SignIsRoundingNoise(const Coefficients& c, double x, double v) {
+    double magnitude = 0;
+    for (auto it = c.rbegin(); it != c.rend(); ++it) magnitude = magnitude * std::fabs(x) + std::fabs(*it);
+    const double bound = 2.0 * static_cast<double>(c.size()) * std::numeric_limits<double>::epsilon() * magnitude;
+    return std::isnan(v) || std::fabs(v) <= bound;
 }
+
+// The sign of f on interval i of the zeros, from its value v at test point t. Where
+// rounding decides that sign, it comes from other points of the interval, and beyond the
+// outer zeros from the leading term, so that f > 0 and f < 0 still share the intervals
+// out and (x-a)^5 < 0 is (-∞, a) even for a huge a.
+int SignOnInterval(const Coefficients& c, const std::vector<double>& points, std::size_t i, double t, double v) {
+    if (!SignIsRoundingNoise(c, t, v)) return v > 0 ? 1 : -1;
+    std::size_t degree = c.size() - 1;
+    while (degree > 0 && c[degree] == 0) --degree;
+    if (i == points.size()) return c[degree] > 0 ? 1 : -1;
+    if (i == 0) return (c[degree] > 0) == (degree % 2 == 0) ? 1 : -1;
+    for (const double share : {0.25, 0.75, 0.125, 0.875}) {
+        const double x = points[i - 1] + (points[i] - points[i - 1]) * share;
+        const double value = EvaluateAt(c, x);
+        if (!SignIsRoundingNoise(c, x, value)) return value > 0 ? 1 : -1;
+    }
+    return v > 0 ? 1 : -1;
+}
+
+bool Satisfies(InequalityKind kind, int sign) { return IsGreater(kind) ? sign > 0 : sign < 0; }
 
 std::wstring IntervalAnswer(const SolutionSet& set, std::size_t i) {
     const std::size_t k = set.points.size();
@@ -112,7 +136,11 @@ std::optional<InequalityAnalysis> AnalyzeInequality(const std::wstring& text, Ze
     for (std::size_t i = 0; i <= a.set.points.size(); ++i) {
         a.testPoints.push_back(TestPoint(a.set.points, i));
         a.values.push_back(EvaluateAt(*c, a.testPoints.back()));
-        a.set.intervalIn.push_back(Satisfies(a.kind, a.values.back()));
+        // f ≡ 0 is 0 everywhere: only the inclusive kinds hold.
+        a.set.intervalIn.push_back(a.identicallyZero
+                                       ? IsInclusive(a.kind)
+                                       : Satisfies(a.kind, SignOnInterval(*c, a.set.points, i, a.testPoints.back(),
+                                                                         a.values.back())));
     }
     return a;
 }

@@ -55,6 +55,10 @@ TEST_F(InequalitySolverTest, AnswersAndNumberLines) {
         // Zeros so large that x1 - 1 is x1 itself.
         {L"0.5x^2-2000000000000000000000000000000000000000000<0", L"(-2e+21, 2e+21)", L"-2e+21 2e+21", L"-1 +1 -1"},
         {L"x+300000000000000000000>0", L"(-3e+20, +∞)", L"-3e+20", L"-1 +1"},
+        // A multiple zero so large that f's expanded coefficients cancel to noise near it.
+        {L"(x-55500000000006430967150697)^5<0", L"(-∞, 5.55e+25)", L"5.55e+25", L"+1 -1"},
+        {L"(x-55500000000006430967150697)^5>0", L"(5.55e+25, +∞)", L"5.55e+25", L"-1 +1"},
+        {L"0-(x-55500000000006430967150697)^6<0", L"(-∞, 5.55e+25) ∪ (5.55e+25, +∞)", L"5.55e+25", L"+1 +1"},
         // The keyboard forms of ≥ and ≤.
         {L"x>=2", L"[2, +∞)", L"2*", L"-1 +1"},
         {L"x<=2", L"(-∞, 2]", L"2*", L"+1 -1"},
