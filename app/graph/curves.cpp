@@ -22,7 +22,11 @@ bool IsPlottable(double y, float sy, int height) {
 // Where the straight line through (a, va) and (b, vb) crosses zero.
 double Crossing(double va, double a, double vb, double b) {
     if (std::fabs(va - vb) < kEqualValues) return (a + b) / 2;
-    return a - (b - a) * va / (vb - va);
+    const double crossing = a - (b - a) * va / (vb - va);
+    if (std::isfinite(crossing)) return crossing;
+    // Values near the largest double overflow the product or the difference: the same
+    // point as the share of the way from a, halved values keeping it in range.
+    return a + (b - a) * ((va / 2) / (va / 2 - vb / 2));
 }
 
 // The edges a marching-squares case joins; case = 1·[f0<0] + 2·[f1<0] + 4·[f2<0] + 8·[f3<0]

@@ -107,6 +107,19 @@ Expansion ExpandSides(std::wstring& report, const Sides& sides) {
     return e;
 }
 
+// Numbers beyond the range of a double (.6^9339, or a discriminant of 1e200²) leave no
+// root that could be shown.
+constexpr const wchar_t* kTooLarge = L"Слишком большое число";
+
+bool AllCoefficientsFinite(const Polynomial& p) {
+    return std::all_of(p.begin(), p.end(), [](const auto& term) { return std::isfinite(term.second); });
+}
+
+void FinishTooLarge(const EquationPanel& panel, std::wstring report) {
+    AppendResult(report, kTooLarge);
+    FinishWithVerdict(panel, std::move(report), kTooLarge);
+}
+
 // No x left: either a false statement about numbers or one that always holds.
 void FinishWithoutX(const EquationPanel& panel, const Polynomial& p, std::wstring report) {
     const double c = Coefficient(p, kConstKey);
@@ -279,6 +292,9 @@ void SolveForX(const EquationPanel& panel, const Sides& original, const Sides& s
         SetStepsLog(std::move(report));
         return;
     }
+    if (!std::all_of(roots->begin(), roots->end(), [](double root) { return std::isfinite(root); })) {
+        return FinishTooLarge(panel, std::move(report));
+    }
     const std::vector<double> accepted = RejectExtraneous(*roots, original, report);
     if (accepted.empty() && !roots->empty()) ShowAnswerRow(panel, 0, L"Нет решений");
     ShowRoots(panel, accepted);
@@ -347,6 +363,7 @@ void SolveEquation(const EquationPanel& panel) {
     ClearDenominators(sides.left, sides.right, report);
     AppendSplitStep(report, sides);
     const Expansion e = ExpandSides(report, sides);
+    if (!AllCoefficientsFinite(e.p)) return FinishTooLarge(panel, std::move(report));
     if (e.p.empty()) {
         AppendResult(report, L"0 = 0 → x — любое число (x ∈ ℝ)");
         return FinishWithVerdict(panel, report, L"x ∈ ℝ");

@@ -80,6 +80,16 @@ TEST(SampleExplicit, BrokenWhereAFunctionIsNotDefined) {
     EXPECT_EQ(GraphFunction(L"sqrt(x)").explicitAt(4), 2);
 }
 
+// Corner values of ±1.5e308 two units apart: the crossing's product overflows, yet the
+// line is still found at x = 0.
+TEST(TraceZeroSet, CrossesBetweenTheLargestValues) {
+    const std::vector<Polyline> segments = TraceZeroSet(GraphFunction(L"x*1.5e308+0*y"), {-3, 3, -3, 3}, 9);
+    ASSERT_FALSE(segments.empty());
+    for (const Polyline& segment : segments) {
+        for (const GraphPoint& point : segment) EXPECT_EQ(point.x, 0) << point.y;
+    }
+}
+
 // y=sqrt(x) traced as y-(sqrt(x)): nothing where x < 0, not the line y = 0 there.
 TEST(TraceZeroSet, NothingWhereTheFunctionIsNotDefined) {
     const std::vector<Polyline> segments = TraceZeroSet(GraphFunction(ZeroForm(L"y=sqrt(x)")), {-4, 4, -4, 4}, 60);
