@@ -109,7 +109,8 @@ bool IsNumberedMessage(const std::wstring& text, const std::wstring& tail) {
 bool IsSystemMessage(const std::wstring& text) {
     return text == L"Система не содержит уравнений" || text == L"Не найдены переменные" ||
            IsNumberedMessage(text, L" не содержит =") || IsNumberedMessage(text, L" не является линейным") ||
-           IsNumberedMessage(text, L": правая часть должна быть числом");
+           IsNumberedMessage(text, L": правая часть должна быть числом") ||
+           IsNumberedMessage(text, L": слишком большое число");
 }
 
 }  // namespace

@@ -444,10 +444,11 @@ double CompiledExpression::TextValue(double x, double y) const {
 }
 
 double CompiledExpression::Result(const Registers& registers, std::size_t lane, double x, double y) const {
-    // Coordinates that only the text can read, and calls whose "0" it reads otherwise
-    // than their "(0)", are left to it; every failure is one NaN.
+    // Coordinates that only the text can read (its letters hide calls), and calls whose
+    // "0" it reads otherwise than their "(0)", are left to it; every failure is one NaN.
+    if (NeedsText(x, y)) return TextValue(x, y);
     if (registers.text[lane] & compiled::kUndefined) return kNaN;
-    if (registers.text[lane] || NeedsText(x, y)) return TextValue(x, y);
+    if (registers.text[lane]) return TextValue(x, y);
     const double value = registers.Entry(0)[lane];
     return registers.failed[lane] || std::isnan(value) ? kNaN : value;
 }

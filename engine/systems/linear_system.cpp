@@ -1,5 +1,6 @@
 #include "systems/linear_system.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cwctype>
 #include <optional>
@@ -28,6 +29,7 @@ constexpr double kResidualTolerance = 1e-9;
 constexpr std::size_t kMatrixFieldWidth = 31;
 
 constexpr const wchar_t* kNoUniqueSolution = L"│ ⚠️ Система не имеет единственного решения\r\n";
+constexpr const wchar_t* kOverflow = L"│ ⚠️ Слишком большое число: решение не вычисляется\r\n";
 
 struct Equation {
     std::wstring text;
@@ -218,6 +220,10 @@ std::optional<std::wstring> BuildMatrix(const std::vector<Equation>& equations, 
         const double rightValue = EvaluateExpression(equations[i].right.c_str());
         if (!std::isfinite(rightValue)) return L"Уравнение " + number + L": правая часть должна быть числом";
         row.back() += rightValue;
+        // 10^400x or 64^7592 on the left: beyond the range of a double.
+        if (!std::all_of(row.begin(), row.end(), [](double v) { return std::isfinite(v); })) {
+            return L"Уравнение " + number + L": слишком большое число";
+        }
         matrix.push_back(std::move(row));
     }
     return std::nullopt;
@@ -238,6 +244,12 @@ std::wstring SolveToReport(const std::wstring& text) {
     const std::optional<std::vector<double>> solution = BackSubstitute(matrix, variables, report);
     if (!solution || !ExtraRowsAgree(matrix, *solution)) {
         report += kNoUniqueSolution;
+        report += kSectionClose;
+        return report;
+    }
+    // Elimination with entries near the largest double can overflow on the way.
+    if (!std::all_of(solution->begin(), solution->end(), [](double v) { return std::isfinite(v); })) {
+        report += kOverflow;
         report += kSectionClose;
         return report;
     }

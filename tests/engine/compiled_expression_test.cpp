@@ -131,6 +131,8 @@ TEST(CompiledExpression, MatchesTheTextOnGraphFormulas) {
         L"EXP(x)", L"Sin(x)", L"2e3x", L"x1e5", L"x×y÷2", L"x=y", L"x;y", L"π x", L"1e400x", L"x^1e400",
         L"sin(sin(sin(sin(x))))", L"round(x)-round(y)", L"(x+y)(x-y)", L"x^2 + y^2 = 25",
         L"abs(abs(abs(abs(abs(abs(abs(abs(abs(abs(x-y)-1)-1)-1)-1)-1)-1)-1)-1)-1)",
+        // A coordinate printed as "nan" or "inf" is letters the text skips, around a call.
+        L"-sqrt(x sqrt(y)=2/+xp(x).)5", L"sqrt(x sqrt(y))",
     };
     const std::vector<double> xs = {0, -0.0, 1, -2.5, 1.0 / 3, 1e-5, 1e25, -3e300, 5e-324, kInf, -kInf, kNaN, -kNaN};
     const std::vector<double> ys = {0, -1, 7.25, 2.0 / 3, 1e-9, kInf, -kNaN};

@@ -66,10 +66,20 @@ TEST_F(LinearSystemTest, WholeReportWithARowSwap) {
     EXPECT_EQ(Solve(L"x+y=3;2x-y=0"), expected);
 }
 
-TEST_F(LinearSystemTest, SystemsWithoutAUniqueSolution) {
-    const std::wstring warning = L"│ ⚠️ Система не имеет единственного решения\r\n" + kClose;
-    // dependent rows; a third row contradicting the first two; fewer equations than variables
-    for (const wchar_t* text : {L"x+y=2;2x+2y=4", L"x+y=2;x-y=0;x+2y=5", L"x+y+z=1;x-y=0", L"x=1;x=2"}) {
+TEST_F(LinearSystemTest, SystemsWithoutAnAnswer) {
+    const std::wstring notUnique = L"│ ⚠️ Система не имеет единственного решения\r\n" + kClose;
+    const std::wstring overflow = L"│ ⚠️ Слишком большое число: решение не вычисляется\r\n" + kClose;
+    const struct {
+        const wchar_t* text;
+        const std::wstring& warning;
+    } cases[] = {
+        {L"x+y=2;2x+2y=4", notUnique},       // dependent rows
+        {L"x+y=2;x-y=0;x+2y=5", notUnique},  // a third row contradicting the first two
+        {L"x+y+z=1;x-y=0", notUnique},       // fewer equations than variables
+        {L"x=1;x=2", notUnique},
+        {L"x/1000000000=10^300", overflow},  // the answer would be 1e309
+    };
+    for (const auto& [text, warning] : cases) {
         const std::wstring report = Solve(text);
         ASSERT_GE(report.size(), warning.size()) << text;
         EXPECT_EQ(report.substr(report.size() - warning.size()), warning) << text;
@@ -120,6 +130,8 @@ TEST_F(LinearSystemTest, OneLineMessages) {
         {L"a+b=1;(a+b)(a-b)=0", L"Уравнение 2 не является линейным"},
         {L"x+y=y;x-y=1", L"Уравнение 1: правая часть должна быть числом"},
         {L"x=21e73082", L"Уравнение 1: правая часть должна быть числом"},  // found by fuzzing
+        {L"x\r\n64^7592+22+x=1", L"Уравнение 1: слишком большое число"},   // found by fuzzing
+        {L"x+y=1;10^400x-y=2", L"Уравнение 2: слишком большое число"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Solve(c.text), c.log) << std::string(c.text.begin(), c.text.end());
