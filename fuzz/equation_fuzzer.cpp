@@ -31,8 +31,9 @@ constexpr std::array<const wchar_t*, 5> kValidationMessages = {
     L"Пустая строка", L"Деление на ноль", L"Недопустимые символы", L"Двойной символ операции",
     L"Скобки не сбалансированы",
 };
-constexpr std::array<const wchar_t*, 5> kVerdicts = {
+constexpr std::array<const wchar_t*, 6> kVerdicts = {
     L"Два знака '='", L"Уравнение должно содержать только x", L"x ∈ ℝ", L"Нет решений", L"Нет корней",
+    L"Слишком большое число",
 };
 
 template <std::size_t N>

@@ -110,7 +110,8 @@ bool IsSystemMessage(const std::wstring& text) {
     return text == L"Система не содержит уравнений" || text == L"Не найдены переменные" ||
            IsNumberedMessage(text, L" не содержит =") || IsNumberedMessage(text, L" не является линейным") ||
            IsNumberedMessage(text, L": правая часть должна быть числом") ||
-           IsNumberedMessage(text, L": слишком большое число");
+           IsNumberedMessage(text, L": слишком большое число") ||
+           IsNumberedMessage(text, L": слишком сложное выражение");
 }
 
 }  // namespace

@@ -390,8 +390,12 @@ std::wstring StripSpaces(const std::wstring& text) {
 }
 
 Polynomial ExpandExpression(const std::wstring& text, ExpansionNotes* notes) {
-    const std::wstring formula = InsertImplicitProducts(StripSpaces(text));
     WorkBudget budget;
+    return ExpandExpression(text, budget, notes);
+}
+
+Polynomial ExpandExpression(const std::wstring& text, WorkBudget& budget, ExpansionNotes* notes) {
+    const std::wstring formula = InsertImplicitProducts(StripSpaces(text));
     Polynomial sum;
     for (const Summand& summand : SplitSummands(formula)) {
         const Polynomial value = ExpandSummandWithin(summand.text, budget, notes);

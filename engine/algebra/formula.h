@@ -23,6 +23,8 @@ std::wstring StripSpaces(const std::wstring& text);
 // The expanded polynomial of a formula in caret form. Never fails: unreadable parts are
 // skipped; parts beyond the size limits are dropped and described in `notes`.
 Polynomial ExpandExpression(const std::wstring& text, ExpansionNotes* notes = nullptr);
+// The same within a budget shared with other expansions (one solve of a system).
+Polynomial ExpandExpression(const std::wstring& text, WorkBudget& budget, ExpansionNotes* notes);
 Polynomial ExpandSummand(const std::wstring& text, ExpansionNotes* notes = nullptr);
 // Reads one monomial term at `position` (advanced past it) into `target`; false when
 // the position is already at the end.

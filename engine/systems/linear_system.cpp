@@ -93,14 +93,22 @@ std::wstring RenameForVariable(const std::wstring& left, wchar_t variable) {
 
 bool IsConstantKey(const MonomialKey& key) { return key == kConstKey || TotalDegree(key) == 0; }
 
-// Fills one matrix row from a left side and a right-hand value; false when the left
-// side is not linear. Expanding once per variable, with the others collapsed into y,
-// finds every square and every product of two variables.
-bool FillRow(const Equation& equation, const std::vector<wchar_t>& variables, Row& row) {
-    if (!DenominatorsWithLetters(equation.left).empty()) return false;
+// Work allowed for all the expansions of one system: each left side is expanded once per
+// variable, so a long system would otherwise cost equations × variables expansions.
+constexpr long long kSystemWorkAllowance = 5 * kWorkAllowance;
+
+enum class RowProblem { kNone, kNotLinear, kTooComplex };
+
+// Fills one matrix row from a left side. Expanding once per variable, with the others
+// collapsed into y, finds every square and every product of two variables. An expansion
+// cut short by its limits would give wrong coefficients: the row is refused then.
+RowProblem FillRow(const Equation& equation, const std::vector<wchar_t>& variables, WorkBudget& budget, Row& row) {
+    if (!DenominatorsWithLetters(equation.left).empty()) return RowProblem::kNotLinear;
     double constant = 0;
     for (std::size_t j = 0; j < variables.size(); ++j) {
-        const Polynomial p = ExpandExpression(RenameForVariable(equation.left, variables[j]));
+        ExpansionNotes notes;
+        const Polynomial p = ExpandExpression(RenameForVariable(equation.left, variables[j]), budget, &notes);
+        if (!notes.skipped.empty()) return RowProblem::kTooComplex;
         double constantHere = 0;
         for (const auto& [key, coefficient] : p) {
             if (IsConstantKey(key)) {
@@ -108,13 +116,13 @@ bool FillRow(const Equation& equation, const std::vector<wchar_t>& variables, Ro
                 continue;
             }
             const int xExponent = VariableExponent(key, L'x');
-            if (TotalDegree(key) > 1) return false;
+            if (TotalDegree(key) > 1) return RowProblem::kNotLinear;
             if (xExponent == 1) row[j] += coefficient;
         }
         constant = constantHere;
     }
     row.back() = -constant;
-    return true;
+    return RowProblem::kNone;
 }
 
 std::wstring MatrixEntry(double value) {
@@ -212,10 +220,15 @@ void AppendAnswer(const std::vector<wchar_t>& variables, const std::vector<doubl
 // The matrix of the system, or the message that ends the solve.
 std::optional<std::wstring> BuildMatrix(const std::vector<Equation>& equations, const std::vector<wchar_t>& variables,
                                         Matrix& matrix) {
+    WorkBudget budget{kSystemWorkAllowance};
     for (std::size_t i = 0; i < equations.size(); ++i) {
         const std::wstring number = std::to_wstring(i + 1);
         Row row(variables.size() + 1, 0.0);
-        if (!FillRow(equations[i], variables, row)) return L"Уравнение " + number + L" не является линейным";
+        switch (FillRow(equations[i], variables, budget, row)) {
+            case RowProblem::kNone: break;
+            case RowProblem::kNotLinear: return L"Уравнение " + number + L" не является линейным";
+            case RowProblem::kTooComplex: return L"Уравнение " + number + L": слишком сложное выражение";
+        }
         // A right side that is no (finite) number would turn every answer into NaN or inf.
         const double rightValue = EvaluateExpression(equations[i].right.c_str());
         if (!std::isfinite(rightValue)) return L"Уравнение " + number + L": правая часть должна быть числом";
