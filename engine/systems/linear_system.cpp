@@ -95,7 +95,7 @@ bool IsConstantKey(const MonomialKey& key) { return key == kConstKey || TotalDeg
 
 // Work allowed for all the expansions of one system: each left side is expanded once per
 // variable, so a long system would otherwise cost equations × variables expansions.
-constexpr long long kSystemWorkAllowance = 5 * kWorkAllowance;
+constexpr long long kSystemWorkAllowance = 2 * kWorkAllowance;
 
 enum class RowProblem { kNone, kNotLinear, kTooComplex };
 
