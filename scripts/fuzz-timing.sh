@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # How long each input of the fuzz corpora takes at the program's own speed: builds the
-# targets without the sanitizers (Release) and runs every seed and every input the fuzz
-# runs kept once, printing per target the number of inputs and the slowest ones.
+# targets without sanitizers or coverage (Release) and runs every seed and every input the
+# fuzz runs kept once, printing per target the number of inputs and the slowest ones.
 #   scripts/fuzz-timing.sh [TARGET...]
 # The corpora are read from build-fuzz/ (KELVORA_FUZZ_DIR); the build goes to
 # build-fuzz-timing/.
@@ -14,7 +14,7 @@ if [[ $# -gt 0 ]]; then targets=("$@"); fi
 
 "$root/scripts/install-deps.sh"
 CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVORA_FUZZ=ON \
-  -DKELVORA_FUZZ_SANITIZERS=OFF -DKELVORA_APP=OFF -DKELVORA_TESTS=OFF -DKELVORA_BENCH=OFF >/dev/null
+  -DKELVORA_FUZZ_REPLAY_ONLY=ON -DKELVORA_APP=OFF -DKELVORA_TESTS=OFF -DKELVORA_BENCH=OFF >/dev/null
 cmake --build "$dir" --target fuzz_targets -- -j"${KELVORA_JOBS:-2}"
 
 printf '%-16s %8s   %s\n' target inputs 'slowest (ms)'
