@@ -18,7 +18,6 @@
 
 #include "abacor.h"
 #include "core/evaluator.h"
-#include "core/expression_syntax.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -70,9 +69,7 @@ std::wstring WrittenIn(const std::wstring& formula, int variables, int digits, d
 
 double TextValue(const std::wstring& text, bool keepNaN) {
     if (!keepNaN) return EvaluateExpression(text.c_str());
-    std::string narrowed;
-    for (const wchar_t c : text) narrowed += abacor::syntax::Narrow(c);
-    return abacor::EvaluateNarrowed(narrowed, abacor::UndefinedFunctions::MakeNaN);
+    return abacor::Evaluate(text, abacor::UndefinedFunctions::MakeNaN);
 }
 
 std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }

@@ -163,11 +163,11 @@ ArgumentValue EvaluateArgument(std::string_view narrowedText, int nesting, Undef
     return {value, evaluation.wholeTextNaN};
 }
 
-double Evaluate(std::wstring_view text) {
+double Evaluate(std::wstring_view text, UndefinedFunctions undefined) {
     if (text.size() > kMaxExpressionLength) return kNaN;
     std::array<char, kMaxExpressionLength> narrowed;
     for (std::size_t i = 0; i < text.size(); ++i) narrowed[i] = syntax::Narrow(text[i]);
-    return EvaluateNarrowed(std::string_view(narrowed.data(), text.size()));
+    return EvaluateNarrowed(std::string_view(narrowed.data(), text.size()), undefined);
 }
 
 }  // namespace abacor

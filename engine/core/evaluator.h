@@ -16,7 +16,7 @@ inline constexpr std::size_t kMaxStackEntries = 512;
 // counts as 0; a graph must be broken there, so the whole value is NaN.
 enum class UndefinedFunctions { CountAsZero, MakeNaN };
 
-double Evaluate(std::wstring_view text);
+double Evaluate(std::wstring_view text, UndefinedFunctions undefined = UndefinedFunctions::CountAsZero);
 
 // The same on a text already narrowed to one byte a character (syntax::Narrow).
 double EvaluateNarrowed(std::string_view text, UndefinedFunctions undefined = UndefinedFunctions::CountAsZero);

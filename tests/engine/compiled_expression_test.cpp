@@ -17,7 +17,6 @@
 #include "abacor.h"
 #include "core/compiled_expression.h"
 #include "core/evaluator.h"
-#include "core/expression_syntax.h"
 
 namespace {
 
@@ -62,9 +61,7 @@ std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
 // flags ask for.
 double TextValue(const std::wstring& text, int flags) {
     if (!(flags & KV_FORMULA_KEEP_NAN)) return EvaluateExpression(text.c_str());
-    std::string narrowed;
-    for (const wchar_t c : text) narrowed += abacor::syntax::Narrow(c);
-    return abacor::EvaluateNarrowed(narrowed, abacor::UndefinedFunctions::MakeNaN);
+    return abacor::Evaluate(text, abacor::UndefinedFunctions::MakeNaN);
 }
 
 struct Mismatch {
