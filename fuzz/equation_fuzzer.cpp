@@ -217,8 +217,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzz::TextHeader header = fuzz::ReadHeader(bytes.Byte());
     const std::uint8_t settings = bytes.Byte();
     const std::size_t keyCount = bytes.Byte() % 32;
-    std::string keys;
-    for (std::size_t i = 0; i < keyCount; ++i) keys += static_cast<char>(bytes.Byte());
+    const auto keys = bytes.Take(keyCount);
     const std::wstring text =
         fuzz::Repeated(fuzz::Decode(bytes.Rest(), header.encoding), header.repeat, fuzz::kTextLimit);
 
@@ -226,18 +225,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetPrecision(PrecisionFrom(settings & 0x0F));
     SetMaxDegree(MaxDegreeFrom(settings >> 4));
     run.Input().setText(text);
-    fuzz::Bytes keyBytes(reinterpret_cast<const std::uint8_t*>(keys.data()), keys.size());
-    while (!keyBytes.empty()) {
-        const std::uint8_t key = keyBytes.Byte();
-        if (key >= 0xF0) {
-            const int start = keyBytes.Byte();
-            run.Input().setSelection(start, start + keyBytes.Byte() % 4);
-            continue;
-        }
-        const int id = 1702 + key % 32;
-        // The time limit is per input, which the final solve and a second one share.
-        if (id != kSolveKey) run.PressKey(id);
-    }
+    fuzz::PlayPanelKeys(keys, run.Input(), 1702, 32, kSolveKey, [&](int id) { run.PressKey(id); });
     // A fixed precision rounds the coefficients it shows (1/6 with no decimals shows 0),
     // so only the automatic one shows a form that reads back as the same polynomial.
     if (run.Solve() == Outcome::Simplified && GetPrecision() == -1) CheckSimplifiedAgain(run);

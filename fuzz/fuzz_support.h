@@ -98,6 +98,25 @@ bool MatchesTenDigits(double shown, double exact);
 // line end), or one of the linear-system solver's one-line messages.
 void CheckStepsLog();
 
+// Plays key bytes on a panel: a byte below 0xF0 presses key `first + byte % count`
+// through `press`, except the panel's solve key (it comes last, and the time limit per
+// input is the final solve's); from 0xF0 two more bytes select part of the input.
+template <class Press>
+void PlayPanelKeys(std::span<const std::uint8_t> keys, headless::Window& input, int first, int count, int solveKey,
+                   Press press) {
+    Bytes bytes(keys.data(), keys.size());
+    while (!bytes.empty()) {
+        const std::uint8_t key = bytes.Byte();
+        if (key >= 0xF0) {
+            const int start = bytes.Byte();
+            input.setSelection(start, start + bytes.Byte() % 4);
+            continue;
+        }
+        const int id = first + key % count;
+        if (id != solveKey) press(id);
+    }
+}
+
 // A readable form of a text for failure messages.
 std::string Printable(const std::wstring& text);
 

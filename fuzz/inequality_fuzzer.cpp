@@ -310,18 +310,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         InequalityRun run;
         run.Input().setText(text);
-        fuzz::Bytes keyBytes(keys.data(), keys.size());
-        while (!keyBytes.empty()) {
-            const std::uint8_t key = keyBytes.Byte();
-            if (key >= 0xF0) {
-                const int start = keyBytes.Byte();
-                run.Input().setSelection(start, start + keyBytes.Byte() % 4);
-                continue;
-            }
-            const int id = 2101 + key % 30;
-            // The time limit is per input, which the final solve and its mirror share.
-            if (id != kSolveKey) run.PressKey(id);
-        }
+        fuzz::PlayPanelKeys(keys, run.Input(), 2101, 30, kSolveKey, [&](int id) { run.PressKey(id); });
         solved = run.Input().text(kSolvedLength);
         run.Solve();
         const abacor::NumberLineState& state = Engine().NumberLine;
