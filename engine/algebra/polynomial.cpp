@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <string_view>
 #include <unordered_map>
 
 #include "core/number_format.h"
@@ -38,6 +39,7 @@ void ForEachPair(const MonomialKey& key, Visit visit) {
 struct Exponents {
     bool constant = false;
     std::array<int, 3> xyz{};
+    bool operator==(const Exponents&) const = default;
 };
 
 Exponents DecodeKey(const MonomialKey& key) {
@@ -68,6 +70,32 @@ void AppendInt(std::wstring& text, int value) {
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     text.append(digits, end);
 }
+
+// The text of a key ("_const" or what MakeKey writes) on the stack, for ordering keys
+// the way Polynomial does without building strings.
+class KeyText {
+public:
+    explicit KeyText(const Exponents& e) {
+        if (e.constant) {
+            constexpr std::string_view kConst = "_const";
+            size_ = kConst.copy(chars_.data(), kConst.size());
+            return;
+        }
+        char* end = chars_.data();
+        for (std::size_t i = 0; i < 3; ++i) {
+            *end++ = static_cast<char>('x' + i);
+            end = std::to_chars(end, chars_.data() + chars_.size(), e.xyz[i]).ptr;
+        }
+        size_ = static_cast<std::size_t>(end - chars_.data());
+    }
+    bool operator<(const KeyText& other) const {
+        return std::string_view(chars_.data(), size_) < std::string_view(other.chars_.data(), other.size_);
+    }
+
+private:
+    std::array<char, 40> chars_;  // three letters and three ints
+    std::size_t size_;
+};
 
 // A polynomial as a vector in key order, with its keys already read; products of many
 // terms (powers above all) work on this form and build key texts once per result term.
@@ -154,20 +182,6 @@ std::optional<std::pair<int, double>> DivisorLead(const Polynomial& divisor) {
     return lead;
 }
 
-// The non-zero entry of the remainder with the greatest x exponent (0 counts), first in
-// key order on ties; exponent 0 and coefficient 0 when there is none.
-std::pair<int, double> RemainderLead(const Polynomial& remainder) {
-    std::pair<int, double> lead{0, 0.0};
-    bool found = false;
-    for (const auto& [key, c] : remainder) {
-        if (IsZero(c)) continue;
-        const int e = VariableExponent(key, L'x');
-        if (!found || e > lead.first) lead = {e, c};
-        found = true;
-    }
-    return lead;
-}
-
 LimitHit DivideByConstant(const Polynomial& dividend, const Polynomial& divisor, Polynomial& quotient) {
     const double d = Coefficient(divisor, kConstKey);
     if (IsZero(d)) return LimitHit::kNone;
@@ -180,22 +194,67 @@ LimitHit DivideByConstant(const Polynomial& dividend, const Polynomial& divisor,
     return LimitHit::kNone;
 }
 
-// R := R - (term * D), the product's zero terms left out; false when R came out unchanged.
-bool SubtractMultiple(Polynomial& remainder, const Exponents& term, double factor, const Polynomial& divisor) {
-    Polynomial product;
-    for (const auto& [key, c] : divisor) {
-        const Exponents e = MultiplyKeys(term, DecodeKey(key));
-        product[e.constant ? kConstKey : MakeKey(e.xyz[0], e.xyz[1], e.xyz[2])] += factor * c;
+struct KeyHash {
+    std::size_t operator()(const Exponents& e) const { return ExponentHash{}(e.xyz) ^ (e.constant ? 1u : 0u); }
+};
+
+// The remainder of a long division, keyed by exponents so that its rounds build no key
+// texts.
+using Remainder = std::unordered_map<Exponents, double, KeyHash>;
+
+// The non-zero entry of the remainder with the greatest x exponent (0 counts), first in
+// key order on ties; exponent 0 and coefficient 0 when there is none.
+std::pair<int, double> RemainderLead(const Remainder& remainder) {
+    const Exponents* leader = nullptr;
+    std::pair<int, double> lead{0, 0.0};
+    for (const auto& [key, c] : remainder) {
+        if (IsZero(c)) continue;
+        const int e = key.constant ? 0 : key.xyz[0];
+        if (!leader || e > lead.first || (e == lead.first && KeyText(key) < KeyText(*leader))) {
+            leader = &key;
+            lead = {e, c};
+        }
     }
-    RemoveZeroTerms(product);
+    return lead;
+}
+
+// The divisor's terms grouped by the key their product with a quotient term gets: each
+// group's base key and its coefficients in key order. A constant quotient term keeps every
+// key apart; any other one turns "_const" into the key x⁰y⁰z⁰, which may meet.
+struct DivisorGroups {
+    std::vector<Exponents> bases;
+    std::vector<std::vector<double>> coefficients;
+};
+
+DivisorGroups GroupDivisor(const Polynomial& divisor, bool constantTerm) {
+    DivisorGroups groups;
+    std::unordered_map<Exponents, std::size_t, KeyHash> slots;
+    for (const auto& [key, c] : divisor) {
+        Exponents base = DecodeKey(key);
+        if (!constantTerm && base.constant) base = Exponents{};
+        const auto [slot, added] = slots.try_emplace(base, groups.bases.size());
+        if (added) {
+            groups.bases.push_back(base);
+            groups.coefficients.emplace_back();
+        }
+        groups.coefficients[slot->second].push_back(c);
+    }
+    return groups;
+}
+
+// R := R - (term * D), the product's zero terms left out; false when R came out unchanged.
+bool SubtractMultiple(Remainder& remainder, const Exponents& term, double factor, const DivisorGroups& divisor) {
     bool changed = false;
-    for (const auto& [key, c] : product) {
-        auto [it, inserted] = remainder.try_emplace(key, 0.0);
+    for (std::size_t g = 0; g < divisor.bases.size(); ++g) {
+        double product = 0.0;
+        for (const double c : divisor.coefficients[g]) product += factor * c;
+        if (IsZero(product)) continue;
+        const auto [it, inserted] = remainder.try_emplace(MultiplyKeys(term, divisor.bases[g]), 0.0);
         const double before = it->second;
-        it->second -= c;
+        it->second -= product;
         changed = changed || inserted || it->second != before;
     }
-    RemoveZeroTerms(remainder);
+    std::erase_if(remainder, [](const auto& entry) { return IsZero(entry.second); });
     return changed;
 }
 
@@ -207,7 +266,10 @@ LimitHit LongDivision(const Polynomial& dividend, const Polynomial& divisor, Wor
     // One round per quotient term at the least: a longer quotient is not started.
     if (DegreeInX(dividend) - u >= kMaxDivisionRounds) return LimitHit::kTooMuchWork;
 
-    Polynomial remainder = dividend;
+    Remainder remainder;
+    for (const auto& [key, c] : dividend) remainder[DecodeKey(key)] += c;
+    std::optional<DivisorGroups> forConstant;
+    std::optional<DivisorGroups> forVariable;
     LimitHit hit = LimitHit::kNone;
     for (int round = 0;; ++round) {
         const auto [j, k] = RemainderLead(remainder);
@@ -222,9 +284,11 @@ LimitHit LongDivision(const Polynomial& dividend, const Polynomial& divisor, Wor
             hit = LimitHit::kTooMuchWork;
             break;
         }
-        const Exponents term{j == u, {j - u, 0, 0}};
-        quotient[j == u ? kConstKey : MakeKey(j - u, 0, 0)] += k / h;
-        if (!SubtractMultiple(remainder, term, k / h, divisor)) break;
+        const bool constantTerm = j == u;
+        std::optional<DivisorGroups>& groups = constantTerm ? forConstant : forVariable;
+        if (!groups) groups = GroupDivisor(divisor, constantTerm);
+        quotient[constantTerm ? kConstKey : MakeKey(j - u, 0, 0)] += k / h;
+        if (!SubtractMultiple(remainder, Exponents{constantTerm, {j - u, 0, 0}}, k / h, *groups)) break;
     }
     RemoveZeroTerms(quotient);
     return hit;
