@@ -71,29 +71,37 @@ void AppendInt(std::wstring& text, int value) {
     text.append(digits, end);
 }
 
-// The text of a key ("_const" or what MakeKey writes) on the stack, for ordering keys
-// the way Polynomial does without building strings.
+using KeyChars = std::array<char, 40>;  // three letters and three ints
+
+// The text of a variable key, "x<e>y<e>z<e>", into chars; its length. MakeKey and the
+// ordering of keys without strings both write it here.
+std::size_t WriteKeyText(const std::array<int, 3>& xyz, KeyChars& chars) {
+    char* end = chars.data();
+    for (std::size_t i = 0; i < 3; ++i) {
+        *end++ = static_cast<char>('x' + i);
+        end = std::to_chars(end, chars.data() + chars.size(), xyz[i]).ptr;
+    }
+    return static_cast<std::size_t>(end - chars.data());
+}
+
+// The text of a key on the stack, for ordering keys the way Polynomial does without
+// building strings.
 class KeyText {
 public:
     explicit KeyText(const Exponents& e) {
         if (e.constant) {
             constexpr std::string_view kConst = "_const";
             size_ = kConst.copy(chars_.data(), kConst.size());
-            return;
+        } else {
+            size_ = WriteKeyText(e.xyz, chars_);
         }
-        char* end = chars_.data();
-        for (std::size_t i = 0; i < 3; ++i) {
-            *end++ = static_cast<char>('x' + i);
-            end = std::to_chars(end, chars_.data() + chars_.size(), e.xyz[i]).ptr;
-        }
-        size_ = static_cast<std::size_t>(end - chars_.data());
     }
     bool operator<(const KeyText& other) const {
         return std::string_view(chars_.data(), size_) < std::string_view(other.chars_.data(), other.size_);
     }
 
 private:
-    std::array<char, 40> chars_;  // three letters and three ints
+    KeyChars chars_;
     std::size_t size_;
 };
 
@@ -349,15 +357,9 @@ int AddExponents(int a, int b) {
 }
 
 MonomialKey MakeKey(int xExponent, int yExponent, int zExponent) {
-    MonomialKey key;
-    key.reserve(12);
-    key += L'x';
-    AppendInt(key, xExponent);
-    key += L'y';
-    AppendInt(key, yExponent);
-    key += L'z';
-    AppendInt(key, zExponent);
-    return key;
+    KeyChars chars;
+    const std::size_t size = WriteKeyText({xExponent, yExponent, zExponent}, chars);
+    return MonomialKey(chars.begin(), chars.begin() + static_cast<std::ptrdiff_t>(size));
 }
 
 std::vector<std::pair<wchar_t, int>> ReadKey(const MonomialKey& key) {
