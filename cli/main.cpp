@@ -297,7 +297,9 @@ constexpr int kNumberLineHeight = 110;
 
 bool IsInequalityRefusal(const std::wstring& answer) {
     return answer.rfind(L"Не найден", 0) == 0 || answer == L"Неверный формат системы" ||
-           answer == L"Неравенство слишком сложное для решения";
+           answer == L"Неравенство слишком сложное для решения" ||
+           answer == L"Неравенство должно содержать только x" || answer == L"Недопустимые символы" ||
+           answer == L"Лишний знак неравенства";
 }
 
 std::string NumberText(double value) {

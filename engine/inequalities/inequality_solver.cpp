@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwctype>
 #include <limits>
 #include <tuple>
 
@@ -51,12 +52,26 @@ std::wstring FormulaText(std::wstring side) {
 }
 
 // f is expanded from one text, left - (right), so that one inequality costs one
-// expansion's work.
-Polynomial StandardForm(const std::wstring& text, const SignMatch& sign, ExpansionNotes& notes) {
-    std::wstring formula = text.substr(0, sign.position);
-    const std::wstring right = text.substr(sign.position + sign.length);
+// expansion's work. Both sides are in the expansion's form (FormulaText).
+Polynomial StandardForm(const std::wstring& left, const std::wstring& right, ExpansionNotes& notes) {
+    std::wstring formula = left;
     if (!right.empty() && right != L"0") formula += L"-(" + right + L")";
-    return ExpandExpression(FormulaText(formula), &notes);
+    return ExpandExpression(formula, &notes);
+}
+
+bool IsFormulaCharacter(wchar_t c) {
+    return std::iswspace(c) || std::wstring_view(L"0123456789xX+-*/^().,").find(c) != std::wstring_view::npos;
+}
+
+bool IsOtherLetter(wchar_t c) {
+    return ((c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z')) && c != L'x' && c != L'X';
+}
+
+// The message for a side of the inequality that the expansion cannot read as written.
+const wchar_t* SideProblem(const std::wstring& side) {
+    if (side.find_first_of(L"<>≤≥") != std::wstring::npos) return kExtraSignText;
+    if (std::all_of(side.begin(), side.end(), IsFormulaCharacter)) return nullptr;
+    return std::any_of(side.begin(), side.end(), IsOtherLetter) ? kOnlyXText : kBadCharactersText;
 }
 
 // Whether rounding in Horner's scheme could have given v the wrong sign at x: huge
@@ -122,12 +137,17 @@ std::optional<InequalityAnalysis> AnalyzeInequality(const std::wstring& text, Ze
     if (!sign) return std::nullopt;
     InequalityAnalysis a;
     a.kind = sign->kind;
-    a.f = StandardForm(text, *sign, a.notes);
+    const std::wstring left = FormulaText(text.substr(0, sign->position));
+    const std::wstring right = FormulaText(text.substr(sign->position + sign->length));
+    a.refusal = SideProblem(left);
+    if (a.refusal == nullptr) a.refusal = SideProblem(right);
+    if (a.refusal != nullptr) return a;
+    a.f = StandardForm(left, right, a.notes);
     const std::optional<Coefficients> c = CoefficientsInX(a.f);
     std::optional<std::vector<double>> zeros;
     if (c) zeros = RealZeros(*c, budget);
     if (!zeros) {
-        a.tooComplex = true;
+        a.refusal = kTooComplexText;
         return a;
     }
     a.identicallyZero = c->empty();
@@ -203,7 +223,7 @@ InequalityResult SolveInequality(const std::wstring& text) {
     ZeroSearchBudget budget;
     const std::optional<InequalityAnalysis> analysis = AnalyzeInequality(text, budget);
     if (!analysis) return AnswerOnly(kNoSignText);
-    if (analysis->tooComplex) return AnswerOnly(kTooComplexText);
+    if (analysis->refusal != nullptr) return AnswerOnly(analysis->refusal);
     InequalityResult result = ResultOf(analysis->set, analysis->kind);
     SetStepsLog(InequalityReport(text, *analysis, result.answer));
     return result;

@@ -25,6 +25,11 @@ struct InequalityResult {
 inline constexpr const wchar_t* kNoSignText = L"Не найден знак неравенства";
 // Beyond the degree or the amount of work the zero search allows.
 inline constexpr const wchar_t* kTooComplexText = L"Неравенство слишком сложное для решения";
+// Texts the expansion would read silently as something else: 1e3 as 3, x>y as x>0,
+// 1<x<3 as a single inequality.
+inline constexpr const wchar_t* kOnlyXText = L"Неравенство должно содержать только x";
+inline constexpr const wchar_t* kBadCharactersText = L"Недопустимые символы";
+inline constexpr const wchar_t* kExtraSignText = L"Лишний знак неравенства";
 
 // A solution set on the number line: the points cut it into points.size() + 1 open
 // intervals (interval 0 left of the first point); each point and each interval either
@@ -40,7 +45,7 @@ struct InequalityAnalysis {
     InequalityKind kind = kGreater;
     Polynomial f;
     ExpansionNotes notes;
-    bool tooComplex = false;  // then nothing below is filled
+    const wchar_t* refusal = nullptr;  // a message: then nothing below is filled
     bool identicallyZero = false;
     std::vector<double> testPoints;  // one per interval
     std::vector<double> values;      // f at each test point

@@ -84,7 +84,8 @@ InequalityResult SolveInequalitySystem(const std::wstring& text) {
     std::optional<InequalityAnalysis> first = AnalyzeInequality(texts[0], budget);
     std::optional<InequalityAnalysis> second = AnalyzeInequality(texts[1], budget);
     if (!first || !second) return AnswerOnly(kBadSystemText);
-    if (first->tooComplex || second->tooComplex) return AnswerOnly(kTooComplexText);
+    if (first->refusal != nullptr) return AnswerOnly(first->refusal);
+    if (second->refusal != nullptr) return AnswerOnly(second->refusal);
 
     const SolutionSet both = Intersect(first->set, second->set);
     const InequalityResult result = IsEmpty(both) ? AnswerOnly(L"∅") : ResultOf(both, kGreater);

@@ -78,15 +78,33 @@ TEST_F(InequalitySolverTest, KindsAndRefusals) {
     EXPECT_EQ(Solve(L"x≤1").kind, abacor::kLessOrEqual);
     EXPECT_EQ(Solve(L"x<1").kind, abacor::kLess);
     EXPECT_EQ(Solve(L"x^100-1>0").answer, L"(-∞, -1) ∪ (1, +∞)");
-    // Refusals carry nothing else and leave the last report.
-    for (const wchar_t* text : {L"x=2", L"x^101-1>0"}) {
+    // Refusals carry nothing else and leave the last report. Texts the expansion would
+    // misread (1e3 as 3, y as nothing, 1<x<3 as everything) are refused, not answered.
+    const std::pair<const wchar_t*, std::wstring> refusals[] = {
+        {L"x=2", L"Не найден знак неравенства"},
+        {L"x^101-1>0", L"Неравенство слишком сложное для решения"},
+        {L"x>1e3", L"Неравенство должно содержать только x"},
+        {L"x^2>y", L"Неравенство должно содержать только x"},
+        {L"2a+x≤1", L"Неравенство должно содержать только x"},
+        {L"x>ы", L"Недопустимые символы"},
+        {L"x:2>1", L"Недопустимые символы"},
+        {L"x≥=2", L"Недопустимые символы"},
+        {L"1<x<3", L"Лишний знак неравенства"},
+        {L"x>1>0", L"Лишний знак неравенства"},
+        {L"0≤x≤1", L"Лишний знак неравенства"},
+        {L"x>1 & y<2", L"Неравенство должно содержать только x"},
+        {L"x>1 & 1<x<2", L"Лишний знак неравенства"},
+    };
+    for (const auto& [text, answer] : refusals) {
         Engine().StepsLog = L"earlier report";
         const abacor::InequalityResult r = Solve(text);
+        EXPECT_EQ(r.answer, answer) << text;
         EXPECT_TRUE(r.points.empty() && r.closed.empty() && r.selection.empty() && r.kind == abacor::kGreater);
         EXPECT_EQ(Engine().StepsLog, L"earlier report");
     }
-    EXPECT_EQ(Solve(L"x=2").answer, L"Не найден знак неравенства");
-    EXPECT_EQ(Solve(L"x^101-1>0").answer, L"Неравенство слишком сложное для решения");
+    // Blanks of any kind, decimal commas and the keypad's signs are still read.
+    EXPECT_EQ(Solve(L"x\t> 2,5").answer, L"(2.5, +∞)");
+    EXPECT_EQ(Solve(L"X³ ≥ 8").answer, L"[2, +∞)");
 }
 
 TEST_F(InequalitySolverTest, FormatBound) {
