@@ -69,7 +69,7 @@ bool IsOtherLetter(wchar_t c) {
 
 // The message for a side of the inequality that the expansion cannot read as written.
 const wchar_t* SideProblem(const std::wstring& side) {
-    if (side.find_first_of(L"<>≤≥") != std::wstring::npos) return kExtraSignText;
+    if (side.find_first_of(kInequalitySigns) != std::wstring::npos) return kExtraSignText;
     if (std::all_of(side.begin(), side.end(), IsFormulaCharacter)) return nullptr;
     return std::any_of(side.begin(), side.end(), IsOtherLetter) ? kOnlyXText : kBadCharactersText;
 }
@@ -218,8 +218,14 @@ InequalityResult ResultOf(const SolutionSet& set, InequalityKind kind) {
     return result;
 }
 
+std::size_t CountInequalitySigns(const std::wstring& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](wchar_t c) {
+        return std::wstring_view(kInequalitySigns).find(c) != std::wstring_view::npos;
+    }));
+}
+
 InequalityResult SolveInequality(const std::wstring& text) {
-    if (text.find(L'&') != std::wstring::npos) return SolveInequalitySystem(text);
+    if (text.find(L'&') != std::wstring::npos || CountInequalitySigns(text) == 2) return SolveInequalitySystem(text);
     ZeroSearchBudget budget;
     const std::optional<InequalityAnalysis> analysis = AnalyzeInequality(text, budget);
     if (!analysis) return AnswerOnly(kNoSignText);

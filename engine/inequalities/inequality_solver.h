@@ -86,8 +86,11 @@ InequalityResult ResultOf(const SolutionSet& set, InequalityKind kind);
 // A result with an answer text and nothing to draw: a message, or "∅" of a system.
 InequalityResult AnswerOnly(const wchar_t* message);
 
+inline constexpr const wchar_t* kInequalitySigns = L"<>≤≥";
+std::size_t CountInequalitySigns(const std::wstring& text);
+
 // Solves one inequality and replaces the step log with its report (not when the sign is
-// missing). A text with "&" is a system (SolveInequalitySystem).
+// missing). A text with "&" or two signs is a system (SolveInequalitySystem).
 InequalityResult SolveInequality(const std::wstring& text);
 
 }  // namespace abacor

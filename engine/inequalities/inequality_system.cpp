@@ -31,6 +31,16 @@ std::vector<std::wstring> SplitInequalities(const std::wstring& text) {
     }
 }
 
+// "1<x<3" (or "0≤2x+1<5") is the system 1<x & x<3: the middle part belongs to both. The
+// first inequality ends before the second sign, the second starts after the first sign.
+std::vector<std::wstring> SplitDoubleInequality(const std::wstring& text) {
+    const std::size_t first = text.find_first_of(kInequalitySigns);
+    const std::size_t second = text.find_first_of(kInequalitySigns, first + 1);
+    const bool typedWithEquals = (text[first] == L'<' || text[first] == L'>') && text[first + 1] == L'=';
+    const std::size_t afterFirst = first + (typedWithEquals ? 2 : 1);
+    return {TrimBlanks(text.substr(0, second)), TrimBlanks(text.substr(afterFirst))};
+}
+
 // Whether x, which is none of the set's points, lies in the set.
 bool IntervalContains(const SolutionSet& set, double x) {
     const auto below = std::lower_bound(set.points.begin(), set.points.end(), x) - set.points.begin();
@@ -77,8 +87,11 @@ SolutionSet Intersect(const SolutionSet& a, const SolutionSet& b) {
 // A system is two inequalities: a solve must stay within the engine's time limit, and
 // every inequality costs an expansion of its own.
 InequalityResult SolveInequalitySystem(const std::wstring& text) {
-    const std::vector<std::wstring> texts = SplitInequalities(text);
-    if (texts.size() == 1) return SolveInequality(text);
+    std::vector<std::wstring> texts = SplitInequalities(text);
+    if (texts.size() == 1) {
+        if (CountInequalitySigns(text) != 2) return SolveInequality(text);
+        texts = SplitDoubleInequality(text);
+    }
     if (texts.size() > 2) return AnswerOnly(kBadSystemText);
     ZeroSearchBudget budget;
     std::optional<InequalityAnalysis> first = AnalyzeInequality(texts[0], budget);
