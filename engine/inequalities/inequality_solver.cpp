@@ -218,14 +218,8 @@ InequalityResult ResultOf(const SolutionSet& set, InequalityKind kind) {
     return result;
 }
 
-std::size_t CountInequalitySigns(const std::wstring& text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](wchar_t c) {
-        return std::wstring_view(kInequalitySigns).find(c) != std::wstring_view::npos;
-    }));
-}
-
 InequalityResult SolveInequality(const std::wstring& text) {
-    if (text.find(L'&') != std::wstring::npos || CountInequalitySigns(text) == 2) return SolveInequalitySystem(text);
+    if (IsInequalitySystem(text)) return SolveInequalitySystem(text);
     ZeroSearchBudget budget;
     const std::optional<InequalityAnalysis> analysis = AnalyzeInequality(text, budget);
     if (!analysis) return AnswerOnly(kNoSignText);

@@ -25,8 +25,8 @@ struct InequalityResult {
 inline constexpr const wchar_t* kNoSignText = L"Не найден знак неравенства";
 // Beyond the degree or the amount of work the zero search allows.
 inline constexpr const wchar_t* kTooComplexText = L"Неравенство слишком сложное для решения";
-// Texts the expansion would read silently as something else: 1e3 as 3, x>y as x>0,
-// 1<x<3 as a single inequality.
+// Texts the expansion would read silently as something else: 1e3 as 3, x>y as x>0, a
+// third sign as nothing.
 inline constexpr const wchar_t* kOnlyXText = L"Неравенство должно содержать только x";
 inline constexpr const wchar_t* kBadCharactersText = L"Недопустимые символы";
 inline constexpr const wchar_t* kExtraSignText = L"Лишний знак неравенства";
@@ -87,10 +87,9 @@ InequalityResult ResultOf(const SolutionSet& set, InequalityKind kind);
 InequalityResult AnswerOnly(const wchar_t* message);
 
 inline constexpr const wchar_t* kInequalitySigns = L"<>≤≥";
-std::size_t CountInequalitySigns(const std::wstring& text);
 
 // Solves one inequality and replaces the step log with its report (not when the sign is
-// missing). A text with "&" or two signs is a system (SolveInequalitySystem).
+// missing). A system (IsInequalitySystem) goes to SolveInequalitySystem.
 InequalityResult SolveInequality(const std::wstring& text);
 
 }  // namespace abacor

@@ -41,6 +41,8 @@ std::vector<std::wstring> SplitDoubleInequality(const std::wstring& text) {
     return {TrimBlanks(text.substr(0, second)), TrimBlanks(text.substr(afterFirst))};
 }
 
+bool IsInequalitySign(wchar_t c) { return std::wstring_view(kInequalitySigns).find(c) != std::wstring_view::npos; }
+
 // Whether x, which is none of the set's points, lies in the set.
 bool IntervalContains(const SolutionSet& set, double x) {
     const auto below = std::lower_bound(set.points.begin(), set.points.end(), x) - set.points.begin();
@@ -73,6 +75,10 @@ bool IsEmpty(const SolutionSet& set) {
 
 }  // namespace
 
+bool IsInequalitySystem(const std::wstring& text) {
+    return text.find(L'&') != std::wstring::npos || std::count_if(text.begin(), text.end(), IsInequalitySign) == 2;
+}
+
 SolutionSet Intersect(const SolutionSet& a, const SolutionSet& b) {
     SolutionSet both;
     both.points = MergedPoints(a.points, b.points);
@@ -87,11 +93,9 @@ SolutionSet Intersect(const SolutionSet& a, const SolutionSet& b) {
 // A system is two inequalities: a solve must stay within the engine's time limit, and
 // every inequality costs an expansion of its own.
 InequalityResult SolveInequalitySystem(const std::wstring& text) {
-    std::vector<std::wstring> texts = SplitInequalities(text);
-    if (texts.size() == 1) {
-        if (CountInequalitySigns(text) != 2) return SolveInequality(text);
-        texts = SplitDoubleInequality(text);
-    }
+    if (!IsInequalitySystem(text)) return SolveInequality(text);
+    const std::vector<std::wstring> texts =
+        text.find(L'&') != std::wstring::npos ? SplitInequalities(text) : SplitDoubleInequality(text);
     if (texts.size() > 2) return AnswerOnly(kBadSystemText);
     ZeroSearchBudget budget;
     std::optional<InequalityAnalysis> first = AnalyzeInequality(texts[0], budget);

@@ -10,9 +10,12 @@ namespace abacor {
 
 inline constexpr const wchar_t* kBadSystemText = L"Неверный формат системы";
 
-// A text without "&" is one inequality (SolveInequality), or a double inequality such as
-// 1<x<3, solved as 1<x & x<3. A system's report replaces the step log unless one of its
-// inequalities has no sign.
+// Inequalities joined by "&", or a double inequality such as 1<x<3 (the system
+// 1<x & x<3).
+bool IsInequalitySystem(const std::wstring& text);
+
+// A text that is no system is one inequality (SolveInequality). A system's report
+// replaces the step log unless one of its inequalities has no sign.
 InequalityResult SolveInequalitySystem(const std::wstring& text);
 
 // The points and intervals that belong to both sets; the points are those of both,
