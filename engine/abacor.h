@@ -29,6 +29,17 @@ typedef struct KvRect {
     int bottom;
 } KvRect;
 
+/* What the last solver or check made of its input, so that a face decides by a code and
+ * never by the text it shows. */
+typedef enum KvStatus {
+    KV_STATUS_ANSWERED = 0,    /* an answer: a value, roots, "no roots" or "no solution" */
+    KV_STATUS_REFUSED = 1,     /* input the solver does not accept (characters, format) */
+    KV_STATUS_TOO_LARGE = 2,   /* a number beyond what can be computed or shown */
+    KV_STATUS_TOO_COMPLEX = 3, /* beyond the work one solve may do */
+    KV_STATUS_UNDEFINED = 4,   /* no value: a division by zero, a function outside its domain */
+    KV_STATUS_NO_ANSWER = 5    /* read, but without an answer to give (no unique solution) */
+} KvStatus;
+
 /* Settings. */
 ABACOR_API void InitFractions(KvWindow* mainWindow);
 ABACOR_API void InitDllInstance(void* module);
@@ -43,6 +54,9 @@ ABACOR_API void ProcessButtonClick(KvWindow* display, int buttonId);
 ABACOR_API int ProcessMemoryComboSelect(KvWindow* display);
 ABACOR_API double GetResult(void);
 ABACOR_API void ResetCalculator(void);
+
+/* The status of the last key, solve or check (KvStatus); KV_STATUS_ANSWERED before any. */
+ABACOR_API int GetLastStatus(void);
 
 /* Step report. */
 /* Shows the last report in the Steps window. An open window is refreshed and brought to

@@ -1,6 +1,7 @@
 #include "core/engine_state.h"
 
 #include "core/number_format.h"
+#include "core/outcome.h"
 
 namespace abacor {
 
@@ -15,6 +16,8 @@ KvWindow* MainWindowControl(int controlId) {
     return main ? main->child(controlId) : nullptr;
 }
 
+void RecordStatus(KvStatus status) { g_engine.LastStatus = status; }
+
 }  // namespace abacor
 
 using abacor::Engine;
@@ -28,6 +31,8 @@ void InitDllInstance(void* module) { Engine().DllInstance = module; }
 void SetPrecision(int precision) { Engine().Precision = precision; }
 
 int GetPrecision(void) { return Engine().Precision; }
+
+int GetLastStatus(void) { return Engine().LastStatus; }
 
 void SetMaxDegree(int maxDegree) { Engine().MaxDegree = maxDegree; }
 

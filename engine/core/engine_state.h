@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "abacor.h"
 #include "platform.h"
 
 namespace abacor {
@@ -54,6 +55,8 @@ struct EngineState {
     std::vector<wchar_t> FractionOps;
 
     NumberLineState NumberLine;
+
+    KvStatus LastStatus = KV_STATUS_ANSWERED;
 };
 
 // The single instance, in place with its initial values before any export runs.

@@ -1,6 +1,7 @@
 #include "core/report.h"
 
 #include "core/number_format.h"
+#include "core/texts.h"
 
 namespace abacor {
 
@@ -8,6 +9,50 @@ namespace {
 constexpr std::size_t kNumberBufferText = 63;
 constexpr std::size_t kAnswerBufferText = 31;
 }  // namespace
+
+ReportWriter& ReportWriter::End() {
+    text_ += kLineEnd;
+    return *this;
+}
+
+ReportWriter& ReportWriter::Title(std::wstring_view title) {
+    Rule();
+    text_ += L"  ";
+    text_ += title;
+    End();
+    return Rule();
+}
+
+ReportWriter& ReportWriter::Rule() { return Text(text::kReportRule); }
+
+ReportWriter& ReportWriter::Text(std::wstring_view line) {
+    text_ += line;
+    return End();
+}
+
+ReportWriter& ReportWriter::Blank() { return End(); }
+
+ReportWriter& ReportWriter::Open(std::wstring_view heading) { return Text(heading); }
+
+ReportWriter& ReportWriter::Line(std::wstring_view line) {
+    text_ += L"│ ";
+    text_ += line;
+    return End();
+}
+
+ReportWriter& ReportWriter::Gap() { return Text(L"│"); }
+
+ReportWriter& ReportWriter::Close(bool blankAfter) {
+    Text(text::kSectionClose);
+    return blankAfter ? Blank() : *this;
+}
+
+ReportWriter& ReportWriter::Banner() { return Blank().Title(text::kSolvedBanner); }
+
+ReportWriter& ReportWriter::Append(std::wstring_view lines) {
+    text_ += lines;
+    return *this;
+}
 
 std::wstring Ng(double value) { return TrimTrailingZeros(FormatGeneral(value)); }
 

@@ -1,14 +1,58 @@
-// Pieces shared by every step report: the frame lines and the number texts.
+// Pieces shared by every step report: the writer that owns the frame lines, headings and
+// line ends, and the number texts.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace abacor {
 
+// Builds a report line by line. Every line gets the report's line end ("\r\n"); sections
+// open with a heading line from texts.h, their lines start with "│ ", and they close with
+// the closing line.
+class ReportWriter {
+public:
+    ReportWriter() = default;
+    // Continues a report that is already partly written.
+    explicit ReportWriter(std::wstring start) : text_(std::move(start)) {}
+
+    // Rule, "  " + title, rule.
+    ReportWriter& Title(std::wstring_view title);
+    // The rule line alone.
+    ReportWriter& Rule();
+    // A line outside any section, as given.
+    ReportWriter& Text(std::wstring_view line);
+    // An empty line.
+    ReportWriter& Blank();
+    // A section's heading line, verbatim.
+    ReportWriter& Open(std::wstring_view heading);
+    // "│ " + line.
+    ReportWriter& Line(std::wstring_view line);
+    // A section's empty line: "│".
+    ReportWriter& Gap();
+    // The closing line; most sections leave an empty line after it.
+    ReportWriter& Close(bool blankAfter = true);
+    // Blank line, rule, "  Решение завершено!", rule.
+    ReportWriter& Banner();
+    // Text that already has its line ends (a part written by another writer).
+    ReportWriter& Append(std::wstring_view lines);
+
+    const std::wstring& str() const { return text_; }
+    std::wstring Take() { return std::move(text_); }
+
+private:
+    ReportWriter& End();
+    std::wstring text_;
+};
+
+// Whole frame lines with their line ends, for the reports not yet written through
+// ReportWriter.
 inline constexpr const wchar_t* kReportRule = L"═══════════════════════════════════\r\n";
-// Closes a section; most sections leave an empty line after it.
 inline constexpr const wchar_t* kSectionClose = L"└──────────────────────────────────────────────\r\n";
 inline constexpr const wchar_t* kSectionCloseBlank = L"└──────────────────────────────────────────────\r\n\r\n";
+
+// The report's line end.
+inline constexpr const wchar_t* kLineEnd = L"\r\n";
 
 // "%.10g" with the trailing-zero rule.
 std::wstring Ng(double value);
