@@ -40,6 +40,16 @@ typedef enum KvStatus {
     KV_STATUS_NO_ANSWER = 5    /* read, but without an answer to give (no unique solution) */
 } KvStatus;
 
+/* The faults a formula's text can have before anything is computed. */
+typedef enum KvTextFault {
+    KV_TEXT_OK = 0,
+    KV_TEXT_EMPTY = 1,              /* "Пустая строка" */
+    KV_TEXT_FOREIGN_CHARACTER = 2,  /* "Недопустимые символы" */
+    KV_TEXT_DOUBLED_OPERATOR = 3,   /* "Двойной символ операции" */
+    KV_TEXT_ZERO_DIVISOR = 4,       /* "Деление на ноль" */
+    KV_TEXT_UNBALANCED = 5          /* "Скобки не сбалансированы" */
+} KvTextFault;
+
 /* Settings. */
 ABACOR_API void InitFractions(KvWindow* mainWindow);
 ABACOR_API void InitDllInstance(void* module);
@@ -57,6 +67,13 @@ ABACOR_API void ResetCalculator(void);
 
 /* The status of the last key, solve or check (KvStatus); KV_STATUS_ANSWERED before any. */
 ABACOR_API int GetLastStatus(void);
+
+/* The first fault of a formula's text (KvTextFault): empty, then a division by a lone zero
+ * (a "0" after "/" and blanks, at the end or followed by one of mayFollowZero), then in
+ * one pass a character outside allowed or two operators in a row, then the brackets. */
+ABACOR_API int CheckFormulaText(const wchar_t* text, const wchar_t* allowed, const wchar_t* mayFollowZero);
+/* The message a face shows for a fault; an empty text for KV_TEXT_OK or an unknown code. */
+ABACOR_API const wchar_t* TextFaultMessage(int fault);
 
 /* Step report. */
 /* Shows the last report in the Steps window. An open window is refreshed and brought to

@@ -14,8 +14,4 @@ namespace abacor {
 // report and returns the roots found, sorted ascending.
 std::vector<double> SolveHigherDegree(const Polynomial& p, int degree, std::wstring& report);
 
-// Every positive divisor of m in ascending order (none for 0), found from the prime
-// factors of m, so that it is fast for any 64-bit m.
-std::vector<std::uint64_t> DivisorsOf(std::uint64_t m);
-
 }  // namespace abacor

@@ -17,7 +17,15 @@ inline constexpr const wchar_t* kSolvedBanner = L"Решение заверше�
 
 // ---- Quadratic panel ----------------------------------------------------------------------
 
-// ---- Formula checks (shared by the equation, inequality and graph inputs) ---------------
+// ---- Formula checks (shared by the fraction line, the equation and the graph inputs) -----
+inline constexpr const wchar_t* kEmptyLine = L"Пустая строка";
+inline constexpr const wchar_t* kForeignCharacters = L"Недопустимые символы";
+inline constexpr const wchar_t* kDoubledOperator = L"Двойной символ операции";
+inline constexpr const wchar_t* kZeroDivisor = L"Деление на ноль";
+inline constexpr const wchar_t* kUnbalancedBrackets = L"Скобки не сбалансированы";
+inline constexpr const wchar_t* kNotComputable = L"Невозможно вычислить выражение";
+// The caption of the message boxes of every check.
+inline constexpr const wchar_t* kErrorCaption = L"Ошиибка";
 
 // ---- Equations and simplification ------------------------------------------------------
 

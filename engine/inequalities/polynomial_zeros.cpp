@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "algebra/divisors.h"
 
 namespace abacor {
 
@@ -99,22 +100,16 @@ Coefficients Deflated(const Coefficients& c, double r) {
     return q;
 }
 
-// The divisors of the free term m inside the zero bound, ascending. Each such divisor d
-// is found from i = min(d, m / d), which is at most the bound and at most √m; integer
-// zeros beyond the tried range are still found by the numeric search.
+// The divisors of the free term inside the zero bound, ascending; integer zeros beyond
+// the tried range are still found by the numeric search.
 std::vector<double> IntegerCandidates(const Coefficients& c) {
     const double bound = std::min(ZeroBound(c), kMostDivisorsTried);
-    const auto m = static_cast<std::uint64_t>(std::fabs(c[0]));
-    std::vector<double> small;
-    std::vector<double> large;
-    for (std::uint64_t i = 1; static_cast<double>(i) <= bound && i <= m / i; ++i) {
-        if (m % i != 0) continue;
-        small.push_back(static_cast<double>(i));
-        const std::uint64_t pair = m / i;
-        if (pair != i && static_cast<double>(pair) <= bound) large.push_back(static_cast<double>(pair));
+    std::vector<double> candidates;
+    for (const std::uint64_t d : DivisorsOf(static_cast<std::uint64_t>(std::fabs(c[0])))) {
+        if (static_cast<double>(d) > bound) break;
+        candidates.push_back(static_cast<double>(d));
     }
-    small.insert(small.end(), large.rbegin(), large.rend());
-    return small;
+    return candidates;
 }
 
 // Integer zeros divide the free term of an integer polynomial; each one found is divided

@@ -4,7 +4,7 @@ set -euo pipefail
 library=$1
 expected=(
   DEz0 EvaluateExpression GetLastSteps GetPrecision GetResult InitDllInstance InitFractions
-  GetLastStatus GetSystemResult ProcessButtonClick ProcessMemoryComboSelect ResetCalculator SetMaxDegree SetPrecision
+  CheckFormulaText GetLastStatus GetSystemResult ProcessButtonClick TextFaultMessage ProcessMemoryComboSelect ResetCalculator SetMaxDegree SetPrecision
   ShowStepsWindow SolveSystem
   DrawNumberLine GetNumberLinePoints GetNumberLineSelection HideNumberLine IsNumberLineVisible
   CompileFormula EvaluateFormula EvaluateFormulaGrid ReleaseFormula RoundCoordinate

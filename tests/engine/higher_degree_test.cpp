@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "algebra/divisors.h"
 #include "algebra/higher_degree.h"
 #include "core/engine_state.h"
 
