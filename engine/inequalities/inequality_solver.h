@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+
+#include "abacor.h"
 #include <vector>
 
 #include "algebra/formula.h"
@@ -20,6 +22,7 @@ struct InequalityResult {
     std::vector<std::int32_t> selection;  // one per interval: +1 shaded, -1 not
     std::wstring answer;                  // or an error text
     InequalityKind kind = kGreater;
+    KvStatus status = KV_STATUS_ANSWERED;  // what the answer text is
 };
 
 inline constexpr const wchar_t* kNoSignText = L"Не найден знак неравенства";
