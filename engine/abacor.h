@@ -47,7 +47,9 @@ typedef enum KvTextFault {
     KV_TEXT_FOREIGN_CHARACTER = 2,  /* "Недопустимые символы" */
     KV_TEXT_DOUBLED_OPERATOR = 3,   /* "Двойной символ операции" */
     KV_TEXT_ZERO_DIVISOR = 4,       /* "Деление на ноль" */
-    KV_TEXT_UNBALANCED = 5          /* "Скобки не сбалансированы" */
+    KV_TEXT_UNBALANCED = 5,         /* "Скобки не сбалансированы" */
+    KV_TEXT_NOT_COMPUTABLE = 6      /* "Невозможно вычислить выражение": never found by
+                                       CheckFormulaText, for faces that try a value */
 } KvTextFault;
 
 /* Settings. */

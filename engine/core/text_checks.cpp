@@ -49,6 +49,7 @@ const wchar_t* FaultMessage(KvTextFault fault) {
         case KV_TEXT_DOUBLED_OPERATOR: return text::kDoubledOperator;
         case KV_TEXT_ZERO_DIVISOR: return text::kZeroDivisor;
         case KV_TEXT_UNBALANCED: return text::kUnbalancedBrackets;
+        case KV_TEXT_NOT_COMPUTABLE: return text::kNotComputable;
         case KV_TEXT_OK: break;
     }
     return L"";
@@ -65,6 +66,6 @@ extern "C" int CheckFormulaText(const wchar_t* text, const wchar_t* allowed, con
 }
 
 extern "C" const wchar_t* TextFaultMessage(int fault) {
-    if (fault < KV_TEXT_OK || fault > KV_TEXT_UNBALANCED) return L"";
+    if (fault < KV_TEXT_OK || fault > KV_TEXT_NOT_COMPUTABLE) return L"";
     return abacor::FaultMessage(static_cast<KvTextFault>(fault));
 }
