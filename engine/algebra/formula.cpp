@@ -4,62 +4,29 @@
 #include <cmath>
 #include <cwctype>
 #include <limits>
-#include <optional>
 #include <string_view>
 
+#include "abacor.h"
 #include "core/engine_state.h"
 #include "core/number_format.h"
+#include "core/texts.h"
 
 namespace abacor {
 
 namespace {
 
-constexpr std::wstring_view kAllowedCharacters = L"0123456789xyzXYZ+-*/^().,:= ";
-constexpr std::wstring_view kSuperscriptDigits = L"\u2070\u00B9\u00B2\u00B3\u2074\u2075\u2076\u2077\u2078\u2079";
-constexpr std::wstring_view kOperators = L"*+-/^";
+// What a formula may hold: digits and their superscripts, the letters of the unknowns,
+// operators, brackets, decimal marks and "=".
+constexpr const wchar_t* kFormulaCharacters =
+    L"0123456789xyzXYZ+-*/^().,:= \u2070\u00B9\u00B2\u00B3\u2074\u2075\u2076\u2077\u2078\u2079";
 // What may follow "/0" for the zero to be the whole divisor ("=" too: x/0=1 divides by
 // zero just as x/0 = 1 does).
-constexpr std::wstring_view kAfterZeroDivisor = L" +-*/^)=";
+constexpr const wchar_t* kAfterZeroDivisor = L" +-*/^)=";
 // Notes quote at most this much of the formula.
 constexpr std::size_t kNoteQuoteLength = 40;
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 bool Contains(std::wstring_view set, wchar_t c) { return set.find(c) != std::wstring_view::npos; }
-
-bool DividesByZero(std::wstring_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != L'/') continue;
-        std::size_t next = i + 1;
-        while (next < text.size() && text[next] == L' ') ++next;
-        if (next >= text.size() || text[next] != L'0') continue;
-        if (next + 1 == text.size() || Contains(kAfterZeroDivisor, text[next + 1])) return true;
-    }
-    return false;
-}
-
-std::optional<std::wstring> CharacterProblem(std::wstring_view text) {
-    int opening = 0;
-    int closing = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const wchar_t c = text[i];
-        if (c == L' ') continue;
-        if (c == L'(') ++opening;
-        if (c == L')') ++closing;
-        if (!Contains(kAllowedCharacters, c) && !Contains(kSuperscriptDigits, c)) return L"Недопустимые символы";
-        if (i + 1 < text.size() && Contains(kOperators, c) && Contains(kOperators, text[i + 1])) {
-            return L"Двойной символ операции";
-        }
-    }
-    if (opening != closing) return L"Скобки не сбалансированы";
-    return std::nullopt;
-}
-
-std::optional<std::wstring> FormulaProblem(const wchar_t* text) {
-    if (text == nullptr || *text == L'\0') return L"Пустая строка";
-    const std::wstring_view view(text);
-    if (DividesByZero(view)) return L"Деление на ноль";
-    return CharacterProblem(view);
-}
 
 // ")" or a digit, x or y followed by "(", x or y gets an explicit "*"; z never does.
 std::wstring InsertImplicitProducts(const std::wstring& text) {
@@ -107,11 +74,11 @@ std::wstring Quote(const std::wstring& text) {
 std::wstring LimitDescription(LimitHit hit) {
     switch (hit) {
         case LimitHit::kTooManyTerms:
-            return L"больше " + std::to_wstring(kMaxTerms) + L" членов";
+            return text::kMoreTermsThan + std::to_wstring(kMaxTerms) + text::kTerms;
         case LimitHit::kTooMuchWork:
-            return L"слишком долгое вычисление";
+            return text::kTooLongComputation;
         case LimitHit::kDivisionRounds:
-            return L"деление остановлено после " + std::to_wstring(kMaxDivisionRounds) + L" шагов";
+            return text::kDivisionStoppedAfter + std::to_wstring(kMaxDivisionRounds) + text::kDivisionSteps;
         case LimitHit::kNone:
             break;
     }
@@ -204,7 +171,7 @@ private:
         const std::wstring bracket = text_.substr(opening, i_ - opening);
         const int maxDegree = Engine().MaxDegree;
         if (exponent > maxDegree) {
-            Note(bracket, L"степень выше максимальной (" + std::to_wstring(maxDegree) + L")");
+            Note(bracket, text::kDegreeAboveMaximum + std::to_wstring(maxDegree) + L")");
             return false;
         }
         if (operands_.empty()) return true;
@@ -369,16 +336,16 @@ MonomialKey ReadTermLetters(const std::wstring& text, std::size_t& position) {
 }  // namespace
 
 bool ValidateFormula(const wchar_t* text) {
-    const std::optional<std::wstring> problem = FormulaProblem(text);
-    if (!problem) return true;
-    ShowFormulaError(*problem);
+    const int fault = CheckFormulaText(text, kFormulaCharacters, kAfterZeroDivisor);
+    if (fault == KV_TEXT_OK) return true;
+    ShowFormulaError(TextFaultMessage(fault));
     return false;
 }
 
 void ShowFormulaError(const std::wstring& message) {
     KvWindow* main = Engine().MainWindow;
     if (main == nullptr) return;
-    main->desktop().messageBox(nullptr, message, L"Ошиибка", KvMessageIcon::Warning, KvMessageButtons::Ok);
+    main->desktop().messageBox(nullptr, message, text::kErrorCaption, KvMessageIcon::Warning, KvMessageButtons::Ok);
 }
 
 std::wstring StripSpaces(const std::wstring& text) {

@@ -15,7 +15,7 @@ struct ExpansionNotes {
 };
 
 // True when the text passes every check; otherwise shows the first problem in a
-// message box (no owner, caption "Ошиибка", warning icon) and returns false.
+// message box (no owner, the error caption, warning icon) and returns false.
 bool ValidateFormula(const wchar_t* text);
 void ShowFormulaError(const std::wstring& message);
 std::wstring StripSpaces(const std::wstring& text);
