@@ -8,6 +8,7 @@
 
 #include "algebra/formula.h"
 #include "core/report.h"
+#include "core/texts.h"
 
 namespace abacor {
 
@@ -109,9 +110,8 @@ std::size_t FactorEnd(const std::wstring& text, std::size_t start) {
     return text.size();
 }
 
-void AppendNewEquation(std::wstring& report, const std::wstring& first, const std::wstring& second) {
-    report += L"│ Новое уравнение:\r\n│ " + first + L" = " + second + L"\r\n";
-    report += kSectionCloseBlank;
+void AppendNewEquation(ReportWriter& report, const std::wstring& first, const std::wstring& second) {
+    report.Line(text::kNewEquation).Line(first + L" = " + second).Close();
 }
 
 // ---- Equal denominators ----------------------------------------------------------------
@@ -135,20 +135,20 @@ std::optional<SimpleFraction> AsSimpleFraction(const std::wstring& side) {
     return SimpleFraction{StripOuterBrackets(numerator), StripOuterBrackets(denominator)};
 }
 
-bool CancelEqualDenominators(std::wstring& left, std::wstring& right, std::wstring& report) {
+bool CancelEqualDenominators(std::wstring& left, std::wstring& right, ReportWriter& report) {
     const std::optional<SimpleFraction> l = AsSimpleFraction(left);
     const std::optional<SimpleFraction> r = AsSimpleFraction(right);
     if (!l || !r || StripSpaces(l->denominator) != StripSpaces(r->denominator)) return false;
     left = l->numerator;
     right = r->numerator;
-    report += L"┌─ Одинаковые знаменатели ────────────────────\r\n";
-    report += L"│ Знаменатели сокращаются: " + l->denominator + L"\r\n";
-    report += L"│ Новое уравнение: " + left + L" = " + right + L"\r\n";
-    report += kSectionCloseBlank;
+    report.Open(text::kEqualDenominatorsHeading)
+        .Line(text::kDenominatorsCancel + l->denominator)
+        .Line(text::kNewEquationInline + left + L" = " + right)
+        .Close();
     return true;
 }
 
-// ---- One fraction on the left ("Шаг 0") --------------------------------------------
+// ---- One fraction on the left (step 0) --------------------------------------------
 
 bool RightHasLetterDenominator(const std::wstring& right) {
     const std::size_t slash = right.find(L'/');
@@ -165,7 +165,7 @@ std::wstring LeftTimesDenominator(const std::wstring& beforeSlash, const std::ws
            StripOuterBrackets(Trim(text.substr(sign + 1)));
 }
 
-bool MultiplyBySingleDenominator(std::wstring& left, std::wstring& right, std::wstring& report) {
+bool MultiplyBySingleDenominator(std::wstring& left, std::wstring& right, ReportWriter& report) {
     const std::size_t slash = left.find(L'/');
     if (slash == std::wstring::npos || slash == 0) return false;
     const std::size_t end = FactorEnd(left, slash + 1);
@@ -175,10 +175,11 @@ bool MultiplyBySingleDenominator(std::wstring& left, std::wstring& right, std::w
     }
 
     const std::wstring newLeft = LeftTimesDenominator(left.substr(0, slash), denominator);
-    report += L"┌─ Шаг 0: Умножение на знаменатель ────────────\r\n";
-    report += L"│ Уравнение содержит деление на " + denominator + L"\r\n";
-    report += L"│ Умножаем обе части на " + denominator + L":\r\n";
-    report += L"│\r\n│ " + newLeft + L" = (" + right + L")·" + denominator + L"\r\n";
+    report.Open(text::kTimesDenominatorHeading)
+        .Line(text::kDividesBy + denominator)
+        .Line(text::kMultiplyBothSidesBy + denominator + L":")
+        .Gap()
+        .Line(newLeft + L" = (" + right + L")·" + denominator);
     right = L"(" + right + L")*" + denominator;
     left = newLeft;
     AppendNewEquation(report, left, right);
@@ -301,14 +302,14 @@ std::wstring SideTimesCommon(const std::wstring& side, const SideFractions& foun
 }
 
 std::wstring FractionLine(const Fraction& f) {
-    std::wstring line = L"│   " + f.numerator;
+    std::wstring line = L"  " + f.numerator;
     for (const std::wstring& d : f.denominators) line += L" / (" + d + L")";
-    return line + Trim(f.tail) + L"\r\n";
+    return line + Trim(f.tail);
 }
 
 enum class Clearing { kNone, kCleared, kTooMany };
 
-Clearing ClearFractionsWithX(std::wstring& left, std::wstring& right, std::wstring& report) {
+Clearing ClearFractionsWithX(std::wstring& left, std::wstring& right, ReportWriter& report) {
     const SideFractions onLeft = CollectFractions(left);
     const SideFractions onRight = CollectFractions(right);
     FractionList all;
@@ -316,17 +317,17 @@ Clearing ClearFractionsWithX(std::wstring& left, std::wstring& right, std::wstri
         for (const Fraction& f : side->fractions) all.push_back(&f);
     }
     if (all.empty()) return Clearing::kNone;
-    report += L"┌─ Приведение дробей с x ───────────────────────\r\n";
+    report.Open(text::kFractionsWithXHeading);
     if (all.size() > kMaxFractions) {
-        report += L"│ Найдено дробей с x: " + std::to_wstring(all.size()) + L" — больше " +
-                  std::to_wstring(kMaxFractions) + L", приведение не выполнено\r\n";
-        report += kSectionCloseBlank;
+        report.Line(text::kFractionsFound + std::to_wstring(all.size()) + text::kFractionsMoreThan +
+                    std::to_wstring(kMaxFractions) + text::kFractionsNotCleared)
+            .Close();
         return Clearing::kTooMany;
     }
-    report += L"│ Найдены дроби:\r\n";
-    for (const Fraction* f : all) report += FractionLine(*f);
+    report.Line(text::kFractionsListed);
+    for (const Fraction* f : all) report.Line(FractionLine(*f));
     const std::wstring common = CommonDenominator(all);
-    report += L"│ Общий знаменатель: " + common + L"\r\n│ Умножаем обе части на общий знаменатель\r\n│\r\n";
+    report.Line(text::kCommonDenominator + common).Line(text::kMultiplyByCommon).Gap();
     const std::wstring newLeft = SideTimesCommon(left, onLeft, all, common);
     right = SideTimesCommon(right, onRight, all, common);
     left = newLeft;
@@ -349,17 +350,17 @@ bool HasFractionWithX(const std::wstring& side) {
 
 // The expansion cannot divide by x: a fraction no rule reached (one inside brackets)
 // makes the rest of the report unreliable, and the reader has to know.
-void WarnAboutFractionsLeft(const std::wstring& left, const std::wstring& right, std::wstring& report) {
+void WarnAboutFractionsLeft(const std::wstring& left, const std::wstring& right, ReportWriter& report) {
     if (!HasFractionWithX(left) && !HasFractionWithX(right)) return;
-    report += L"┌─ Дроби с x внутри скобок ────────────────────\r\n";
-    report += L"│ ⚠️ Дробь с x внутри скобок не приводится к общему знаменателю:\r\n";
-    report += L"│ решение ниже может быть неполным или неверным\r\n";
-    report += kSectionCloseBlank;
+    report.Open(text::kFractionsInBracketsHeading)
+        .Line(text::kFractionInBrackets)
+        .Line(text::kSolutionMayBeWrong)
+        .Close();
 }
 
 }  // namespace
 
-void ClearDenominators(std::wstring& left, std::wstring& right, std::wstring& report) {
+void ClearDenominators(std::wstring& left, std::wstring& right, ReportWriter& report) {
     // Blanks at the ends of a side, and brackets around all of it, are not part of a
     // numerator or a denominator.
     std::wstring l = Trim(StripOuterBrackets(Trim(left)));

@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "core/report.h"
+
 namespace abacor {
 
 // Rewrites the two sides (caret form) so that no denominator with x remains: the
-// equal-denominator rule, "Шаг 0" and the clearing of fractions with x, appending each
+// equal-denominator rule, step 0 and the clearing of fractions with x, appending each
 // rewrite's section to the report.
-void ClearDenominators(std::wstring& left, std::wstring& right, std::wstring& report);
+void ClearDenominators(std::wstring& left, std::wstring& right, ReportWriter& report);
 
 // The texts of the denominators that contain a letter in one side of an equation (caret
 // form), outer brackets removed: "x/(x-1) + 2/x" gives "x-1" and "x".

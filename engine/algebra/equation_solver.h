@@ -1,45 +1,33 @@
-// The equation panel's solver: an equation in x brought to P(x) = 0 step by step,
-// solved by degree, checked by substitution, with the whole report in the step log.
+// The equation panel's solver: an equation in x brought to P(x) = 0 step by step, solved
+// by degree and checked by substitution; an input without "=" is simplified instead.
+// The solver returns what the panel shows and leaves the controls to the panel.
 #pragma once
 
-#include <array>
-#include <cstddef>
+#include <optional>
 #include <string>
+#include <vector>
 
-#include "algebra/formula.h"
-#include "algebra/polynomial.h"
-#include "platform.h"
+#include "abacor.h"
+#include "algebra/equation_report.h"  // AppendExpansionNotes, which the inequality report uses too
 
 namespace abacor {
 
-// The panel's input field and its four answer rows; a missing control is null and
-// every operation on it is skipped.
-struct EquationPanel {
-    KvWindow* input = nullptr;
-    std::array<KvWindow*, 4> values{};
-    std::array<KvWindow*, 4> labels{};
+// One answer row: a row without a label keeps whatever its label said before.
+struct AnswerRow {
+    std::optional<std::wstring> label;
+    std::wstring value;
 };
 
-// The panel's controls, looked up in the main window.
-EquationPanel FindEquationPanel();
+struct EquationResult {
+    std::vector<AnswerRow> rows;  // from the first row down, at most four
+    std::wstring report;          // the whole step log
+    KvStatus status = KV_STATUS_ANSWERED;
+};
 
-// Solves the input (or simplifies it when it has no "="); writes the answer rows and
-// replaces the step log once.
-void SolveEquation(const EquationPanel& panel);
+// Solves the text as typed (or simplifies it when it has no "=").
+EquationResult SolveEquation(const std::wstring& typed);
 
-// An input without "=": shows its expanded form and writes the simplification report.
-void SimplifyExpression(const EquationPanel& panel);
-
-// --- Shared by the solver and the simplifier ---
-
-// The input as the solver reads it: at most 1023 characters.
-std::wstring ReadFormulaInput(const EquationPanel& panel);
-void HideAnswerRows(const EquationPanel& panel);
-// Shows answer row `row` (0-based) with its value; the label's text changes only when
-// one is given, otherwise it keeps whatever it said before.
-void ShowAnswerRow(const EquationPanel& panel, std::size_t row, const std::wstring& value,
-                   const wchar_t* label = nullptr);
-// One report line per part the expansion had to leave out.
-void AppendExpansionNotes(std::wstring& report, const ExpansionNotes& notes);
+// A text without "=": its expanded form and the simplification report.
+EquationResult SimplifyExpression(const std::wstring& typed);
 
 }  // namespace abacor

@@ -7,6 +7,7 @@
 
 #include "algebra/divisors.h"
 #include "core/report.h"
+#include "core/texts.h"
 
 namespace abacor {
 
@@ -61,55 +62,55 @@ Polynomial DivideByX(const Polynomial& p) {
 
 class RootSearch {
 public:
-    RootSearch(const Polynomial& p, int degree, std::wstring& report) : p_(p), degree_(degree), report_(report) {}
+    RootSearch(const Polynomial& p, int degree, ReportWriter& report) : p_(p), degree_(degree), report_(report) {}
 
     std::vector<double>& roots() { return roots_; }
     bool complete() const { return roots_.size() >= static_cast<std::size_t>(std::max(degree_, 0)); }
 
     double FactorOutX() {
-        report_ += L"│ Свободный член = 0 → x = 0 является корнем\r\n";
+        report_.Line(text::kZeroFreeTerm);
         roots_.push_back(0.0);
         const Polynomial q = DivideByX(p_);
-        report_ += L"│ После вынесения x: x(" + PolynomialToString(q) + L") = 0\r\n│\r\n";
+        report_.Line(text::kAfterFactoringX + PolynomialToString(q) + L") = 0").Gap();
         return FreeTerm(q);
     }
 
     void SearchDivisors(double c) {
-        report_ += L"│ Поиск рациональных корней перебором\r\n│ среди делителей свободного члена...\r\n│\r\n";
+        report_.Line(text::kDivisorSearch).Line(text::kDivisorSearchCont).Gap();
         if (!(std::fabs(c) > kFreeTermZero)) return;
         if (std::fabs(c) >= kLargestFreeTerm) {
-            report_ += L"│ Свободный член " + Ng(c) + L" слишком велик: делители не перебираются\r\n";
+            report_.Line(text::kFreeTermPrefix + Ng(c) + text::kFreeTermTooLarge);
         } else {
             TryDivisors(DivisorsOf(static_cast<U64>(std::fabs(c))));
         }
-        report_ += L"│ Проверено значений: " + std::to_wstring(tested_) + L"\r\n";
+        report_.Line(text::kValuesTested + std::to_wstring(tested_));
     }
 
     void SearchNewton() {
         if (complete() || degree_ > kNewtonMaxDegree) return;
-        report_ += L"│\r\n│ Поиск иррациональных корней (метод Ньютона)...\r\n";
+        report_.Gap().Line(text::kNewtonSearch);
         const Polynomial derivative = DerivePolynomial(p_);
         for (int i = 0; i < kNewtonStarts && !complete(); ++i) {
             const double x1 = Newton(derivative, -10.0 + 0.5 * i);
             if (std::isfinite(x1) && !HasRootNear(x1, kNewtonDuplicate)) {
                 roots_.push_back(x1);
-                report_ += L"│ ✓ Найден корень: x ≈ " + Ng(x1) + L"\r\n";
+                report_.Line(text::kNewtonRootFound + Ng(x1));
             }
         }
     }
 
     void Close() {
         std::sort(roots_.begin(), roots_.end());
-        report_ += L"│\r\n";
+        report_.Gap();
         if (roots_.empty()) {
-            report_ += L"│ Рациональные корни не обнаружены\r\n";
+            report_.Line(text::kNoRationalRoots);
         } else {
-            report_ += L"│ Найденные корни:\r\n";
+            report_.Line(text::kRootsFound);
             for (std::size_t i = 0; i < roots_.size(); ++i) {
-                report_ += L"│   x" + std::to_wstring(i + 1) + L" = " + FormatAnswer(roots_[i]) + L"\r\n";
+                report_.Line(L"  x" + std::to_wstring(i + 1) + L" = " + FormatAnswer(roots_[i]));
             }
         }
-        report_ += kSectionClose;
+        report_.Close(false);
     }
 
 private:
@@ -118,13 +119,13 @@ private:
     }
 
     void PrintDivisors(const std::vector<U64>& divisors) {
-        std::wstring line = L"│ Делители свободного члена (±";
+        std::wstring line = text::kDivisorsOfFreeTerm;
         for (std::size_t i = 0; i < std::min(divisors.size(), kDivisorsPrinted); ++i) {
             if (i > 0) line += L", ";
             line += std::to_wstring(divisors[i]);
         }
         if (divisors.size() > kDivisorsPrinted) line += L", ...";
-        report_ += line + L")\r\n│\r\n";
+        report_.Line(line + L")").Gap();
     }
 
     // Tries −k, then +k; true when the list of roots is complete.
@@ -133,7 +134,7 @@ private:
             ++tested_;
             if (std::fabs(EvaluatePolynomial(p_, r, 0)) < kRootValue && !HasRootNear(r, kDivisorDuplicate)) {
                 roots_.push_back(r);
-                report_ += L"│ ✓ Найден корень: x = " + Ng(r) + L"\r\n";
+                report_.Line(text::kDivisorRootFound + Ng(r));
                 if (complete()) return true;
             }
         }
@@ -147,8 +148,8 @@ private:
         const std::size_t limit = std::max<std::size_t>(kTermEvaluationBudget / (2 * terms), 1);
         for (std::size_t i = 0; i < divisors.size(); ++i) {
             if (i == limit) {
-                report_ += L"│ Делители больше " + std::to_wstring(divisors[i - 1]) +
-                           L" не проверялись (всего делителей: " + std::to_wstring(divisors.size()) + L")\r\n";
+                report_.Line(text::kDivisorsAbove + std::to_wstring(divisors[i - 1]) + text::kDivisorsNotTried +
+                             std::to_wstring(divisors.size()) + L")");
                 return;
             }
             if (TryDivisor(divisors[i])) return;
@@ -172,16 +173,15 @@ private:
 
     const Polynomial& p_;
     int degree_;
-    std::wstring& report_;
+    ReportWriter& report_;
     std::vector<double> roots_;
     long long tested_ = 0;
 };
 
 }  // namespace
 
-std::vector<double> SolveHigherDegree(const Polynomial& p, int degree, std::wstring& report) {
-    report += L"┌─ Шаг 4: Решение уравнения высшей степени ────\r\n";
-    report += L"│ Тип: уравнение степени " + std::to_wstring(degree) + L"\r\n│\r\n";
+std::vector<double> SolveHigherDegree(const Polynomial& p, int degree, ReportWriter& report) {
+    report.Open(text::kHigherDegreeHeading).Line(text::kHigherDegreeType + std::to_wstring(degree)).Gap();
     RootSearch search(p, degree, report);
     double c = FreeTerm(p);
     if (std::fabs(c) < kFreeTermZero) c = search.FactorOutX();

@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "algebra/polynomial.h"
+#include "core/report.h"
 
 namespace abacor {
 
-// Appends the section "Шаг 4" for a polynomial of the given degree (at least 3) to the
+// Appends the section of step 4 for a polynomial of the given degree (at least 3) to the
 // report and returns the roots found, sorted ascending.
-std::vector<double> SolveHigherDegree(const Polynomial& p, int degree, std::wstring& report);
+std::vector<double> SolveHigherDegree(const Polynomial& p, int degree, ReportWriter& report);
 
 }  // namespace abacor

@@ -1,26 +1,19 @@
 #include "algebra/equation_solver.h"
-#include "core/report.h"
-#include "core/steps_window.h"
+#include "algebra/polynomial.h"
+#include "core/texts.h"
 
 namespace abacor {
 
-void SimplifyExpression(const EquationPanel& panel) {
-    const std::wstring typed = ReadFormulaInput(panel);
-    HideAnswerRows(panel);
-    const std::wstring t = SuperscriptToCaret(typed);
-
-    std::wstring report = std::wstring(kReportRule) + L"  УПРОЩЕНИЕ ВЫРАЖЕНИЯ\r\n" + kReportRule + L"\r\n";
-    report += L"Исходное выражение: " + typed + L"\r\n\r\n";
-    report += L"┌─ Шаг 1: Раскрытие скобок ────────────────────\r\n";
+EquationResult SimplifyExpression(const std::wstring& typed) {
+    ReportWriter report;
+    OpenReport(report, text::kSimplificationTitle, text::kOriginalExpression, typed);
     ExpansionNotes notes;
-    const std::wstring simplified = CaretToSuperscript(PolynomialToString(ExpandExpression(t, &notes)));
-    report += L"│ Результат: " + simplified + L"\r\n";
+    const std::wstring simplified =
+        CaretToSuperscript(PolynomialToString(ExpandExpression(SuperscriptToCaret(typed), &notes)));
+    report.Open(text::kSimplifyHeading).Line(text::kSimplifiedResult + simplified);
     AppendExpansionNotes(report, notes);
-    report += kSectionClose;
-
-    ShowAnswerRow(panel, 0, simplified, L"Упрощённое:");
-    report += std::wstring(L"\r\n") + kReportRule + L"  Упрощение завершено!\r\n" + kReportRule;
-    SetStepsLog(std::move(report));
+    report.Close(false).Blank().Title(text::kSimplifiedBanner);
+    return {{AnswerRow{text::kSimplifiedLabel, simplified}}, report.Take(), KV_STATUS_ANSWERED};
 }
 
 }  // namespace abacor

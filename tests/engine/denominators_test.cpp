@@ -34,7 +34,9 @@ struct Cleared {
 
 Cleared Clear(std::wstring left, std::wstring right) {
     Cleared c{std::move(left), std::move(right), L""};
-    ClearDenominators(c.left, c.right, c.report);
+    abacor::ReportWriter report;
+    ClearDenominators(c.left, c.right, report);
+    c.report = report.Take();
     return c;
 }
 
@@ -210,7 +212,7 @@ TEST(DenominatorsRobustness, RandomSidesKeepTheirBracketsBalanced) {
         std::wstring right = randomText();
         const bool balanced = Balanced(left) && Balanced(right);
         const std::wstring before = left + L" = " + right;
-        std::wstring report;
+        abacor::ReportWriter report;
         ClearDenominators(left, right, report);
         abacor::DenominatorsWithLetters(left);
         if (balanced) {

@@ -41,8 +41,10 @@ protected:
     ~HigherDegree() override { abacor::Engine() = abacor::EngineState{}; }
 
     std::vector<double> Solve(const Polynomial& p, int degree) {
-        report_.clear();
-        return abacor::SolveHigherDegree(p, degree, report_);
+        abacor::ReportWriter report;
+        std::vector<double> roots = abacor::SolveHigherDegree(p, degree, report);
+        report_ = report.Take();
+        return roots;
     }
     bool Reports(const std::wstring& line) const { return report_.find(L"│ " + line + L"\r\n") != std::wstring::npos; }
 
