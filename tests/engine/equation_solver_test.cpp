@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/engine_state.h"
+#include "core/outcome.h"
 #include "core/steps_window.h"
 #include "engine_fixture.h"
 
@@ -362,6 +363,68 @@ TEST_F(EquationSolverTest, VerdictRowsKeepTheirLabel) {
     EXPECT_EQ(Rows(), (Lines{L"X=  x ∈ ℝ"}));
     Solve(L"x^4 + 3 = 0");  // no roots: every row hidden again
     EXPECT_EQ(Rows(), Lines{});
+}
+
+// What each way a run can end tells a face through GetLastStatus. Each run starts from a
+// status it cannot end with, so that a run which records nothing fails.
+TEST_F(EquationSolverTest, StatusOfEachEnding) {
+    const struct {
+        const wchar_t* input;
+        KvStatus status;
+    } cases[] = {
+        {L"x = 1 = 2", KV_STATUS_REFUSED},
+        {L"x + y = 1", KV_STATUS_REFUSED},
+        {L"2Z - x = 0", KV_STATUS_REFUSED},
+        {L"", KV_STATUS_REFUSED},  // refused by the checks before the solver
+        {L"1/0 = x", KV_STATUS_REFUSED},
+        {L"x + a = 1", KV_STATUS_REFUSED},
+        {L"(x+1 = 2", KV_STATUS_REFUSED},
+        {L"10^400*x=1", KV_STATUS_TOO_LARGE},
+        {L"6^400x^2 + x = 1", KV_STATUS_TOO_LARGE},
+        {L"x^2 + 10^200x + 1 = 0", KV_STATUS_TOO_LARGE},
+        {L"x^2 + 1 = 0", KV_STATUS_ANSWERED},  // no roots
+        {L"x + 1 = x + 2", KV_STATUS_ANSWERED},
+        {L"x/(x-1) = 1/(x-1)", KV_STATUS_ANSWERED},  // every root extraneous
+        {L"x + 1 = x + 1", KV_STATUS_ANSWERED},
+        {L"2x - 6 = 0", KV_STATUS_ANSWERED},
+        {L"x^2 - 5x + 6 = 0", KV_STATUS_ANSWERED},
+        {L"x^4 + 3 = 0", KV_STATUS_ANSWERED},
+        {L"(x+1)^2", KV_STATUS_ANSWERED},
+    };
+    for (const auto& c : cases) {
+        abacor::RecordStatus(c.status == KV_STATUS_ANSWERED ? KV_STATUS_NO_ANSWER : KV_STATUS_ANSWERED);
+        Solve(c.input);
+        EXPECT_EQ(GetLastStatus(), c.status) << c.input;
+    }
+}
+
+// The solver returns the rows and the report; only the panel writes them.
+TEST_F(EquationSolverTest, SolverReturnsRowsAndLeavesTheControlsAlone) {
+    const struct {
+        const wchar_t* input;
+        std::vector<abacor::AnswerRow> rows;
+    } cases[] = {
+        {L"x = 1 = 2", {{std::nullopt, L"Два знака '='"}}},
+        {L"x + 1 = x + 2", {{std::nullopt, L"Нет решений"}}},
+        {L"x^2 + 1 = 0", {{L"X =", L"Нет корней"}}},
+        {L"x^2 - 5x + 6 = 0", {{L"X₁ =", L"3"}, {L"X₂ =", L"2"}}},
+        {L"x^4 + 3 = 0", {}},
+        {L"x^2 + 3x", {{L"Упрощённое:", L"x² + 3x"}}},
+    };
+    Solve(L"2x - 6 = 0");
+    const std::wstring report = Report();
+    for (const auto& c : cases) {
+        const abacor::EquationResult result = abacor::SolveEquation(c.input);
+        ASSERT_EQ(result.rows.size(), c.rows.size()) << c.input;
+        for (std::size_t i = 0; i < c.rows.size(); ++i) {
+            EXPECT_EQ(result.rows[i].label, c.rows[i].label) << c.input << " row " << i;
+            EXPECT_EQ(result.rows[i].value, c.rows[i].value) << c.input << " row " << i;
+        }
+        EXPECT_EQ(result.report.rfind(kRule, 0), 0u) << c.input;
+    }
+    EXPECT_EQ(Report(), report);
+    EXPECT_EQ(input_->fullText(), L"2x - 6 = 0");
+    EXPECT_EQ(Rows(), (Lines{L"X = 3"}));
 }
 
 TEST_F(EquationSolverTest, PanelKeys) {

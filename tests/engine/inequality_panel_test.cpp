@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/engine_state.h"
+#include "core/outcome.h"
 #include "engine_fixture.h"
 #include "inequality_test_support.h"
 #include "inequalities/inequality_system.h"
@@ -102,6 +103,18 @@ TEST_F(InequalityPanelTest, SolveShowsTheAnswerAndTheNumberLine) {
     EXPECT_FALSE(line.visible);
     EXPECT_TRUE(line.points.empty() && line.selection.empty());
     EXPECT_EQ(main_.invalidations(), 2);
+}
+
+// The panel records the status the solver gave its answer, whatever the answer was.
+TEST_F(InequalityPanelTest, SolveRecordsTheSolversStatus) {
+    for (const std::wstring text : {L"x > 1", L"x^2 - 4 ≤ 0", L"x + 1", L"x > y", L"x > 1 & x < 0", L"x > 1 > 2",
+                                    L"1e3 > x"}) {
+        const KvStatus expected = abacor::SolveInequalitySystem(text).status;
+        abacor::RecordStatus(expected == KV_STATUS_ANSWERED ? KV_STATUS_NO_ANSWER : KV_STATUS_ANSWERED);
+        Type(text);
+        Press(kSolve);
+        EXPECT_EQ(GetLastStatus(), expected) << testing::PrintToString(text);
+    }
 }
 
 TEST_F(InequalityPanelTest, SolveReadsAtMost1024Characters) {
