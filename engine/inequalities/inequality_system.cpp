@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/blanks.h"
 #include "core/steps_window.h"
 #include "inequalities/inequality_report.h"
 #include "inequalities/polynomial_zeros.h"
@@ -10,12 +11,6 @@
 namespace abacor {
 
 namespace {
-
-std::wstring TrimBlanks(const std::wstring& text) {
-    const std::size_t first = text.find_first_not_of(L' ');
-    if (first == std::wstring::npos) return L"";
-    return text.substr(first, text.find_last_not_of(L' ') - first + 1);
-}
 
 // The inequalities between the separators; a separator is a run of "&" ("&&" included)
 // with the blanks around it.
