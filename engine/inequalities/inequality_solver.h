@@ -43,12 +43,18 @@ struct SolutionSet {
     std::vector<bool> intervalIn;
 };
 
+// Why an inequality is not solved, and the message shown instead of an answer.
+struct InequalityRefusal {
+    KvStatus status;
+    const wchar_t* message;
+};
+
 // An inequality brought to f(x) ⋚ 0 and solved.
 struct InequalityAnalysis {
     InequalityKind kind = kGreater;
     Polynomial f;
     ExpansionNotes notes;
-    const wchar_t* refusal = nullptr;  // a message: then nothing below is filled
+    std::optional<InequalityRefusal> refusal;  // then nothing below is filled
     bool identicallyZero = false;
     std::vector<double> testPoints;  // one per interval
     std::vector<double> values;      // f at each test point
@@ -87,7 +93,8 @@ std::wstring IntervalText(const std::vector<double>& points, std::size_t i);
 InequalityResult ResultOf(const SolutionSet& set, InequalityKind kind);
 
 // A result with an answer text and nothing to draw: a message, or "∅" of a system.
-InequalityResult AnswerOnly(const wchar_t* message);
+InequalityResult AnswerOnly(KvStatus status, const wchar_t* message);
+InequalityResult Refused(const InequalityRefusal& refusal);
 
 inline constexpr const wchar_t* kInequalitySigns = L"<>≤≥";
 

@@ -91,16 +91,16 @@ InequalityResult SolveInequalitySystem(const std::wstring& text) {
     if (!IsInequalitySystem(text)) return SolveInequality(text);
     const std::vector<std::wstring> texts =
         text.find(L'&') != std::wstring::npos ? SplitInequalities(text) : SplitDoubleInequality(text);
-    if (texts.size() > 2) return AnswerOnly(kBadSystemText);
+    if (texts.size() > 2) return AnswerOnly(KV_STATUS_REFUSED, kBadSystemText);
     ZeroSearchBudget budget;
     std::optional<InequalityAnalysis> first = AnalyzeInequality(texts[0], budget);
     std::optional<InequalityAnalysis> second = AnalyzeInequality(texts[1], budget);
-    if (!first || !second) return AnswerOnly(kBadSystemText);
-    if (first->refusal != nullptr) return AnswerOnly(first->refusal);
-    if (second->refusal != nullptr) return AnswerOnly(second->refusal);
+    if (!first || !second) return AnswerOnly(KV_STATUS_REFUSED, kBadSystemText);
+    if (first->refusal) return Refused(*first->refusal);
+    if (second->refusal) return Refused(*second->refusal);
 
     const SolutionSet both = Intersect(first->set, second->set);
-    const InequalityResult result = IsEmpty(both) ? AnswerOnly(L"∅") : ResultOf(both, kGreater);
+    const InequalityResult result = IsEmpty(both) ? AnswerOnly(KV_STATUS_ANSWERED, L"∅") : ResultOf(both, kGreater);
     SetStepsLog(SystemReport(text, {texts[0], *first}, {texts[1], *second}, result.answer));
     return result;
 }

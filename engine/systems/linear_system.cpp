@@ -14,6 +14,7 @@
 #include "algebra/polynomial.h"
 #include "core/engine_state.h"
 #include "core/number_format.h"
+#include "core/outcome.h"
 #include "core/report.h"
 #include "core/steps_window.h"
 
@@ -58,13 +59,13 @@ std::vector<std::wstring> SplitSegments(const std::wstring& text) {
     return segments;
 }
 
-// The equations, or the message that ends the solve.
-std::optional<std::wstring> SplitEquations(const std::wstring& text, std::vector<Equation>& equations) {
+// The equations, or the refusal that ends the solve.
+std::optional<Outcome> SplitEquations(const std::wstring& text, std::vector<Equation>& equations) {
     const std::vector<std::wstring> segments = SplitSegments(text);
-    if (segments.empty()) return L"Система не содержит уравнений";
+    if (segments.empty()) return Refused(L"Система не содержит уравнений");
     for (std::size_t k = 0; k < segments.size(); ++k) {
         const std::size_t equals = segments[k].find(L'=');
-        if (equals == std::wstring::npos) return L"Уравнение " + std::to_wstring(k + 1) + L" не содержит =";
+        if (equals == std::wstring::npos) return Refused(L"Уравнение " + std::to_wstring(k + 1) + L" не содержит =");
         equations.push_back({segments[k], segments[k].substr(0, equals), segments[k].substr(equals + 1)});
     }
     return std::nullopt;
@@ -217,8 +218,8 @@ void AppendAnswer(const std::vector<wchar_t>& variables, const std::vector<doubl
     report += kReportRule;
 }
 
-// The matrix of the system, or the message that ends the solve.
-std::optional<std::wstring> BuildMatrix(const std::vector<Equation>& equations, const std::vector<wchar_t>& variables,
+// The matrix of the system, or the refusal that ends the solve.
+std::optional<Outcome> BuildMatrix(const std::vector<Equation>& equations, const std::vector<wchar_t>& variables,
                                         Matrix& matrix) {
     WorkBudget budget{kSystemWorkAllowance};
     for (std::size_t i = 0; i < equations.size(); ++i) {
@@ -226,27 +227,29 @@ std::optional<std::wstring> BuildMatrix(const std::vector<Equation>& equations, 
         Row row(variables.size() + 1, 0.0);
         switch (FillRow(equations[i], variables, budget, row)) {
             case RowProblem::kNone: break;
-            case RowProblem::kNotLinear: return L"Уравнение " + number + L" не является линейным";
-            case RowProblem::kTooComplex: return L"Уравнение " + number + L": слишком сложное выражение";
+            case RowProblem::kNotLinear: return Refused(L"Уравнение " + number + L" не является линейным");
+            case RowProblem::kTooComplex:
+                return Outcome{KV_STATUS_TOO_COMPLEX, L"Уравнение " + number + L": слишком сложное выражение"};
         }
         // A right side that is no (finite) number would turn every answer into NaN or inf.
         const double rightValue = EvaluateExpression(equations[i].right.c_str());
-        if (!std::isfinite(rightValue)) return L"Уравнение " + number + L": правая часть должна быть числом";
+        if (!std::isfinite(rightValue)) return Refused(L"Уравнение " + number + L": правая часть должна быть числом");
         row.back() += rightValue;
         // 10^400x or 64^7592 on the left: beyond the range of a double.
         if (!std::all_of(row.begin(), row.end(), [](double v) { return std::isfinite(v); })) {
-            return L"Уравнение " + number + L": слишком большое число";
+            return Outcome{KV_STATUS_TOO_LARGE, L"Уравнение " + number + L": слишком большое число"};
         }
         matrix.push_back(std::move(row));
     }
     return std::nullopt;
 }
 
-std::wstring SolveToReport(const std::wstring& text) {
+// The report, or the one-line message that ended the solve, with what it amounts to.
+Outcome SolveToReport(const std::wstring& text) {
     std::vector<Equation> equations;
     if (auto failure = SplitEquations(text, equations)) return *failure;
     const std::vector<wchar_t> variables = FindVariables(equations);
-    if (variables.empty()) return L"Не найдены переменные";
+    if (variables.empty()) return Refused(L"Не найдены переменные");
     Matrix matrix;
     if (auto failure = BuildMatrix(equations, variables, matrix)) return *failure;
 
@@ -258,16 +261,16 @@ std::wstring SolveToReport(const std::wstring& text) {
     if (!solution || !ExtraRowsAgree(matrix, *solution)) {
         report += kNoUniqueSolution;
         report += kSectionClose;
-        return report;
+        return {KV_STATUS_NO_ANSWER, report};
     }
     // Elimination with entries near the largest double can overflow on the way.
     if (!std::all_of(solution->begin(), solution->end(), [](double v) { return std::isfinite(v); })) {
         report += kOverflow;
         report += kSectionClose;
-        return report;
+        return {KV_STATUS_TOO_LARGE, report};
     }
     AppendAnswer(variables, *solution, report);
-    return report;
+    return Answered(report);
 }
 
 // The answer lines of a report, each ended by a line feed; empty without an answer.
@@ -294,7 +297,11 @@ std::wstring AnswerLines(const std::wstring& report) {
 
 }  // namespace
 
-void SolveLinearSystem(const std::wstring& text) { SetStepsLog(SolveToReport(text)); }
+void SolveLinearSystem(const std::wstring& text) {
+    Outcome outcome = SolveToReport(text);
+    SetStepsLog(std::move(outcome.text));
+    RecordStatus(outcome.status);
+}
 
 std::wstring SystemResult() { return AnswerLines(Engine().StepsLog); }
 
