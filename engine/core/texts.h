@@ -30,6 +30,46 @@ inline constexpr const wchar_t* kErrorCaption = L"Ошиибка";
 // ---- Equations and simplification ------------------------------------------------------
 
 // ---- Inequalities and the number line ------------------------------------------------
+inline constexpr const wchar_t* kInequalityNoSign = L"Не найден знак неравенства";
+// Beyond the degree or the amount of work the zero search allows.
+inline constexpr const wchar_t* kInequalityTooComplex = L"Неравенство слишком сложное для решения";
+// Texts the expansion would read silently as something else: 1e3 as 3, x>y as x>0, a
+// third sign as nothing. Other characters outside a formula are kForeignCharacters.
+inline constexpr const wchar_t* kInequalityOnlyX = L"Неравенство должно содержать только x";
+inline constexpr const wchar_t* kInequalityExtraSign = L"Лишний знак неравенства";
+inline constexpr const wchar_t* kInequalityBadSystem = L"Неверный формат системы";
+inline constexpr const wchar_t* kEmptySet = L"∅";
+// Report titles and the line under them: "Исходное: " + the text as typed.
+inline constexpr const wchar_t* kInequalityTitle = L"РЕШЕНИЕ НЕРАВЕНСТВА";
+inline constexpr const wchar_t* kInequalitySystemTitle = L"РЕШЕНИЕ СИСТЕМЫ НЕРАВЕНСТВ";
+inline constexpr const wchar_t* kInequalityOriginal = L"Исходное: ";
+// Section headings of one inequality.
+inline constexpr const wchar_t* kInequalityStandardFormHeading = L"┌─ Шаг 1: Приведение к стандартной форме ──────";
+inline constexpr const wchar_t* kInequalityZerosHeading = L"┌─ Шаг 2: Нахождение нулей функции ─────────────";
+inline constexpr const wchar_t* kInequalityIntervalsHeading = L"┌─ Шаг 3: Разбиение на интервалы ──────────────";
+inline constexpr const wchar_t* kInequalitySignsHeading = L"┌─ Шаг 4: Определение знаков функции ───────────";
+inline constexpr const wchar_t* kInequalitySelectionHeading = L"┌─ Шаг 5: Выбор интервалов ─────────────────────";
+inline constexpr const wchar_t* kInequalityAnswerHeading = L"┌─ Шаг 6: Ответ ────────────────────────────────";
+// Section headings of a system.
+inline constexpr const wchar_t* kInequalityFirstHeading = L"┌─ Шаг 1: Решение первого неравенства ──────────";
+inline constexpr const wchar_t* kInequalitySecondHeading = L"┌─ Шаг 2: Решение второго неравенства ──────────";
+inline constexpr const wchar_t* kInequalityIntersectionHeading = L"┌─ Шаг 3: Пересечение решений ──────────────────";
+// Zeros and intervals.
+inline constexpr const wchar_t* kInequalityZeroFunction = L"f(x) = 0 при любом x.";
+inline constexpr const wchar_t* kInequalityNoZeros = L"Уравнение f(x) = 0 не имеет корней.";
+inline constexpr const wchar_t* kInequalityNoZerosShort = L"Корней нет.";
+inline constexpr const wchar_t* kInequalityWholeLine = L"Вся числовая прямая — один интервал.";
+inline constexpr const wchar_t* kInequalitySolving = L"Решаем: ";  // + f + " = 0"
+inline constexpr const wchar_t* kInequalityOneInterval = L"Один интервал: (-∞, +∞)";
+inline constexpr const wchar_t* kInequalityFunctionSigns = L"Знаки функции:";
+// Selection and answer: "Неравенство: f(x) > 0 (включая точки)", "Выбираем интервалы с (+):".
+inline constexpr const wchar_t* kInequalityLabel = L"Неравенство: ";
+inline constexpr const wchar_t* kInequalityWithPoints = L" (включая точки)";
+inline constexpr const wchar_t* kInequalityChoosing = L"Выбираем интервалы с ";
+inline constexpr const wchar_t* kInequalityClosedPoints = L"Точки закрашенные (нестрогое неравенство)";
+inline constexpr const wchar_t* kInequalityOpenPoints = L"Точки выколотые (строгое неравенство)";
+inline constexpr const wchar_t* kInequalityPartSolution = L"Решение: ";
+inline constexpr const wchar_t* kInequalityIntersection = L"Результат пересечения:";
 
 // ---- Linear systems ----------------------------------------------------------------------
 

@@ -8,8 +8,8 @@
 
 #include "algebra/equation_solver.h"
 #include "core/number_format.h"
-#include "core/report.h"
 #include "core/steps_window.h"
+#include "core/texts.h"
 #include "inequalities/inequality_report.h"
 #include "inequalities/inequality_system.h"
 #include "inequalities/polynomial_zeros.h"
@@ -71,9 +71,10 @@ InequalityRefusal Unreadable(const wchar_t* message) { return {KV_STATUS_REFUSED
 
 // Why a side of the inequality cannot be read as written by the expansion.
 std::optional<InequalityRefusal> SideProblem(const std::wstring& side) {
-    if (side.find_first_of(kInequalitySigns) != std::wstring::npos) return Unreadable(kExtraSignText);
+    if (side.find_first_of(kInequalitySigns) != std::wstring::npos) return Unreadable(text::kInequalityExtraSign);
     if (std::all_of(side.begin(), side.end(), IsFormulaCharacter)) return std::nullopt;
-    return Unreadable(std::any_of(side.begin(), side.end(), IsOtherLetter) ? kOnlyXText : kBadCharactersText);
+    const bool otherLetter = std::any_of(side.begin(), side.end(), IsOtherLetter);
+    return Unreadable(otherLetter ? text::kInequalityOnlyX : text::kForeignCharacters);
 }
 
 // Whether rounding in Horner's scheme could have given v the wrong sign at x: huge
@@ -149,7 +150,7 @@ std::optional<InequalityAnalysis> AnalyzeInequality(const std::wstring& text, Ze
     std::optional<std::vector<double>> zeros;
     if (c) zeros = RealZeros(*c, budget);
     if (!zeros) {
-        a.refusal = InequalityRefusal{KV_STATUS_TOO_COMPLEX, kTooComplexText};
+        a.refusal = InequalityRefusal{KV_STATUS_TOO_COMPLEX, text::kInequalityTooComplex};
         return a;
     }
     a.identicallyZero = c->empty();
@@ -204,7 +205,7 @@ std::wstring AnswerText(const SolutionSet& set) {
         if (set.intervalIn[i]) add(IntervalAnswer(set, i));
         if (i < set.points.size() && IsIsolatedPoint(set, i)) add(IsolatedPointText(set.points[i]));
     }
-    return text.empty() ? L"∅" : text;
+    return text.empty() ? text::kEmptySet : text;
 }
 
 std::wstring IntervalText(const std::vector<double>& points, std::size_t i) {
@@ -227,7 +228,7 @@ InequalityResult SolveInequality(const std::wstring& text) {
     if (IsInequalitySystem(text)) return SolveInequalitySystem(text);
     ZeroSearchBudget budget;
     const std::optional<InequalityAnalysis> analysis = AnalyzeInequality(text, budget);
-    if (!analysis) return AnswerOnly(KV_STATUS_REFUSED, kNoSignText);
+    if (!analysis) return AnswerOnly(KV_STATUS_REFUSED, text::kInequalityNoSign);
     if (analysis->refusal) return Refused(*analysis->refusal);
     InequalityResult result = ResultOf(analysis->set, analysis->kind);
     SetStepsLog(InequalityReport(text, *analysis, result.answer));

@@ -4,10 +4,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-
-#include "abacor.h"
 #include <vector>
 
+#include "abacor.h"
 #include "algebra/formula.h"
 #include "algebra/polynomial.h"
 #include "inequalities/polynomial_zeros.h"
@@ -24,15 +23,6 @@ struct InequalityResult {
     InequalityKind kind = kGreater;
     KvStatus status = KV_STATUS_ANSWERED;  // what the answer text is
 };
-
-inline constexpr const wchar_t* kNoSignText = L"Не найден знак неравенства";
-// Beyond the degree or the amount of work the zero search allows.
-inline constexpr const wchar_t* kTooComplexText = L"Неравенство слишком сложное для решения";
-// Texts the expansion would read silently as something else: 1e3 as 3, x>y as x>0, a
-// third sign as nothing.
-inline constexpr const wchar_t* kOnlyXText = L"Неравенство должно содержать только x";
-inline constexpr const wchar_t* kBadCharactersText = L"Недопустимые символы";
-inline constexpr const wchar_t* kExtraSignText = L"Лишний знак неравенства";
 
 // A solution set on the number line: the points cut it into points.size() + 1 open
 // intervals (interval 0 left of the first point); each point and each interval either
