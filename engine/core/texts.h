@@ -72,6 +72,29 @@ inline constexpr const wchar_t* kInequalityPartSolution = L"Решение: ";
 inline constexpr const wchar_t* kInequalityIntersection = L"Результат пересечения:";
 
 // ---- Linear systems ----------------------------------------------------------------------
+// The messages that end a solve before the report: "Уравнение " + number + the fault.
+inline constexpr const wchar_t* kLinearSystemNoEquations = L"Система не содержит уравнений";
+inline constexpr const wchar_t* kLinearSystemNoVariables = L"Не найдены переменные";
+inline constexpr const wchar_t* kLinearSystemEquation = L"Уравнение ";
+inline constexpr const wchar_t* kLinearSystemNoEquals = L" не содержит =";
+inline constexpr const wchar_t* kLinearSystemNotLinear = L" не является линейным";
+inline constexpr const wchar_t* kLinearSystemTooComplex = L": слишком сложное выражение";
+inline constexpr const wchar_t* kLinearSystemRightSide = L": правая часть должна быть числом";
+inline constexpr const wchar_t* kLinearSystemTooLarge = L": слишком большое число";
+// The report: "Ур. 1: " + the equation under the title.
+inline constexpr const wchar_t* kLinearSystemTitle = L"РЕШЕНИЕ СИСТЕМЫ УРАВНЕНИЙ";
+inline constexpr const wchar_t* kLinearSystemEquationLabel = L"Ур. ";
+inline constexpr const wchar_t* kLinearSystemMatrixHeading = L"┌─ Матрица коэффициентов ──────────────────────";
+inline constexpr const wchar_t* kLinearSystemForwardHeading = L"┌─ Прямой ход (исключение) ────────────────────";
+inline constexpr const wchar_t* kLinearSystemBackwardHeading = L"┌─ Обратный ход (подстановка) ─────────────────";
+// "Меняем строки 1 и 2", "Строка 2 = Строка 2 - 0.500000 * Строка 1".
+inline constexpr const wchar_t* kLinearSystemSwapRows = L"Меняем строки ";
+inline constexpr const wchar_t* kLinearSystemAnd = L" и ";
+inline constexpr const wchar_t* kLinearSystemRow = L"Строка ";
+inline constexpr const wchar_t* kLinearSystemNoUniqueSolution = L"⚠️ Система не имеет единственного решения";
+inline constexpr const wchar_t* kLinearSystemOverflow = L"⚠️ Слишком большое число: решение не вычисляется";
+// The answer section's heading line, between a rule and the answer lines.
+inline constexpr const wchar_t* kLinearSystemAnswerHeading = L"  ОТВЕТ:";
 
 // ---- Steps window ---------------------------------------------------------------------------
 
