@@ -175,7 +175,9 @@ InequalityResult AnswerOnly(KvStatus status, const wchar_t* message) {
     return result;
 }
 
-InequalityResult Refused(const InequalityRefusal& refusal) { return AnswerOnly(refusal.status, refusal.message); }
+InequalityResult ResultOfRefusal(const InequalityRefusal& refusal) {
+    return AnswerOnly(refusal.status, refusal.message);
+}
 
 // 1 from an ordinary zero; from a huge one (1.5e21) a step of 1 is lost in rounding and
 // would test the zero itself, whose sign is noise.
@@ -229,7 +231,7 @@ InequalityResult SolveInequality(const std::wstring& text) {
     ZeroSearchBudget budget;
     const std::optional<InequalityAnalysis> analysis = AnalyzeInequality(text, budget);
     if (!analysis) return AnswerOnly(KV_STATUS_REFUSED, text::kInequalityNoSign);
-    if (analysis->refusal) return Refused(*analysis->refusal);
+    if (analysis->refusal) return ResultOfRefusal(*analysis->refusal);
     InequalityResult result = ResultOf(analysis->set, analysis->kind);
     SetStepsLog(InequalityReport(text, *analysis, result.answer));
     return result;

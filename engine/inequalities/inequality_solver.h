@@ -84,7 +84,7 @@ InequalityResult ResultOf(const SolutionSet& set, InequalityKind kind);
 
 // A result with an answer text and nothing to draw: a message, or "∅" of a system.
 InequalityResult AnswerOnly(KvStatus status, const wchar_t* message);
-InequalityResult Refused(const InequalityRefusal& refusal);
+InequalityResult ResultOfRefusal(const InequalityRefusal& refusal);
 
 inline constexpr const wchar_t* kInequalitySigns = L"<>≤≥";
 

@@ -92,16 +92,18 @@ InequalityResult SolveInequalitySystem(const std::wstring& text) {
     if (!IsInequalitySystem(text)) return SolveInequality(text);
     const std::vector<std::wstring> texts =
         text.find(L'&') != std::wstring::npos ? SplitInequalities(text) : SplitDoubleInequality(text);
-    if (texts.size() > 2) return AnswerOnly(KV_STATUS_REFUSED, text::kInequalityBadSystem);
+    const InequalityRefusal badFormat{KV_STATUS_REFUSED, text::kInequalityBadSystem};
+    if (texts.size() > 2) return ResultOfRefusal(badFormat);
     ZeroSearchBudget budget;
     std::optional<InequalityAnalysis> first = AnalyzeInequality(texts[0], budget);
     std::optional<InequalityAnalysis> second = AnalyzeInequality(texts[1], budget);
-    if (!first || !second) return AnswerOnly(KV_STATUS_REFUSED, text::kInequalityBadSystem);
-    if (first->refusal) return Refused(*first->refusal);
-    if (second->refusal) return Refused(*second->refusal);
+    if (!first || !second) return ResultOfRefusal(badFormat);
+    if (first->refusal) return ResultOfRefusal(*first->refusal);
+    if (second->refusal) return ResultOfRefusal(*second->refusal);
 
     const SolutionSet both = Intersect(first->set, second->set);
-    const InequalityResult result = IsEmpty(both) ? AnswerOnly(KV_STATUS_ANSWERED, text::kEmptySet) : ResultOf(both, kGreater);
+    const InequalityResult result =
+        IsEmpty(both) ? AnswerOnly(KV_STATUS_ANSWERED, text::kEmptySet) : ResultOf(both, kGreater);
     SetStepsLog(SystemReport(text, {texts[0], *first}, {texts[1], *second}, result.answer));
     return result;
 }
