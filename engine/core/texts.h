@@ -38,7 +38,7 @@ inline constexpr const wchar_t* kInequalityTooComplex = L"Неравенство
 inline constexpr const wchar_t* kInequalityOnlyX = L"Неравенство должно содержать только x";
 inline constexpr const wchar_t* kInequalityExtraSign = L"Лишний знак неравенства";
 inline constexpr const wchar_t* kInequalityBadSystem = L"Неверный формат системы";
-inline constexpr const wchar_t* kEmptySet = L"∅";
+inline constexpr const wchar_t* kInequalityEmptySet = L"∅";
 // Report titles and the line under them: "Исходное: " + the text as typed.
 inline constexpr const wchar_t* kInequalityTitle = L"РЕШЕНИЕ НЕРАВЕНСТВА";
 inline constexpr const wchar_t* kInequalitySystemTitle = L"РЕШЕНИЕ СИСТЕМЫ НЕРАВЕНСТВ";

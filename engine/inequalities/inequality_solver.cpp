@@ -207,7 +207,7 @@ std::wstring AnswerText(const SolutionSet& set) {
         if (set.intervalIn[i]) add(IntervalAnswer(set, i));
         if (i < set.points.size() && IsIsolatedPoint(set, i)) add(IsolatedPointText(set.points[i]));
     }
-    return text.empty() ? text::kEmptySet : text;
+    return text.empty() ? text::kInequalityEmptySet : text;
 }
 
 std::wstring IntervalText(const std::vector<double>& points, std::size_t i) {

@@ -103,7 +103,7 @@ InequalityResult SolveInequalitySystem(const std::wstring& text) {
 
     const SolutionSet both = Intersect(first->set, second->set);
     const InequalityResult result =
-        IsEmpty(both) ? AnswerOnly(KV_STATUS_ANSWERED, text::kEmptySet) : ResultOf(both, kGreater);
+        IsEmpty(both) ? AnswerOnly(KV_STATUS_ANSWERED, text::kInequalityEmptySet) : ResultOf(both, kGreater);
     SetStepsLog(SystemReport(text, {texts[0], *first}, {texts[1], *second}, result.answer));
     return result;
 }
