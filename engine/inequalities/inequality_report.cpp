@@ -2,48 +2,48 @@
 
 #include "algebra/equation_solver.h"
 #include "core/report.h"
+#include "core/texts.h"
 
 namespace abacor {
 
 namespace {
 
-constexpr const wchar_t* kLine = L"│ ";
-constexpr const wchar_t* kEnd = L"\r\n";
-
-void Line(std::wstring& report, const std::wstring& text) { report += kLine + text + kEnd; }
-
-std::wstring Opening(const wchar_t* title, const std::wstring& text) {
-    return std::wstring(kReportRule) + title + kReportRule + L"\r\nИсходное: " + text + L"\r\n\r\n";
+void Opening(ReportWriter& report, const wchar_t* title, const std::wstring& text) {
+    report.Title(title).Blank().Text(text::kInequalityOriginal + text).Blank();
 }
 
-std::wstring Closing() { return std::wstring(kReportRule) + L"  Решение завершено!\r\n" + kReportRule; }
+void Notes(ReportWriter& report, const ExpansionNotes& notes) {
+    std::wstring lines;
+    AppendExpansionNotes(lines, notes);
+    report.Append(lines);
+}
 
 std::wstring Count(std::size_t n) { return std::to_wstring(n); }
 
-void StandardFormStep(std::wstring& report, const InequalityAnalysis& a) {
-    report += L"┌─ Шаг 1: Приведение к стандартной форме ──────\r\n";
-    Line(report, L"f(x) = " + PolynomialToString(a.f));
-    Line(report, std::wstring(L"f(x) ") + SignText(a.kind) + L" 0");
-    AppendExpansionNotes(report, a.notes);
-    report += kSectionCloseBlank;
+std::wstring Restated(InequalityKind kind) { return std::wstring(L"f(x) ") + SignText(kind) + L" 0"; }
+
+void StandardFormStep(ReportWriter& report, const InequalityAnalysis& a) {
+    report.Open(text::kInequalityStandardFormHeading);
+    report.Line(L"f(x) = " + PolynomialToString(a.f));
+    report.Line(Restated(a.kind));
+    Notes(report, a.notes);
+    report.Close();
 }
 
-void ZerosStep(std::wstring& report, const InequalityAnalysis& a) {
-    report += L"┌─ Шаг 2: Нахождение нулей функции ─────────────\r\n";
+void ZerosStep(ReportWriter& report, const InequalityAnalysis& a) {
+    report.Open(text::kInequalityZerosHeading);
     const std::vector<double>& points = a.set.points;
     if (a.identicallyZero) {
-        Line(report, L"f(x) = 0 при любом x.");
-        Line(report, L"Вся числовая прямая — один интервал.");
+        report.Line(text::kInequalityZeroFunction).Line(text::kInequalityWholeLine);
     } else if (points.empty()) {
-        Line(report, L"Уравнение f(x) = 0 не имеет корней.");
-        Line(report, L"Вся числовая прямая — один интервал.");
+        report.Line(text::kInequalityNoZeros).Line(text::kInequalityWholeLine);
     } else {
-        Line(report, L"Решаем: " + PolynomialToString(a.f) + L" = 0");
+        report.Line(text::kInequalitySolving + PolynomialToString(a.f) + L" = 0");
         for (std::size_t j = 0; j < points.size(); ++j) {
-            Line(report, L"x" + Count(j + 1) + L" = " + FormatBound(points[j]));
+            report.Line(L"x" + Count(j + 1) + L" = " + FormatBound(points[j]));
         }
     }
-    report += kSectionCloseBlank;
+    report.Close();
 }
 
 // Only I₁, and I₂ next to a single point, are written with subscript digits.
@@ -53,14 +53,14 @@ std::wstring IntervalLabel(std::size_t j, std::size_t pointCount) {
     return L"I" + Count(j);
 }
 
-void IntervalsStep(std::wstring& report, const InequalityAnalysis& a) {
-    report += L"┌─ Шаг 3: Разбиение на интервалы ──────────────\r\n";
+void IntervalsStep(ReportWriter& report, const InequalityAnalysis& a) {
+    report.Open(text::kInequalityIntervalsHeading);
     const std::vector<double>& points = a.set.points;
-    if (points.empty()) Line(report, L"Один интервал: (-∞, +∞)");
+    if (points.empty()) report.Line(text::kInequalityOneInterval);
     for (std::size_t i = 0; !points.empty() && i <= points.size(); ++i) {
-        Line(report, IntervalLabel(i + 1, points.size()) + L": " + IntervalText(points, i));
+        report.Line(IntervalLabel(i + 1, points.size()) + L": " + IntervalText(points, i));
     }
-    report += kSectionCloseBlank;
+    report.Close();
 }
 
 std::wstring SignVerdict(double v) {
@@ -69,88 +69,90 @@ std::wstring SignVerdict(double v) {
     return L" = 0";
 }
 
-void SignsStep(std::wstring& report, const InequalityAnalysis& a) {
-    report += L"┌─ Шаг 4: Определение знаков функции ───────────\r\n";
+void SignsStep(ReportWriter& report, const InequalityAnalysis& a) {
+    report.Open(text::kInequalitySignsHeading);
     const std::wstring f = PolynomialToString(a.f);
     for (std::size_t i = 0; i < a.testPoints.size(); ++i) {
         const double t = a.testPoints[i];
-        Line(report, L"I" + Count(i + 1) + L": f(" + FormatBound(t) + L") = " + SubstituteValue(f, t) + L" = " +
-                         FormatBound(a.values[i]) + SignVerdict(a.values[i]));
+        report.Line(L"I" + Count(i + 1) + L": f(" + FormatBound(t) + L") = " + SubstituteValue(f, t) + L" = " +
+                    FormatBound(a.values[i]) + SignVerdict(a.values[i]));
     }
-    report += kSectionCloseBlank;
+    report.Close();
 }
 
-void SelectionStep(std::wstring& report, const InequalityAnalysis& a) {
-    report += L"┌─ Шаг 5: Выбор интервалов ─────────────────────\r\n";
-    Line(report, std::wstring(L"Неравенство: f(x) ") + SignText(a.kind) + L" 0" +
-                     (IsInclusive(a.kind) ? L" (включая точки)" : L""));
-    Line(report, std::wstring(L"Выбираем интервалы с ") + (IsGreater(a.kind) ? L"(+)" : L"(-)") + L":");
+void SelectionStep(ReportWriter& report, const InequalityAnalysis& a) {
+    report.Open(text::kInequalitySelectionHeading);
+    report.Line(text::kInequalityLabel + Restated(a.kind) +
+                (IsInclusive(a.kind) ? text::kInequalityWithPoints : L""));
+    report.Line(std::wstring(text::kInequalityChoosing) + (IsGreater(a.kind) ? L"(+)" : L"(-)") + L":");
     const SolutionSet& set = a.set;
     for (std::size_t i = 0; i < set.intervalIn.size(); ++i) {
-        if (set.intervalIn[i]) Line(report, L"✓ " + IntervalText(set.points, i));
+        if (set.intervalIn[i]) report.Line(L"✓ " + IntervalText(set.points, i));
         // A zero where f touches the axis belongs to a non-strict answer on its own.
-        if (i < set.points.size() && IsIsolatedPoint(set, i)) Line(report, L"✓ " + IsolatedPointText(set.points[i]));
+        if (i < set.points.size() && IsIsolatedPoint(set, i)) report.Line(L"✓ " + IsolatedPointText(set.points[i]));
     }
-    report += kSectionCloseBlank;
+    report.Close();
 }
 
-void AnswerStep(std::wstring& report, const InequalityAnalysis& a, const std::wstring& answer) {
-    report += L"┌─ Шаг 6: Ответ ────────────────────────────────\r\n";
-    Line(report, L"x ∈ " + answer);
-    if (IsInclusive(a.kind)) Line(report, L"Точки закрашенные (нестрогое неравенство)");
-    else if (!a.set.points.empty()) Line(report, L"Точки выколотые (строгое неравенство)");
-    report += kSectionCloseBlank;
+void AnswerStep(ReportWriter& report, const InequalityAnalysis& a, const std::wstring& answer) {
+    report.Open(text::kInequalityAnswerHeading);
+    report.Line(L"x ∈ " + answer);
+    if (IsInclusive(a.kind)) report.Line(text::kInequalityClosedPoints);
+    else if (!a.set.points.empty()) report.Line(text::kInequalityOpenPoints);
+    report.Close();
 }
 
-void SystemPartSection(std::wstring& report, const wchar_t* heading, const SystemPart& part) {
-    report += heading;
-    Line(report, part.text);
+void SystemPartSection(ReportWriter& report, const wchar_t* heading, const SystemPart& part) {
+    report.Open(heading);
+    report.Line(part.text);
     const InequalityAnalysis& a = part.analysis;
-    AppendExpansionNotes(report, a.notes);
+    Notes(report, a.notes);
     const std::vector<double>& points = a.set.points;
     if (a.identicallyZero) {
-        Line(report, L"f(x) = 0 при любом x.");
+        report.Line(text::kInequalityZeroFunction);
     } else if (points.empty()) {
-        Line(report, L"Корней нет.");
+        report.Line(text::kInequalityNoZerosShort);
     } else {
-        Line(report, L"f(x) = " + PolynomialToString(a.f));
+        report.Line(L"f(x) = " + PolynomialToString(a.f));
         std::wstring zeros = L"f(x) = 0 → x = " + FormatBound(points[0]);
         for (std::size_t j = 1; j < points.size(); ++j) zeros += L", x = " + FormatBound(points[j]);
-        Line(report, zeros);
-        Line(report, L"Знаки функции:");
+        report.Line(zeros);
+        report.Line(text::kInequalityFunctionSigns);
         for (std::size_t i = 0; i < a.values.size(); ++i) {
-            Line(report, L"  " + IntervalText(points, i) + L": " + (a.values[i] > 0 ? L"(+)" : L"(-)"));
+            report.Line(L"  " + IntervalText(points, i) + L": " + (a.values[i] > 0 ? L"(+)" : L"(-)"));
         }
     }
-    Line(report, L"Решение: " + AnswerText(a.set));
-    report += kSectionCloseBlank;
+    report.Line(text::kInequalityPartSolution + AnswerText(a.set));
+    report.Close();
 }
 
 }  // namespace
 
 std::wstring InequalityReport(const std::wstring& text, const InequalityAnalysis& analysis,
                               const std::wstring& answer) {
-    std::wstring report = Opening(L"  РЕШЕНИЕ НЕРАВЕНСТВА\r\n", text);
+    ReportWriter report;
+    Opening(report, text::kInequalityTitle, text);
     StandardFormStep(report, analysis);
     ZerosStep(report, analysis);
     IntervalsStep(report, analysis);
     SignsStep(report, analysis);
     SelectionStep(report, analysis);
     AnswerStep(report, analysis, answer);
-    return report + Closing();
+    return report.Title(text::kSolvedBanner).Take();
 }
 
 std::wstring SystemReport(const std::wstring& text, const SystemPart& first, const SystemPart& second,
                           const std::wstring& answer) {
-    std::wstring report = Opening(L"  РЕШЕНИЕ СИСТЕМЫ НЕРАВЕНСТВ\r\n", text);
-    SystemPartSection(report, L"┌─ Шаг 1: Решение первого неравенства ──────────\r\n", first);
-    SystemPartSection(report, L"┌─ Шаг 2: Решение второго неравенства ──────────\r\n", second);
-    report += L"┌─ Шаг 3: Пересечение решений ──────────────────\r\n";
-    Line(report, AnswerText(first.analysis.set) + L" ∩ " + AnswerText(second.analysis.set));
-    Line(report, L"Результат пересечения:");
-    Line(report, answer);
-    report += kSectionCloseBlank;
-    return report + Closing();
+    ReportWriter report;
+    Opening(report, text::kInequalitySystemTitle, text);
+    SystemPartSection(report, text::kInequalityFirstHeading, first);
+    SystemPartSection(report, text::kInequalitySecondHeading, second);
+    report.Open(text::kInequalityIntersectionHeading);
+    report.Line(AnswerText(first.analysis.set) + L" ∩ " + AnswerText(second.analysis.set));
+    report.Line(text::kInequalityIntersection);
+    report.Line(answer);
+    report.Close();
+    return report.Title(text::kSolvedBanner).Take();
 }
 
 }  // namespace abacor

@@ -8,8 +8,8 @@
 
 #include "algebra/equation_solver.h"
 #include "core/number_format.h"
-#include "core/report.h"
 #include "core/steps_window.h"
+#include "core/texts.h"
 #include "inequalities/inequality_report.h"
 #include "inequalities/inequality_system.h"
 #include "inequalities/polynomial_zeros.h"
@@ -67,11 +67,14 @@ bool IsOtherLetter(wchar_t c) {
     return ((c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z')) && c != L'x' && c != L'X';
 }
 
-// The message for a side of the inequality that the expansion cannot read as written.
-const wchar_t* SideProblem(const std::wstring& side) {
-    if (side.find_first_of(kInequalitySigns) != std::wstring::npos) return kExtraSignText;
-    if (std::all_of(side.begin(), side.end(), IsFormulaCharacter)) return nullptr;
-    return std::any_of(side.begin(), side.end(), IsOtherLetter) ? kOnlyXText : kBadCharactersText;
+InequalityRefusal Unreadable(const wchar_t* message) { return {KV_STATUS_REFUSED, message}; }
+
+// Why a side of the inequality cannot be read as written by the expansion.
+std::optional<InequalityRefusal> SideProblem(const std::wstring& side) {
+    if (side.find_first_of(kInequalitySigns) != std::wstring::npos) return Unreadable(text::kInequalityExtraSign);
+    if (std::all_of(side.begin(), side.end(), IsFormulaCharacter)) return std::nullopt;
+    const bool otherLetter = std::any_of(side.begin(), side.end(), IsOtherLetter);
+    return Unreadable(otherLetter ? text::kInequalityOnlyX : text::kForeignCharacters);
 }
 
 // Whether rounding in Horner's scheme could have given v the wrong sign at x: huge
@@ -140,14 +143,14 @@ std::optional<InequalityAnalysis> AnalyzeInequality(const std::wstring& text, Ze
     const std::wstring left = FormulaText(text.substr(0, sign->position));
     const std::wstring right = FormulaText(text.substr(sign->position + sign->length));
     a.refusal = SideProblem(left);
-    if (a.refusal == nullptr) a.refusal = SideProblem(right);
-    if (a.refusal != nullptr) return a;
+    if (!a.refusal) a.refusal = SideProblem(right);
+    if (a.refusal) return a;
     a.f = StandardForm(left, right, a.notes);
     const std::optional<Coefficients> c = CoefficientsInX(a.f);
     std::optional<std::vector<double>> zeros;
     if (c) zeros = RealZeros(*c, budget);
     if (!zeros) {
-        a.refusal = kTooComplexText;
+        a.refusal = InequalityRefusal{KV_STATUS_TOO_COMPLEX, text::kInequalityTooComplex};
         return a;
     }
     a.identicallyZero = c->empty();
@@ -165,10 +168,15 @@ std::optional<InequalityAnalysis> AnalyzeInequality(const std::wstring& text, Ze
     return a;
 }
 
-InequalityResult AnswerOnly(const wchar_t* message) {
+InequalityResult AnswerOnly(KvStatus status, const wchar_t* message) {
     InequalityResult result;
     result.answer = message;
+    result.status = status;
     return result;
+}
+
+InequalityResult ResultOfRefusal(const InequalityRefusal& refusal) {
+    return AnswerOnly(refusal.status, refusal.message);
 }
 
 // 1 from an ordinary zero; from a huge one (1.5e21) a step of 1 is lost in rounding and
@@ -199,7 +207,7 @@ std::wstring AnswerText(const SolutionSet& set) {
         if (set.intervalIn[i]) add(IntervalAnswer(set, i));
         if (i < set.points.size() && IsIsolatedPoint(set, i)) add(IsolatedPointText(set.points[i]));
     }
-    return text.empty() ? L"∅" : text;
+    return text.empty() ? text::kInequalityEmptySet : text;
 }
 
 std::wstring IntervalText(const std::vector<double>& points, std::size_t i) {
@@ -222,8 +230,8 @@ InequalityResult SolveInequality(const std::wstring& text) {
     if (IsInequalitySystem(text)) return SolveInequalitySystem(text);
     ZeroSearchBudget budget;
     const std::optional<InequalityAnalysis> analysis = AnalyzeInequality(text, budget);
-    if (!analysis) return AnswerOnly(kNoSignText);
-    if (analysis->refusal != nullptr) return AnswerOnly(analysis->refusal);
+    if (!analysis) return AnswerOnly(KV_STATUS_REFUSED, text::kInequalityNoSign);
+    if (analysis->refusal) return ResultOfRefusal(*analysis->refusal);
     InequalityResult result = ResultOf(analysis->set, analysis->kind);
     SetStepsLog(InequalityReport(text, *analysis, result.answer));
     return result;

@@ -4,10 +4,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-
-#include "abacor.h"
 #include <vector>
 
+#include "abacor.h"
 #include "algebra/formula.h"
 #include "algebra/polynomial.h"
 #include "inequalities/polynomial_zeros.h"
@@ -25,15 +24,6 @@ struct InequalityResult {
     KvStatus status = KV_STATUS_ANSWERED;  // what the answer text is
 };
 
-inline constexpr const wchar_t* kNoSignText = L"Не найден знак неравенства";
-// Beyond the degree or the amount of work the zero search allows.
-inline constexpr const wchar_t* kTooComplexText = L"Неравенство слишком сложное для решения";
-// Texts the expansion would read silently as something else: 1e3 as 3, x>y as x>0, a
-// third sign as nothing.
-inline constexpr const wchar_t* kOnlyXText = L"Неравенство должно содержать только x";
-inline constexpr const wchar_t* kBadCharactersText = L"Недопустимые символы";
-inline constexpr const wchar_t* kExtraSignText = L"Лишний знак неравенства";
-
 // A solution set on the number line: the points cut it into points.size() + 1 open
 // intervals (interval 0 left of the first point); each point and each interval either
 // belongs to the set or not.
@@ -43,12 +33,18 @@ struct SolutionSet {
     std::vector<bool> intervalIn;
 };
 
+// Why an inequality is not solved, and the message shown instead of an answer.
+struct InequalityRefusal {
+    KvStatus status;
+    const wchar_t* message;
+};
+
 // An inequality brought to f(x) ⋚ 0 and solved.
 struct InequalityAnalysis {
     InequalityKind kind = kGreater;
     Polynomial f;
     ExpansionNotes notes;
-    const wchar_t* refusal = nullptr;  // a message: then nothing below is filled
+    std::optional<InequalityRefusal> refusal;  // then nothing below is filled
     bool identicallyZero = false;
     std::vector<double> testPoints;  // one per interval
     std::vector<double> values;      // f at each test point
@@ -87,7 +83,8 @@ std::wstring IntervalText(const std::vector<double>& points, std::size_t i);
 InequalityResult ResultOf(const SolutionSet& set, InequalityKind kind);
 
 // A result with an answer text and nothing to draw: a message, or "∅" of a system.
-InequalityResult AnswerOnly(const wchar_t* message);
+InequalityResult AnswerOnly(KvStatus status, const wchar_t* message);
+InequalityResult ResultOfRefusal(const InequalityRefusal& refusal);
 
 inline constexpr const wchar_t* kInequalitySigns = L"<>≤≥";
 

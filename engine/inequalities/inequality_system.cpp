@@ -3,19 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/blanks.h"
 #include "core/steps_window.h"
+#include "core/texts.h"
 #include "inequalities/inequality_report.h"
 #include "inequalities/polynomial_zeros.h"
 
 namespace abacor {
 
 namespace {
-
-std::wstring TrimBlanks(const std::wstring& text) {
-    const std::size_t first = text.find_first_not_of(L' ');
-    if (first == std::wstring::npos) return L"";
-    return text.substr(first, text.find_last_not_of(L' ') - first + 1);
-}
 
 // The inequalities between the separators; a separator is a run of "&" ("&&" included)
 // with the blanks around it.
@@ -96,16 +92,18 @@ InequalityResult SolveInequalitySystem(const std::wstring& text) {
     if (!IsInequalitySystem(text)) return SolveInequality(text);
     const std::vector<std::wstring> texts =
         text.find(L'&') != std::wstring::npos ? SplitInequalities(text) : SplitDoubleInequality(text);
-    if (texts.size() > 2) return AnswerOnly(kBadSystemText);
+    const InequalityRefusal badFormat{KV_STATUS_REFUSED, text::kInequalityBadSystem};
+    if (texts.size() > 2) return ResultOfRefusal(badFormat);
     ZeroSearchBudget budget;
     std::optional<InequalityAnalysis> first = AnalyzeInequality(texts[0], budget);
     std::optional<InequalityAnalysis> second = AnalyzeInequality(texts[1], budget);
-    if (!first || !second) return AnswerOnly(kBadSystemText);
-    if (first->refusal != nullptr) return AnswerOnly(first->refusal);
-    if (second->refusal != nullptr) return AnswerOnly(second->refusal);
+    if (!first || !second) return ResultOfRefusal(badFormat);
+    if (first->refusal) return ResultOfRefusal(*first->refusal);
+    if (second->refusal) return ResultOfRefusal(*second->refusal);
 
     const SolutionSet both = Intersect(first->set, second->set);
-    const InequalityResult result = IsEmpty(both) ? AnswerOnly(L"∅") : ResultOf(both, kGreater);
+    const InequalityResult result =
+        IsEmpty(both) ? AnswerOnly(KV_STATUS_ANSWERED, text::kInequalityEmptySet) : ResultOf(both, kGreater);
     SetStepsLog(SystemReport(text, {texts[0], *first}, {texts[1], *second}, result.answer));
     return result;
 }

@@ -8,8 +8,6 @@
 
 namespace abacor {
 
-inline constexpr const wchar_t* kBadSystemText = L"Неверный формат системы";
-
 // Inequalities joined by "&", or a double inequality such as 1<x<3 (the system
 // 1<x & x<3).
 bool IsInequalitySystem(const std::wstring& text);

@@ -14,8 +14,10 @@
 #include "algebra/polynomial.h"
 #include "core/engine_state.h"
 #include "core/number_format.h"
+#include "core/outcome.h"
 #include "core/report.h"
 #include "core/steps_window.h"
+#include "core/texts.h"
 
 namespace abacor {
 
@@ -27,9 +29,6 @@ constexpr double kFactorTolerance = 1e-15;
 // of the row's magnitude.
 constexpr double kResidualTolerance = 1e-9;
 constexpr std::size_t kMatrixFieldWidth = 31;
-
-constexpr const wchar_t* kNoUniqueSolution = L"│ ⚠️ Система не имеет единственного решения\r\n";
-constexpr const wchar_t* kOverflow = L"│ ⚠️ Слишком большое число: решение не вычисляется\r\n";
 
 struct Equation {
     std::wstring text;
@@ -58,13 +57,18 @@ std::vector<std::wstring> SplitSegments(const std::wstring& text) {
     return segments;
 }
 
-// The equations, or the message that ends the solve.
-std::optional<std::wstring> SplitEquations(const std::wstring& text, std::vector<Equation>& equations) {
+// A message about one equation: a label with its number, then the fault.
+std::wstring EquationMessage(std::size_t number, const wchar_t* fault) {
+    return text::kLinearSystemEquation + std::to_wstring(number) + fault;
+}
+
+// The equations, or the refusal that ends the solve.
+std::optional<Outcome> SplitEquations(const std::wstring& text, std::vector<Equation>& equations) {
     const std::vector<std::wstring> segments = SplitSegments(text);
-    if (segments.empty()) return L"Система не содержит уравнений";
+    if (segments.empty()) return Refused(text::kLinearSystemNoEquations);
     for (std::size_t k = 0; k < segments.size(); ++k) {
         const std::size_t equals = segments[k].find(L'=');
-        if (equals == std::wstring::npos) return L"Уравнение " + std::to_wstring(k + 1) + L" не содержит =";
+        if (equals == std::wstring::npos) return Refused(EquationMessage(k + 1, text::kLinearSystemNoEquals));
         equations.push_back({segments[k], segments[k].substr(0, equals), segments[k].substr(equals + 1)});
     }
     return std::nullopt;
@@ -130,29 +134,29 @@ std::wstring MatrixEntry(double value) {
     return text.size() <= kMatrixFieldWidth ? text : FormatC("%8.2e", value);
 }
 
-void AppendHead(const std::vector<Equation>& equations, std::wstring& report) {
-    report += kReportRule;
-    report += L"  РЕШЕНИЕ СИСТЕМЫ УРАВНЕНИЙ\r\n";
-    report += kReportRule;
-    report += L"\r\n";
+void Head(const std::vector<Equation>& equations, ReportWriter& report) {
+    report.Title(text::kLinearSystemTitle).Blank();
     for (std::size_t k = 0; k < equations.size(); ++k) {
-        report += L"Ур. " + std::to_wstring(k + 1) + L": " + equations[k].text + L"\r\n";
+        report.Text(text::kLinearSystemEquationLabel + std::to_wstring(k + 1) + L": " + equations[k].text);
     }
 }
 
-void AppendMatrix(const Matrix& matrix, std::wstring& report) {
-    report += L"\r\n┌─ Матрица коэффициентов ──────────────────────\r\n";
+void MatrixSection(const Matrix& matrix, ReportWriter& report) {
+    report.Blank().Open(text::kLinearSystemMatrixHeading);
     for (const Row& row : matrix) {
-        report += L"│ ";
-        for (double entry : row) report += MatrixEntry(entry);
-        report += L"\r\n";
+        std::wstring line;
+        for (double entry : row) line += MatrixEntry(entry);
+        report.Line(line);
     }
-    report += kSectionCloseBlank;
+    report.Close();
 }
+
+// A row as the report names it, counted from 1.
+std::wstring RowName(std::size_t row) { return text::kLinearSystemRow + std::to_wstring(row + 1); }
 
 // Gaussian elimination with partial pivoting; a column without a usable pivot is left.
-void Eliminate(Matrix& matrix, std::size_t variableCount, std::wstring& report) {
-    report += L"┌─ Прямой ход (исключение) ────────────────────\r\n";
+void Eliminate(Matrix& matrix, std::size_t variableCount, ReportWriter& report) {
+    report.Open(text::kLinearSystemForwardHeading);
     const std::size_t rows = matrix.size();
     for (std::size_t c = 0; c < std::min(rows, variableCount); ++c) {
         std::size_t pivot = c;
@@ -162,24 +166,24 @@ void Eliminate(Matrix& matrix, std::size_t variableCount, std::wstring& report) 
         if (std::fabs(matrix[pivot][c]) < kPivotTolerance) continue;
         if (pivot != c) {
             std::swap(matrix[c], matrix[pivot]);
-            report += L"│ Меняем строки " + std::to_wstring(c + 1) + L" и " + std::to_wstring(pivot + 1) + L"\r\n";
+            report.Line(text::kLinearSystemSwapRows + std::to_wstring(c + 1) + text::kLinearSystemAnd +
+                        std::to_wstring(pivot + 1));
         }
         for (std::size_t r = c + 1; r < rows; ++r) {
             const double factor = matrix[r][c] / matrix[c][c];
             if (std::fabs(factor) < kFactorTolerance) continue;
-            report += L"│ Строка " + std::to_wstring(r + 1) + L" = Строка " + std::to_wstring(r + 1) + L" - " +
-                      FormatC("%f", factor) + L" * Строка " + std::to_wstring(c + 1) + L"\r\n";
+            report.Line(RowName(r) + L" = " + RowName(r) + L" - " + FormatC("%f", factor) + L" * " + RowName(c));
             for (std::size_t k = c; k <= variableCount; ++k) matrix[r][k] -= factor * matrix[c][k];
         }
     }
-    report += kSectionCloseBlank;
+    report.Close();
 }
 
 // The solution, last variable first; empty when a diagonal entry vanishes or a row is
 // missing (fewer equations than variables).
 std::optional<std::vector<double>> BackSubstitute(const Matrix& matrix, const std::vector<wchar_t>& variables,
-                                                  std::wstring& report) {
-    report += L"┌─ Обратный ход (подстановка) ─────────────────\r\n";
+                                                  ReportWriter& report) {
+    report.Open(text::kLinearSystemBackwardHeading);
     const std::size_t n = variables.size();
     std::vector<double> solution(n, 0.0);
     for (std::size_t i = n; i-- > 0;) {
@@ -187,7 +191,7 @@ std::optional<std::vector<double>> BackSubstitute(const Matrix& matrix, const st
         double sum = matrix[i][n];
         for (std::size_t j = i + 1; j < n; ++j) sum -= matrix[i][j] * solution[j];
         solution[i] = sum / matrix[i][i];
-        report += L"│ " + std::wstring(1, variables[i]) + L" = " + FormatGeneral(solution[i]) + L"\r\n";
+        report.Line(std::wstring(1, variables[i]) + L" = " + FormatGeneral(solution[i]));
     }
     return solution;
 }
@@ -207,86 +211,86 @@ bool ExtraRowsAgree(const Matrix& matrix, const std::vector<double>& solution) {
     return true;
 }
 
-void AppendAnswer(const std::vector<wchar_t>& variables, const std::vector<double>& solution, std::wstring& report) {
-    report += kSectionCloseBlank;
-    report += kReportRule;
-    report += L"  ОТВЕТ:\r\n";
+// Closes the back substitution: the answer section is the report's tail.
+void AnswerSection(const std::vector<wchar_t>& variables, const std::vector<double>& solution, ReportWriter& report) {
+    report.Close().Rule().Text(text::kLinearSystemAnswerHeading);
     for (std::size_t j = 0; j < variables.size(); ++j) {
-        report += L"  " + std::wstring(1, variables[j]) + L" = " + FormatNumber(solution[j]) + L"\r\n";
+        report.Text(L"  " + std::wstring(1, variables[j]) + L" = " + FormatNumber(solution[j]));
     }
-    report += kReportRule;
+    report.Rule();
 }
 
-// The matrix of the system, or the message that ends the solve.
-std::optional<std::wstring> BuildMatrix(const std::vector<Equation>& equations, const std::vector<wchar_t>& variables,
-                                        Matrix& matrix) {
+// Closes the back substitution with the reason there is no answer.
+Outcome Unanswered(KvStatus status, const wchar_t* warning, ReportWriter& report) {
+    report.Line(warning).Close(false);
+    return {status, report.Take()};
+}
+
+// The matrix of the system, or the refusal that ends the solve.
+std::optional<Outcome> BuildMatrix(const std::vector<Equation>& equations, const std::vector<wchar_t>& variables,
+                                   Matrix& matrix) {
     WorkBudget budget{kSystemWorkAllowance};
     for (std::size_t i = 0; i < equations.size(); ++i) {
-        const std::wstring number = std::to_wstring(i + 1);
+        const std::size_t number = i + 1;
         Row row(variables.size() + 1, 0.0);
         switch (FillRow(equations[i], variables, budget, row)) {
             case RowProblem::kNone: break;
-            case RowProblem::kNotLinear: return L"Уравнение " + number + L" не является линейным";
-            case RowProblem::kTooComplex: return L"Уравнение " + number + L": слишком сложное выражение";
+            case RowProblem::kNotLinear: return Refused(EquationMessage(number, text::kLinearSystemNotLinear));
+            case RowProblem::kTooComplex:
+                return Outcome{KV_STATUS_TOO_COMPLEX, EquationMessage(number, text::kLinearSystemTooComplex)};
         }
         // A right side that is no (finite) number would turn every answer into NaN or inf.
         const double rightValue = EvaluateExpression(equations[i].right.c_str());
-        if (!std::isfinite(rightValue)) return L"Уравнение " + number + L": правая часть должна быть числом";
+        if (!std::isfinite(rightValue)) return Refused(EquationMessage(number, text::kLinearSystemRightSide));
         row.back() += rightValue;
         // 10^400x or 64^7592 on the left: beyond the range of a double.
         if (!std::all_of(row.begin(), row.end(), [](double v) { return std::isfinite(v); })) {
-            return L"Уравнение " + number + L": слишком большое число";
+            return Outcome{KV_STATUS_TOO_LARGE, EquationMessage(number, text::kLinearSystemTooLarge)};
         }
         matrix.push_back(std::move(row));
     }
     return std::nullopt;
 }
 
-std::wstring SolveToReport(const std::wstring& text) {
+// The report, or the one-line message that ended the solve, with what it amounts to.
+Outcome SolveToReport(const std::wstring& text) {
     std::vector<Equation> equations;
     if (auto failure = SplitEquations(text, equations)) return *failure;
     const std::vector<wchar_t> variables = FindVariables(equations);
-    if (variables.empty()) return L"Не найдены переменные";
+    if (variables.empty()) return Refused(text::kLinearSystemNoVariables);
     Matrix matrix;
     if (auto failure = BuildMatrix(equations, variables, matrix)) return *failure;
 
-    std::wstring report;
-    AppendHead(equations, report);
-    AppendMatrix(matrix, report);
+    ReportWriter report;
+    Head(equations, report);
+    MatrixSection(matrix, report);
     Eliminate(matrix, variables.size(), report);
     const std::optional<std::vector<double>> solution = BackSubstitute(matrix, variables, report);
     if (!solution || !ExtraRowsAgree(matrix, *solution)) {
-        report += kNoUniqueSolution;
-        report += kSectionClose;
-        return report;
+        return Unanswered(KV_STATUS_NO_ANSWER, text::kLinearSystemNoUniqueSolution, report);
     }
     // Elimination with entries near the largest double can overflow on the way.
     if (!std::all_of(solution->begin(), solution->end(), [](double v) { return std::isfinite(v); })) {
-        report += kOverflow;
-        report += kSectionClose;
-        return report;
+        return Unanswered(KV_STATUS_TOO_LARGE, text::kLinearSystemOverflow, report);
     }
-    AppendAnswer(variables, *solution, report);
-    return report;
+    AnswerSection(variables, *solution, report);
+    return Answered(report.Take());
 }
 
 // The answer lines of a report, each ended by a line feed; empty without an answer.
-// The answer section is always the report's tail: an "ОТВЕТ:" the user typed into an
-// equation (echoed in the report's head) must not pass for one.
+// The answer section is always the report's tail: an answer heading the user typed into
+// an equation (echoed in the report's head) must not pass for one.
 std::wstring AnswerLines(const std::wstring& report) {
-    const std::wstring rule = kReportRule;
-    if (report.size() < rule.size() || report.compare(report.size() - rule.size(), rule.size(), rule) != 0) return {};
-    const std::size_t section = report.rfind(rule + L"  ОТВЕТ:\r\n");
+    const std::wstring lineEnd = kLineEnd;
+    const std::wstring rule = text::kReportRule + lineEnd;
+    if (!report.ends_with(rule)) return {};
+    const std::wstring heading = rule + text::kLinearSystemAnswerHeading + lineEnd;
+    const std::size_t section = report.rfind(heading);
     if (section == std::wstring::npos) return {};
-    const std::size_t heading = section + rule.size();
     std::wstring result;
-    std::size_t lineEnd = report.find(L"\r\n", heading);
-    while (lineEnd != std::wstring::npos) {
-        const std::size_t start = lineEnd + 2;
-        if (start >= report.size()) break;
-        lineEnd = report.find(L"\r\n", start);
-        if (lineEnd == std::wstring::npos) break;
-        const std::wstring line = report.substr(start, lineEnd - start);
+    std::size_t start = section + heading.size();
+    for (std::size_t end; (end = report.find(lineEnd, start)) != std::wstring::npos; start = end + lineEnd.size()) {
+        const std::wstring line = report.substr(start, end - start);
         if (!line.empty() && line[0] != L'═') result += line + L"\n";
     }
     return result;
@@ -294,7 +298,11 @@ std::wstring AnswerLines(const std::wstring& report) {
 
 }  // namespace
 
-void SolveLinearSystem(const std::wstring& text) { SetStepsLog(SolveToReport(text)); }
+void SolveLinearSystem(const std::wstring& text) {
+    Outcome outcome = SolveToReport(text);
+    SetStepsLog(std::move(outcome.text));
+    RecordStatus(outcome.status);
+}
 
 std::wstring SystemResult() { return AnswerLines(Engine().StepsLog); }
 

@@ -6,8 +6,9 @@
 
 namespace abacor {
 
-// Solves the equations separated by ";" and replaces the step log with the report (or
-// with the one-line message that ended the solve).
+// Solves the equations separated by ";", replaces the step log with the report (or with
+// the one-line message that ended the solve) and records the status: answered only with
+// answer lines.
 void SolveLinearSystem(const std::wstring& text);
 
 // The answer lines of the current report ("  x = 2\n" per variable); empty when it has

@@ -106,6 +106,46 @@ TEST_F(InequalitySolverTest, KindsAndRefusals) {
     EXPECT_EQ(Solve(L"X³ ≥ 8").answer, L"[2, +∞)");
 }
 
+// The status alone tells an answer from a message: exactly the messages below are not
+// answers, whatever the solve went through (one inequality, a system, a double inequality).
+TEST_F(InequalitySolverTest, StatusesTellAnswersFromMessages) {
+    const std::wstring messages[] = {
+        L"Не найден знак неравенства",
+        L"Неверный формат системы",
+        L"Неравенство слишком сложное для решения",
+        L"Неравенство должно содержать только x",
+        L"Недопустимые символы",
+        L"Лишний знак неравенства",
+    };
+    const KvStatus answered = KV_STATUS_ANSWERED, refused = KV_STATUS_REFUSED;
+    const std::pair<const wchar_t*, KvStatus> cases[] = {
+        {L"x^2-4>0", answered},
+        {L"x^2+1<0", answered},    // ∅
+        {L"x^2+1>0", answered},    // the whole line
+        {L"x≤x", answered},
+        {L"(x-1)^2≤0", answered},  // one point
+        {L"x>1 & x<5", answered},
+        {L"x>5 & x<1", answered},  // an empty system: ∅ without a number line
+        {L"1<x<3", answered},
+        {L"x=2", refused},
+        {L"", refused},
+        {L"x>1 & 5", refused},
+        {L"x>1 & x<2 & x<3", refused},
+        {L"x>1e3", refused},
+        {L"x>ы", refused},
+        {L"1<x<3<5", refused},
+        {L"x>1 & y<2", refused},
+        {L"x^101-1>0", KV_STATUS_TOO_COMPLEX},
+        {L"x>1 & x^101>0", KV_STATUS_TOO_COMPLEX},
+    };
+    for (const auto& [text, status] : cases) {
+        const abacor::InequalityResult r = Solve(text);
+        EXPECT_EQ(r.status, status) << text;
+        const bool message = std::find(std::begin(messages), std::end(messages), r.answer) != std::end(messages);
+        EXPECT_EQ(r.status != KV_STATUS_ANSWERED, message) << text << ": " << r.answer;
+    }
+}
+
 TEST_F(InequalitySolverTest, FormatBound) {
     const std::pair<double, std::wstring> cases[] = {
         {-2e100, L"-∞"}, {2e100, L"+∞"}, {1e100, L"1e+100"}, {10, L"10"},

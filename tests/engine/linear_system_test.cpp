@@ -3,11 +3,13 @@
 
 #include "abacor.h"
 #include "core/engine_state.h"
+#include "core/outcome.h"
 #include "core/steps_window.h"
 #include "engine_fixture.h"
 
 namespace {
 
+using abacor::RecordStatus;
 using abacor::SetStepsLog;
 
 const std::wstring kRule = L"═══════════════════════════════════\r\n";
@@ -72,19 +74,21 @@ TEST_F(LinearSystemTest, SystemsWithoutAnAnswer) {
     const struct {
         const wchar_t* text;
         const std::wstring& warning;
+        KvStatus status;
     } cases[] = {
-        {L"x+y=2;2x+2y=4", notUnique},       // dependent rows
-        {L"x+y=2;x-y=0;x+2y=5", notUnique},  // a third row contradicting the first two
-        {L"x+y+z=1;x-y=0", notUnique},       // fewer equations than variables
-        {L"x=1;x=2", notUnique},
-        {L"x/1000000000=10^300", overflow},  // the answer would be 1e309
+        {L"x+y=2;2x+2y=4", notUnique, KV_STATUS_NO_ANSWER},       // dependent rows
+        {L"x+y=2;x-y=0;x+2y=5", notUnique, KV_STATUS_NO_ANSWER},  // a third row contradicting the first two
+        {L"x+y+z=1;x-y=0", notUnique, KV_STATUS_NO_ANSWER},       // fewer equations than variables
+        {L"x=1;x=2", notUnique, KV_STATUS_NO_ANSWER},
+        {L"x/1000000000=10^300", overflow, KV_STATUS_TOO_LARGE},  // the answer would be 1e309
     };
-    for (const auto& [text, warning] : cases) {
+    for (const auto& [text, warning, status] : cases) {
         const std::wstring report = Solve(text);
         ASSERT_GE(report.size(), warning.size()) << text;
         EXPECT_EQ(report.substr(report.size() - warning.size()), warning) << text;
         EXPECT_EQ(report.find(L"ОТВЕТ:"), std::wstring::npos) << text;
         EXPECT_EQ(Result(), L"") << text;
+        EXPECT_EQ(GetLastStatus(), status) << text;
     }
 }
 
@@ -109,35 +113,40 @@ TEST_F(LinearSystemTest, AnswersForAnyLetters) {
         {L"x^2-x^2+x=1", L"  x = 1\n"},
     };
     for (const auto& c : cases) {
+        RecordStatus(KV_STATUS_REFUSED);
         Solve(c.text);
         EXPECT_EQ(Result(), c.answer) << std::string(c.text.begin(), c.text.end());
+        EXPECT_EQ(GetLastStatus(), KV_STATUS_ANSWERED) << std::string(c.text.begin(), c.text.end());
     }
 }
 
 TEST_F(LinearSystemTest, OneLineMessages) {
+    const KvStatus refused = KV_STATUS_REFUSED, tooLarge = KV_STATUS_TOO_LARGE;
     const struct {
         std::wstring text;
         std::wstring log;
+        KvStatus status;
     } cases[] = {
-        {L"", L"Система не содержит уравнений"},
-        {L";;", L"Система не содержит уравнений"},
-        {L"x+y=2;x-y", L"Уравнение 2 не содержит ="},
-        {L"1=1", L"Не найдены переменные"},
-        {L"2=x", L"Не найдены переменные"},
-        {L"x^2+y=3;x+y=1", L"Уравнение 1 не является линейным"},
-        {L"x+y=3;x*y=1", L"Уравнение 2 не является линейным"},
-        {L"x+y=3;2/x=1", L"Уравнение 2 не является линейным"},
-        {L"a+b=1;(a+b)(a-b)=0", L"Уравнение 2 не является линейным"},
-        {L"x+y=y;x-y=1", L"Уравнение 1: правая часть должна быть числом"},
-        {L"x=21e73082", L"Уравнение 1: правая часть должна быть числом"},  // found by fuzzing
-        {L"x\r\n64^7592+22+x=1", L"Уравнение 1: слишком большое число"},   // found by fuzzing
-        {L"x+y=1;10^400x-y=2", L"Уравнение 2: слишком большое число"},
+        {L"", L"Система не содержит уравнений", refused},
+        {L";;", L"Система не содержит уравнений", refused},
+        {L"x+y=2;x-y", L"Уравнение 2 не содержит =", refused},
+        {L"1=1", L"Не найдены переменные", refused},
+        {L"2=x", L"Не найдены переменные", refused},
+        {L"x^2+y=3;x+y=1", L"Уравнение 1 не является линейным", refused},
+        {L"x+y=3;x*y=1", L"Уравнение 2 не является линейным", refused},
+        {L"x+y=3;2/x=1", L"Уравнение 2 не является линейным", refused},
+        {L"a+b=1;(a+b)(a-b)=0", L"Уравнение 2 не является линейным", refused},
+        {L"x+y=y;x-y=1", L"Уравнение 1: правая часть должна быть числом", refused},
+        {L"x=21e73082", L"Уравнение 1: правая часть должна быть числом", refused},  // found by fuzzing
+        {L"x\r\n64^7592+22+x=1", L"Уравнение 1: слишком большое число", tooLarge},  // found by fuzzing
+        {L"x+y=1;10^400x-y=2", L"Уравнение 2: слишком большое число", tooLarge},
         // An expansion cut short by its limits used to drop the power silently: a = 1.
-        {L"(a+b+1)^300+a=1;b=2", L"Уравнение 1: слишком сложное выражение"},
+        {L"(a+b+1)^300+a=1;b=2", L"Уравнение 1: слишком сложное выражение", KV_STATUS_TOO_COMPLEX},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Solve(c.text), c.log) << std::string(c.text.begin(), c.text.end());
         EXPECT_EQ(Result(), L"");
+        EXPECT_EQ(GetLastStatus(), c.status) << std::string(c.text.begin(), c.text.end());
     }
 }
 
@@ -145,8 +154,10 @@ TEST_F(LinearSystemTest, TypedAnswerHeadingIsNoAnswer) {
     // Found by fuzzing: the equations are echoed in the report's head.
     Solve(L"b=3;b=xОТВЕТ:0");
     EXPECT_EQ(Result(), L"");
+    EXPECT_NE(GetLastStatus(), KV_STATUS_ANSWERED);
     Solve(L"x=1;y=2ОТВЕТ:\r\n  z = \r\n");
     EXPECT_EQ(Result(), L"  x = 1\n  y = 2\n");
+    EXPECT_EQ(GetLastStatus(), KV_STATUS_ANSWERED);
     SetStepsLog(L"  ОТВЕТ:\r\n  x = 1\r\n");
     EXPECT_EQ(Result(), L"");
 }
