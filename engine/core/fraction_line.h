@@ -35,7 +35,7 @@ struct FractionResult {
     FractionStatus status = FractionStatus::Ok;
 };
 
-// The answer to the fractions panel's "Решить" button: reads the line, checks it,
+// The answer to the fractions panel's solve button: reads the line, checks it,
 // computes it and shows the result or a message in the panel's result fields.
 void ProcessFractionLine();
 
@@ -53,7 +53,7 @@ std::optional<std::vector<FractionToken>> TokenizeFractionLine(const std::wstrin
 // every computed value is reduced, with a positive denominator (0 for a division by 0).
 FractionResult EvaluateFractions(const std::vector<FractionToken>& tokens);
 
-// Shows a whole number, a proper fraction or a mixed number, or "Деление на 0".
+// Shows a whole number, a proper fraction or a mixed number, or the division by 0.
 void ShowFraction(const Fraction& fraction);
 
 }  // namespace abacor
