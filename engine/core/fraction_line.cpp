@@ -340,9 +340,9 @@ void ProcessFractionLine() {
     engine.FractionValues.clear();
     engine.FractionOps.clear();
     KvWindow* line = MainWindowControl(KV_FRACTION_LINE);
-    const std::wstring text = line ? line->text(kLineCapacity) : std::wstring();
-    if (!ValidateFractionLine(text)) return RecordStatus(KV_STATUS_REFUSED);
-    const auto tokens = TokenizeFractionLine(text);
+    const std::wstring lineText = line ? line->text(kLineCapacity) : std::wstring();
+    if (!ValidateFractionLine(lineText)) return RecordStatus(KV_STATUS_REFUSED);
+    const auto tokens = TokenizeFractionLine(lineText);
     if (!tokens) {
         ShowFractionMessage(text::kTooLarge);
         return RecordStatus(KV_STATUS_TOO_LARGE);

@@ -36,7 +36,9 @@ struct FractionResult {
 };
 
 // The answer to the fractions panel's solve button: reads the line, checks it,
-// computes it and shows the result or a message in the panel's result fields.
+// computes it and shows the result or a message in the panel's result fields. Records
+// ANSWERED for a value, REFUSED for a line the check rejects or without an exact value,
+// TOO_LARGE beyond 64 bits and UNDEFINED for a division by 0.
 void ProcessFractionLine();
 
 // Shows the first fault of the line and returns false; true for a valid line.
