@@ -89,7 +89,8 @@ TEST_F(KeypadTest, PowerRemainderAndPercent) {
         {"power survives clear", L"3", {{kPower, L"0"}, {kClear, L"0"}, {KV_STD_2, L"2"}, {kEquals, L"9"}}},
         {"percent", L"50", {{kPercent, L"0.5"}}},
         {"percent while a power waits", L"2", {{kPower, L"0"}, {KV_STD_5, L"5"}, {kPercent, L"0"}}},
-        {"huge power", L"10", {{kPower, L"0"}, {KV_STD_3, L"3"}, {kZero, L"30"}, {kZero, L"300"}, {kEquals, L"1e+300"}}},
+        {"huge power", L"10",
+         {{kPower, L"0"}, {KV_STD_3, L"3"}, {kZero, L"30"}, {kZero, L"300"}, {kEquals, L"1e+300"}}},
     };
     for (const Sequence& s : sequences) Run(s);
 }
@@ -260,11 +261,10 @@ TEST_F(KeypadTest, DisplayNeverGrowsPast255Characters) {
 // Whatever is on the display and whatever is pressed, the engine's state stays sound
 // and the display within its capacity.
 TEST_F(KeypadTest, RandomKeysOnRandomDisplaysKeepTheStateSound) {
-    for (int id : std::initializer_list<int>{KV_FRACTION_LINE, KV_FRACTION_WHOLE, KV_FRACTION_NUMERATOR, KV_FRACTION_DENOMINATOR,
-                   KV_FRACTION_SEPARATOR, KV_QUADRATIC_A, KV_QUADRATIC_B, KV_QUADRATIC_C, KV_QUADRATIC_ROOT1,
-                   KV_QUADRATIC_ROOT2, KV_QUADRATIC_SIGN_B, KV_QUADRATIC_SIGN_C}) {
-        AddControl(id);
-    }
+    const int controls[] = {KV_FRACTION_LINE,   KV_FRACTION_WHOLE,  KV_FRACTION_NUMERATOR, KV_FRACTION_DENOMINATOR,
+                            KV_FRACTION_SEPARATOR, KV_QUADRATIC_A,  KV_QUADRATIC_B,        KV_QUADRATIC_C,
+                            KV_QUADRATIC_ROOT1, KV_QUADRATIC_ROOT2, KV_QUADRATIC_SIGN_B,   KV_QUADRATIC_SIGN_C};
+    for (int id : controls) AddControl(id);
     AddControl(KV_MEMORY_LIST, {0, 0, 0, 0}, false);
     const std::wstring alphabet = L"0123456789.,+-*/^()×÷ xe:%=sinlogqrtабв";
     std::mt19937 random(20261207);
