@@ -9,6 +9,7 @@ namespace abacor {
 
 // Replaces the whole report; solvers call it once they have finished theirs.
 void SetStepsLog(std::wstring report);
+// The last report, as GetLastSteps gives it.
 const std::wstring& StepsLog();
 
 // Shows the report in the Steps window (ShowStepsWindow): an open window is refreshed and
