@@ -25,7 +25,6 @@ using compiled::Program;
 using compiled::Registers;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr int kMaxNesting = 300;
 constexpr int kFunctionDigits = 15;  // function values are written with "(%.15g)"
 
 // The compiler's text is the formula with each coordinate as "(\x80)" or "(\x81)" and each
@@ -507,33 +506,3 @@ void CompiledExpression::EvaluateGrid(std::span<const KvCoordinate> xs, std::spa
 }
 
 }  // namespace abacor
-
-struct KvFormula {
-    std::unique_ptr<abacor::CompiledExpression> expression;
-};
-
-extern "C" {
-
-KvFormula* CompileFormula(const wchar_t* text, int flags, int digits) {
-    if (!text) return nullptr;
-    auto expression = abacor::CompiledExpression::Compile(text, flags, digits);
-    return expression ? new KvFormula{std::move(expression)} : nullptr;
-}
-
-void ReleaseFormula(KvFormula* formula) { delete formula; }
-
-KvCoordinate RoundCoordinate(double value, int digits) { return abacor::RoundCoordinate(value, digits); }
-
-double EvaluateFormula(const KvFormula* formula, KvCoordinate x, KvCoordinate y) {
-    return formula ? formula->expression->Evaluate(x, y) : std::numeric_limits<double>::quiet_NaN();
-}
-
-void EvaluateFormulaGrid(const KvFormula* formula, const KvCoordinate* xs, int columns, const KvCoordinate* ys,
-                         int rows, double* values) {
-    if (!formula || !xs || !values || columns < 1 || (ys && rows < 1)) return;
-    const std::span<const KvCoordinate> ySpan = ys ? std::span(ys, static_cast<std::size_t>(rows))
-                                                   : std::span<const KvCoordinate>();
-    formula->expression->EvaluateGrid(std::span(xs, static_cast<std::size_t>(columns)), ySpan, values);
-}
-
-}  // extern "C"

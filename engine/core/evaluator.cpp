@@ -5,7 +5,6 @@
 #include <cwchar>
 #include <limits>
 
-#include "abacor.h"
 #include "core/expression_parser.h"
 #include "core/expression_syntax.h"
 
@@ -14,8 +13,6 @@ namespace abacor {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-// Function arguments nest at most this deep; a 1023-character text needs far fewer.
-constexpr int kMaxNesting = 300;
 
 // The texts of the evaluations in progress, one after another: each one's text with its
 // function calls replaced by their values. Each is at most kMaxExpressionLength
@@ -170,11 +167,10 @@ double Evaluate(std::wstring_view text, UndefinedFunctions undefined) {
     return EvaluateNarrowed(std::string_view(narrowed.data(), text.size()), undefined);
 }
 
-}  // namespace abacor
-
-extern "C" double EvaluateExpression(const wchar_t* text) {
-    if (!text) return std::numeric_limits<double>::quiet_NaN();
+double EvaluateTerminated(const wchar_t* text) {
+    if (!text) return kNaN;
     // Only as much of the text as the evaluator may accept is ever looked at.
-    const std::size_t length = wcsnlen(text, abacor::kMaxExpressionLength + 1);
-    return abacor::Evaluate(std::wstring_view(text, length));
+    return Evaluate(std::wstring_view(text, wcsnlen(text, kMaxExpressionLength + 1)));
 }
+
+}  // namespace abacor

@@ -11,12 +11,19 @@ namespace abacor {
 inline constexpr std::size_t kMaxExpressionLength = 1023;
 // Most operators, and most values, that may wait on its stacks at once.
 inline constexpr std::size_t kMaxStackEntries = 512;
+// Function arguments nest at most this deep; a 1023-character text needs far fewer. The
+// compiled formulas keep to the same limit, so that they fail exactly where this does.
+inline constexpr int kMaxNesting = 300;
 
 // What a function value that is NaN or infinite (sqrt(-1), ln(0)) does: on the keypad it
 // counts as 0; a graph must be broken there, so the whole value is NaN.
 enum class UndefinedFunctions { CountAsZero, MakeNaN };
 
 double Evaluate(std::wstring_view text, UndefinedFunctions undefined = UndefinedFunctions::CountAsZero);
+
+// A NUL-terminated text, of which no more than the evaluator accepts is looked at; NaN
+// for null.
+double EvaluateTerminated(const wchar_t* text);
 
 // The same on a text already narrowed to one byte a character (syntax::Narrow).
 double EvaluateNarrowed(std::string_view text, UndefinedFunctions undefined = UndefinedFunctions::CountAsZero);

@@ -5,17 +5,15 @@
 #include <string_view>
 
 #include "abacor.h"
+#include "control_ids.h"
 #include "core/number_format.h"
+#include "core/outcome.h"
+#include "core/text_checks.h"
+#include "core/texts.h"
 
 namespace abacor {
 
 namespace {
-
-constexpr int kLineId = 1203;
-constexpr int kWholeId = 1206;
-constexpr int kNumeratorId = 1207;
-constexpr int kDenominatorId = 1208;
-constexpr int kSeparatorId = 154;
 
 constexpr std::size_t kLineCapacity = 255;
 constexpr int kFieldHeight = 20;
@@ -24,17 +22,7 @@ constexpr int kMixedGap = 110;
 constexpr int kMixedNumeratorY = 140;
 constexpr int kMixedDenominatorY = 170;
 
-constexpr const wchar_t* kEmptyLine = L"Пустая строка";
-constexpr const wchar_t* kBadCharacters = L"Недопустимые символы";
-constexpr const wchar_t* kDoubleOperator = L"Двойной символ операции";
-constexpr const wchar_t* kZeroDenominator = L"Деление на ноль";
-constexpr const wchar_t* kNotComputable = L"Невозможно вычислить выражение";
-constexpr const wchar_t* kUnbalanced = L"Скобки не сбалансированы";
-constexpr const wchar_t* kDivisionByZero = L"Деление на 0";
-constexpr const wchar_t* kTooLarge = L"Слишком большое число";
-
 constexpr std::wstring_view kAllowed = L"0123456789+-*/^():";
-constexpr std::wstring_view kDoubledOperators = L"/*+-^";
 constexpr std::wstring_view kAfterZeroDenominator = L" +-*/^)";
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
@@ -53,31 +41,25 @@ bool EvaluatesToFiniteNumber(const std::wstring& text) {
     return std::isfinite(EvaluateExpression(withoutColons.c_str()));
 }
 
-bool IsZeroDenominatorAt(const std::wstring& text, std::size_t slash) {
-    const std::size_t zero = slash + 1;
-    if (zero >= text.size() || text[zero] != L'0') return false;
-    return zero + 1 == text.size() || IsOneOf(text[zero + 1], kAfterZeroDenominator);
-}
-
-// The message of the first fault of the line, or null for a valid line.
-const wchar_t* FindFractionLineFault(const std::wstring& text) {
-    if (text.empty()) return kEmptyLine;
+// The first fault of the line. Character by character, blanks skipped: a foreign
+// character, two operators in a row, a '/' right before a lone zero; at the first
+// character that passes, the whole line must have a finite value. Then the brackets.
+std::optional<KvTextFault> FindFractionLineFault(const std::wstring& text) {
+    if (text.empty()) return KV_TEXT_EMPTY;
     bool evaluated = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const wchar_t c = text[i];
         if (c == L' ') continue;
-        if (!IsOneOf(c, kAllowed)) return kBadCharacters;
-        const bool last = i + 1 == text.size();
-        if (IsOneOf(c, L"*+-/^") && !last && IsOneOf(text[i + 1], kDoubledOperators)) return kDoubleOperator;
-        if (c == L'/' && IsZeroDenominatorAt(text, i)) return kZeroDenominator;
+        if (!IsOneOf(c, kAllowed)) return KV_TEXT_FOREIGN_CHARACTER;
+        if (IsDoubledOperatorAt(text, i)) return KV_TEXT_DOUBLED_OPERATOR;
+        if (c == L'/' && IsZeroDivisorAt(text, i, kAfterZeroDenominator, false)) return KV_TEXT_ZERO_DIVISOR;
         if (!evaluated) {
-            if (!EvaluatesToFiniteNumber(text)) return kNotComputable;
+            if (!EvaluatesToFiniteNumber(text)) return KV_TEXT_NOT_COMPUTABLE;
             evaluated = true;
         }
     }
-    std::ptrdiff_t depth = 0;
-    for (wchar_t c : text) depth += (c == L'(') - (c == L')');
-    return depth == 0 ? nullptr : kUnbalanced;
+    if (!BracketsBalanced(text)) return KV_TEXT_UNBALANCED;
+    return std::nullopt;
 }
 
 // ---- Tokens -----------------------------------------------------------------------
@@ -335,9 +317,20 @@ std::wstring IntegerText(std::int64_t value) { return FormatC("%lld", static_cas
 void ShowResult(const FractionResult& result) {
     switch (result.status) {
         case FractionStatus::Ok: return ShowFraction(result.value);
-        case FractionStatus::TooLarge: return ShowFractionMessage(kTooLarge);
-        case FractionStatus::NotComputable: return ShowFractionMessage(kNotComputable);
+        case FractionStatus::TooLarge: return ShowFractionMessage(text::kTooLarge);
+        case FractionStatus::NotComputable: return ShowFractionMessage(text::kNotComputable);
     }
+}
+
+// A line without an exact value (a fractional exponent, a stray operator) is refused
+// like one the check rejects: it shows the same message.
+KvStatus StatusOf(const FractionResult& result) {
+    switch (result.status) {
+        case FractionStatus::Ok: return result.value.denominator == 0 ? KV_STATUS_UNDEFINED : KV_STATUS_ANSWERED;
+        case FractionStatus::TooLarge: return KV_STATUS_TOO_LARGE;
+        case FractionStatus::NotComputable: break;
+    }
+    return KV_STATUS_REFUSED;
 }
 
 }  // namespace
@@ -346,25 +339,30 @@ void ProcessFractionLine() {
     EngineState& engine = Engine();
     engine.FractionValues.clear();
     engine.FractionOps.clear();
-    KvWindow* line = MainWindowControl(kLineId);
-    const std::wstring text = line ? line->text(kLineCapacity) : std::wstring();
-    if (!ValidateFractionLine(text)) return;
-    const auto tokens = TokenizeFractionLine(text);
-    if (!tokens) return ShowFractionMessage(kTooLarge);
+    KvWindow* line = MainWindowControl(KV_FRACTION_LINE);
+    const std::wstring lineText = line ? line->text(kLineCapacity) : std::wstring();
+    if (!ValidateFractionLine(lineText)) return RecordStatus(KV_STATUS_REFUSED);
+    const auto tokens = TokenizeFractionLine(lineText);
+    if (!tokens) {
+        ShowFractionMessage(text::kTooLarge);
+        return RecordStatus(KV_STATUS_TOO_LARGE);
+    }
     // A line of spaces only is zero.
-    ShowResult(engine.FractionValues.empty() ? FractionResult{} : EvaluateFractions(*tokens));
+    const FractionResult result = engine.FractionValues.empty() ? FractionResult{} : EvaluateFractions(*tokens);
+    ShowResult(result);
+    RecordStatus(StatusOf(result));
 }
 
 bool ValidateFractionLine(const std::wstring& text) {
-    const wchar_t* fault = FindFractionLineFault(text);
-    if (fault) ShowFractionMessage(fault);
-    return fault == nullptr;
+    const std::optional<KvTextFault> fault = FindFractionLineFault(text);
+    if (fault) ShowFractionMessage(FaultMessage(*fault));
+    return !fault;
 }
 
 void ShowFractionMessage(const std::wstring& message) {
-    ShowInField(kWholeId, message);
-    SetVisible(kNumeratorId, false);
-    SetVisible(kDenominatorId, false);
+    ShowInField(KV_FRACTION_WHOLE, message);
+    SetVisible(KV_FRACTION_NUMERATOR, false);
+    SetVisible(KV_FRACTION_DENOMINATOR, false);
 }
 
 std::optional<std::vector<FractionToken>> TokenizeFractionLine(const std::wstring& line) {
@@ -403,30 +401,30 @@ FractionResult EvaluateFractions(const std::vector<FractionToken>& tokens) { ret
 void ShowFraction(const Fraction& fraction) {
     const std::int64_t n = fraction.numerator;
     const std::int64_t d = fraction.denominator;
-    if (d == 0) return ShowFractionMessage(kDivisionByZero);
+    if (d == 0) return ShowFractionMessage(text::kDivisionByZero);
     const std::int64_t whole = n / d;
     const std::int64_t rest = n - whole * d;
     if (rest == 0) {
-        ShowInField(kWholeId, IntegerText(whole));
-        SetVisible(kNumeratorId, false);
-        SetVisible(kDenominatorId, false);
-        SetVisible(kSeparatorId, false);
+        ShowInField(KV_FRACTION_WHOLE, IntegerText(whole));
+        SetVisible(KV_FRACTION_NUMERATOR, false);
+        SetVisible(KV_FRACTION_DENOMINATOR, false);
+        SetVisible(KV_FRACTION_SEPARATOR, false);
         return;
     }
     if (whole == 0) {
-        SetVisible(kWholeId, false);
-        ShowInField(kNumeratorId, IntegerText(rest));
-        ShowInField(kDenominatorId, IntegerText(d));
+        SetVisible(KV_FRACTION_WHOLE, false);
+        ShowInField(KV_FRACTION_NUMERATOR, IntegerText(rest));
+        ShowInField(KV_FRACTION_DENOMINATOR, IntegerText(d));
         return;
     }
     // A mixed number carries its sign on the whole part alone: -3/2 is -1 and 1/2.
     const std::wstring wholeText = IntegerText(whole);
-    ShowInField(kWholeId, wholeText);
+    ShowInField(KV_FRACTION_WHOLE, wholeText);
     const int x = FieldWidth(wholeText) + kMixedGap;
-    MoveField(kNumeratorId, x, kMixedNumeratorY);
-    MoveField(kDenominatorId, x, kMixedDenominatorY);
-    ShowInField(kNumeratorId, IntegerText(rest < 0 ? -rest : rest));
-    ShowInField(kDenominatorId, IntegerText(d));
+    MoveField(KV_FRACTION_NUMERATOR, x, kMixedNumeratorY);
+    MoveField(KV_FRACTION_DENOMINATOR, x, kMixedDenominatorY);
+    ShowInField(KV_FRACTION_NUMERATOR, IntegerText(rest < 0 ? -rest : rest));
+    ShowInField(KV_FRACTION_DENOMINATOR, IntegerText(d));
 }
 
 }  // namespace abacor

@@ -35,8 +35,10 @@ struct FractionResult {
     FractionStatus status = FractionStatus::Ok;
 };
 
-// The answer to the fractions panel's "Решить" button: reads the line, checks it,
-// computes it and shows the result or a message in the panel's result fields.
+// The answer to the fractions panel's solve button: reads the line, checks it,
+// computes it and shows the result or a message in the panel's result fields. Records
+// ANSWERED for a value, REFUSED for a line the check rejects or without an exact value,
+// TOO_LARGE beyond 64 bits and UNDEFINED for a division by 0.
 void ProcessFractionLine();
 
 // Shows the first fault of the line and returns false; true for a valid line.
@@ -53,7 +55,7 @@ std::optional<std::vector<FractionToken>> TokenizeFractionLine(const std::wstrin
 // every computed value is reduced, with a positive denominator (0 for a division by 0).
 FractionResult EvaluateFractions(const std::vector<FractionToken>& tokens);
 
-// Shows a whole number, a proper fraction or a mixed number, or "Деление на 0".
+// Shows a whole number, a proper fraction or a mixed number, or the division by 0.
 void ShowFraction(const Fraction& fraction);
 
 }  // namespace abacor

@@ -3,15 +3,16 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "abacor.h"
-#include "algebra/equation_panel.h"
+#include "control_ids.h"
+#include "core/display.h"
 #include "core/engine_state.h"
 #include "core/evaluator.h"
-#include "core/fraction_line.h"
-#include "core/memory.h"
 #include "core/number_format.h"
-#include "inequalities/inequality_panel.h"
+#include "core/outcome.h"
+#include "core/texts.h"
 
 namespace abacor {
 
@@ -19,14 +20,8 @@ namespace {
 
 constexpr const wchar_t* kPiText = L"3.1415926535";
 constexpr const wchar_t* kEText = L"2.7182818284";
-constexpr const wchar_t* kErrorText = L"Ошибка";
-constexpr const wchar_t* kDivisionByZeroText = L"Деление на 0";
 constexpr wchar_t kTimes = L'\u00D7';
 constexpr wchar_t kDivide = L'\u00F7';
-constexpr int kFractionLineButton = 150;
-constexpr int kQuadraticSolveButton = 1428;
-constexpr int kFirstMemoryIndicator = 5000;
-constexpr int kMemoryIndicatorCount = 5;
 
 enum class Key {
     None,
@@ -54,7 +49,6 @@ enum class Key {
     Factorial,
     SignChange,
     Percent,
-    Quadratic,
 };
 
 struct KeyPress {
@@ -62,46 +56,46 @@ struct KeyPress {
     wchar_t symbol = 0;  // the digit or the operator symbol
 };
 
+// The text a key of the standard or scientific keypad types, or null.
+const wchar_t* TypedText(int id) {
+    const KvKey* key = KvFindKey(kvStandardKeys, KV_KEY_COUNT(kvStandardKeys), id);
+    if (!key) key = KvFindKey(kvScientificKeys, KV_KEY_COUNT(kvScientificKeys), id);
+    return key ? key->typed : nullptr;
+}
+
+// Digits, the point, brackets and the four operators, by the character they type.
+KeyPress ClassifyTyped(wchar_t c) {
+    if (c >= L'0' && c <= L'9') return {Key::Digit, c};
+    switch (c) {
+        case L'.': return {Key::Point};
+        case L'(': return {Key::OpenBracket};
+        case L')': return {Key::CloseBracket};
+        default: return {Key::Operator, c};
+    }
+}
+
 KeyPress Classify(int id) {
-    if (id >= 1 && id <= 9) return {Key::Digit, static_cast<wchar_t>(L'0' + id)};
+    if (const wchar_t* typed = TypedText(id)) return ClassifyTyped(typed[0]);
     switch (id) {
-        case 56: return {Key::Digit, L'1'};
-        case 57: return {Key::Digit, L'2'};
-        case 58: return {Key::Digit, L'3'};
-        case 51: return {Key::Digit, L'4'};
-        case 52: return {Key::Digit, L'5'};
-        case 53: return {Key::Digit, L'6'};
-        case 46: return {Key::Digit, L'7'};
-        case 47: return {Key::Digit, L'8'};
-        case 48: return {Key::Digit, L'9'};
-        case 22: case 62: return {Key::Digit, L'0'};
-        case 23: case 63: return {Key::Point};
-        case 10: case 59: return {Key::Operator, L'+'};
-        case 11: case 54: return {Key::Operator, L'-'};
-        case 14: case 49: return {Key::Operator, kTimes};
-        case 15: case 44: return {Key::Operator, kDivide};
-        case 41: return {Key::OpenBracket};
-        case 42: return {Key::CloseBracket};
-        case 30: return {Key::Pi};
-        case 31: return {Key::E};
-        case 24: case 34: return {Key::Backspace};
-        case 0: case 32: return {Key::Clear};
-        case 20: case 33: return {Key::ClearEntry};
-        case 12: case 64: return {Key::Equals};
-        case 45: return {Key::PowerFirst};
-        case 39: return {Key::RemainderFirst};
-        case 16: case 35: return {Key::Square};
-        case 17: case 40: return {Key::SquareRoot};
-        case 18: case 36: return {Key::Reciprocal};
-        case 37: return {Key::Absolute};
-        case 38: return {Key::Exp};
-        case 50: return {Key::PowerOfTen};
-        case 55: return {Key::Log10};
-        case 60: return {Key::Ln};
-        case 43: return {Key::Factorial};
-        case 21: case 61: return {Key::SignChange};
-        case 19: return {Key::Percent};
-        case kQuadraticSolveButton: return {Key::Quadratic};
+        case KV_SCI_PI: return {Key::Pi};
+        case KV_SCI_E: return {Key::E};
+        case KV_STD_BACKSPACE: case KV_SCI_BACKSPACE: return {Key::Backspace};
+        case KV_STD_CLEAR: case KV_SCI_CLEAR: return {Key::Clear};
+        case KV_STD_CLEAR_ENTRY: case KV_SCI_CLEAR_ENTRY: return {Key::ClearEntry};
+        case KV_STD_EQUALS: case KV_SCI_EQUALS: return {Key::Equals};
+        case KV_SCI_POWER: return {Key::PowerFirst};
+        case KV_SCI_MOD: return {Key::RemainderFirst};
+        case KV_STD_SQUARE: case KV_SCI_SQUARE: return {Key::Square};
+        case KV_STD_SQRT: case KV_SCI_SQRT: return {Key::SquareRoot};
+        case KV_STD_RECIPROCAL: case KV_SCI_RECIPROCAL: return {Key::Reciprocal};
+        case KV_SCI_ABS: return {Key::Absolute};
+        case KV_SCI_EXP: return {Key::Exp};
+        case KV_SCI_POW10: return {Key::PowerOfTen};
+        case KV_SCI_LOG: return {Key::Log10};
+        case KV_SCI_LN: return {Key::Ln};
+        case KV_SCI_FACTORIAL: return {Key::Factorial};
+        case KV_STD_SIGN: case KV_SCI_SIGN: return {Key::SignChange};
+        case KV_STD_PERCENT: return {Key::Percent};
         default: return {};
     }
 }
@@ -174,8 +168,8 @@ void Backspace(KvWindow* display) {
 }
 
 void HideMemoryIndicators() {
-    for (int i = 0; i < kMemoryIndicatorCount; ++i) {
-        if (KvWindow* indicator = MainWindowControl(kFirstMemoryIndicator + i)) indicator->setVisible(false);
+    for (int id = KV_MEMORY_INDICATOR_FIRST; id <= KV_MEMORY_INDICATOR_LAST; ++id) {
+        if (KvWindow* indicator = MainWindowControl(id)) indicator->setVisible(false);
     }
 }
 
@@ -194,75 +188,81 @@ void StartPendingOperation(KvWindow* display, PendingOperation op) {
     s.NewNumber = true;
 }
 
-std::wstring EvaluateDisplayText(std::wstring text) {
+double EvaluateDisplayText(std::wstring text) {
     for (wchar_t& c : text) {
         if (c == kTimes) c = L'*';
         else if (c == kDivide) c = L'/';
         else if (c == L',') c = L'.';
     }
-    return FormatNumber(Evaluate(text));
+    return Evaluate(text);
 }
 
-std::wstring ApplyPendingOperation(double y) {
+double ApplyPendingOperation(double y) {
     EngineState& s = Engine();
     const double value = s.PendingOp == kPendingPower ? std::pow(s.StoredOperand, y) : std::fmod(s.StoredOperand, y);
     s.PendingOp = kNoPendingOp;
-    return TrimTrailingZeros(FormatFixed(value, 10, kDisplayCapacity));
+    return value;
 }
 
-void Equals(KvWindow* display) {
+// A value the evaluator could not give (or a remainder by 0) shows as "nan".
+KvStatus Equals(KvWindow* display) {
     const bool pending = Engine().PendingOp == kPendingPower || Engine().PendingOp == kPendingRemainder;
-    const std::wstring result =
+    const double value =
         pending ? ApplyPendingOperation(ReadDisplayNumber(display)) : EvaluateDisplayText(ReadDisplay(display));
-    ShowOnDisplay(display, result);
+    ShowOnDisplay(display, pending ? TrimTrailingZeros(FormatFixed(value, 10, kDisplayCapacity)) : FormatNumber(value));
     MarkResultShown();
+    return std::isnan(value) ? KV_STATUS_UNDEFINED : KV_STATUS_ANSWERED;
 }
 
-// A function key's outcome: the text to show and, for a value, whether it is recorded
-// as the last result.
+// A function key's outcome: the text to show, its status and, for a value, whether it
+// is recorded as the last result.
 struct FunctionResult {
     std::wstring text;
+    KvStatus status = KV_STATUS_ANSWERED;
     bool recordValue = false;
     double value = 0;
 };
 
-FunctionResult Recorded(double value, std::wstring text) { return {std::move(text), true, value}; }
-FunctionResult Unrecorded(std::wstring text) { return {std::move(text), false, 0}; }
+FunctionResult Recorded(double value, std::wstring text) { return {std::move(text), KV_STATUS_ANSWERED, true, value}; }
+FunctionResult Unrecorded(std::wstring text) { return {std::move(text), KV_STATUS_ANSWERED, false, 0}; }
+FunctionResult Undefined() { return {text::kError, KV_STATUS_UNDEFINED, false, 0}; }
 std::wstring Trimmed(double value) { return TrimTrailingZeros(FormatNumber(value)); }
 
 FunctionResult ComputeFunction(Key key, double x) {
     switch (key) {
         case Key::Square: return Recorded(x * x, Trimmed(x * x));
-        case Key::SquareRoot: return x >= 0 ? Recorded(std::sqrt(x), Trimmed(std::sqrt(x))) : Unrecorded(kErrorText);
+        case Key::SquareRoot: return x >= 0 ? Recorded(std::sqrt(x), Trimmed(std::sqrt(x))) : Undefined();
         case Key::Reciprocal: return Unrecorded(FormatGeneral(1 / x));
         case Key::Absolute: return Unrecorded(Trimmed(std::fabs(x)));
         case Key::Exp: return Recorded(std::exp(x), Trimmed(std::exp(x)));
         case Key::PowerOfTen: return Recorded(std::pow(10.0, x), FormatGeneral(std::pow(10.0, x)));
-        case Key::Log10: return x > 0 ? Recorded(std::log10(x), FormatGeneral(std::log10(x))) : Unrecorded(kErrorText);
-        case Key::Ln: return x > 0 ? Recorded(std::log(x), FormatGeneral(std::log(x))) : Unrecorded(kErrorText);
-        default: return Unrecorded(kErrorText);
+        case Key::Log10: return x > 0 ? Recorded(std::log10(x), FormatGeneral(std::log10(x))) : Undefined();
+        case Key::Ln: return x > 0 ? Recorded(std::log(x), FormatGeneral(std::log(x))) : Undefined();
+        default: return Undefined();
     }
 }
 
-void ApplyFunction(KvWindow* display, Key key) {
+KvStatus ApplyFunction(KvWindow* display, Key key) {
     const double x = ReadDisplayNumber(display);
     if (key == Key::Reciprocal && x == 0) {
-        ShowOnDisplay(display, kDivisionByZeroText);
-        return;
+        ShowOnDisplay(display, text::kDivisionByZero);
+        return KV_STATUS_UNDEFINED;
     }
     const FunctionResult result = ComputeFunction(key, x);
     ShowOnDisplay(display, result.text);
     if (result.recordValue) Engine().LastResult = result.value;
     MarkResultShown();
+    return result.status;
 }
 
-// Exact in 64 bits up to 20!, then as a double while it is finite.
-std::wstring FactorialText(double x) {
+// Exact in 64 bits up to 20!, then as a double while it is finite; none below 0 or
+// beyond 170!.
+std::optional<std::wstring> FactorialText(double x) {
     constexpr int kLargestExact = 20;
     constexpr int kLargestFinite = 170;
     const bool fits = x > std::numeric_limits<std::int32_t>::min() - 1.0 && x < std::numeric_limits<std::int32_t>::max() + 1.0;
     const int n = fits ? static_cast<int>(x) : -1;
-    if (n < 0 || n > kLargestFinite) return kErrorText;
+    if (n < 0 || n > kLargestFinite) return std::nullopt;
     if (n <= kLargestExact) {
         long long product = 1;
         for (int i = 2; i <= n; ++i) product *= i;
@@ -273,9 +273,11 @@ std::wstring FactorialText(double x) {
     return FormatGeneral(product);
 }
 
-void Factorial(KvWindow* display) {
-    ShowOnDisplay(display, FactorialText(ReadDisplayNumber(display)));
+KvStatus Factorial(KvWindow* display) {
+    const std::optional<std::wstring> factorial = FactorialText(ReadDisplayNumber(display));
+    ShowOnDisplay(display, factorial.value_or(text::kError));
     MarkResultShown();
+    return factorial ? KV_STATUS_ANSWERED : KV_STATUS_UNDEFINED;
 }
 
 void ChangeSign(KvWindow* display) { ShowOnDisplay(display, FormatGeneral(-ReadDisplayNumber(display))); }
@@ -286,55 +288,9 @@ void Percent(KvWindow* display) {
     MarkResultShown();
 }
 
-double ReadControlNumber(int controlId) {
-    KvWindow* control = MainWindowControl(controlId);
-    return control ? ReadNumberText(control->text(kDisplayCapacity)) : 0.0;
-}
-
-// A sign selector's first entry means plus; any other entry, or none, minus.
-double SignedCoefficient(int selectorId, int valueId) {
-    KvWindow* selector = MainWindowControl(selectorId);
-    const bool plus = selector && selector->currentIndex() == 0;
-    const double value = ReadControlNumber(valueId);
-    return plus ? value : -value;
-}
-
-void SetControlText(int controlId, const std::wstring& text) {
-    if (KvWindow* control = MainWindowControl(controlId)) control->setText(text);
-}
-
-std::wstring FormatRoot(double x) { return FormatFixed(x, 4, 63); }
-
-void SolveQuadraticPanel() {
-    constexpr int kFirstRoot = 1431, kSecondRoot = 1432;
-    const double a = ReadControlNumber(1420);
-    const double b = SignedCoefficient(1422, 1423);
-    const double c = SignedCoefficient(1425, 1426);
-    if (a == 0) {
-        SetControlText(kFirstRoot, L"Коэффициент 'a' не может быть нулём!");
-        SetControlText(kSecondRoot, L"");
-        return;
-    }
-    const double discriminant = b * b - 4 * a * c;
-    if (discriminant < 0) {
-        SetControlText(kFirstRoot, L"Нет действительных корней");
-        SetControlText(kSecondRoot, L"");
-        return;
-    }
-    if (discriminant == 0) {
-        SetControlText(kFirstRoot, FormatRoot(-b / (2 * a)));
-        SetControlText(kSecondRoot, L"\u2014");
-        return;
-    }
-    const double x1 = (-b + std::sqrt(discriminant)) / (2 * a);
-    const double x2 = (-b - std::sqrt(discriminant)) / (2 * a);
-    SetControlText(kFirstRoot, FormatRoot(x1));
-    SetControlText(kSecondRoot, x1 == x2 ? std::wstring(L"\u2014") : FormatRoot(x2));
-}
-
-void ApplyKey(KvWindow* display, const KeyPress& press) {
+// Keys that edit the entry or start an operation: they always succeed.
+void EditEntry(KvWindow* display, const KeyPress& press) {
     switch (press.key) {
-        case Key::None: return;
         case Key::Digit: return EnterReplacing(display, std::wstring(1, press.symbol));
         case Key::Point: return EnterPoint(display);
         case Key::Operator: return AppendOperator(display, press.symbol);
@@ -345,38 +301,45 @@ void ApplyKey(KvWindow* display, const KeyPress& press) {
         case Key::Backspace: return Backspace(display);
         case Key::Clear: return Clear(display, false);
         case Key::ClearEntry: return Clear(display, true);
-        case Key::Equals: return Equals(display);
         case Key::PowerFirst: return StartPendingOperation(display, kPendingPower);
         case Key::RemainderFirst: return StartPendingOperation(display, kPendingRemainder);
-        case Key::Factorial: return Factorial(display);
         case Key::SignChange: return ChangeSign(display);
         case Key::Percent: return Percent(display);
-        case Key::Quadratic: return SolveQuadraticPanel();
-        default: return ApplyFunction(display, press.key);
+        default: return;
     }
+}
+
+bool IsFunctionKey(Key key) {
+    switch (key) {
+        case Key::Square: case Key::SquareRoot: case Key::Reciprocal: case Key::Absolute: case Key::Exp:
+        case Key::PowerOfTen: case Key::Log10: case Key::Ln: return true;
+        default: return false;
+    }
+}
+
+KvStatus ApplyKey(KvWindow* display, const KeyPress& press) {
+    if (press.key == Key::Equals) return Equals(display);
+    if (press.key == Key::Factorial) return Factorial(display);
+    if (IsFunctionKey(press.key)) return ApplyFunction(display, press.key);
+    EditEntry(display, press);
+    return KV_STATUS_ANSWERED;
 }
 
 }  // namespace
 
-std::wstring ReadDisplay(KvWindow* display) { return display ? display->text(kDisplayCapacity) : std::wstring(); }
-
-double ReadDisplayNumber(KvWindow* display) { return ReadLeadingNumber(ReadDisplay(display)); }
-
-bool ShowOnDisplay(KvWindow* display, const std::wstring& text) {
-    if (text.size() > kDisplayCapacity) return false;
-    if (display) display->setText(text);
-    return true;
+void HandleKeypadButton(KvWindow* display, int buttonId) {
+    const KeyPress press = Classify(buttonId);
+    // Codes of other panels leave the status of their own handling alone.
+    if (press.key == Key::None) return;
+    RecordStatus(ApplyKey(display, press));
 }
 
-void MarkResultShown() { SetEntryFlags(true, true); }
+void ResetKeypad() {
+    EngineState& s = Engine();
+    s.PendingOp = kNoPendingOp;
+    s.StoredOperand = 0;
+    s.LastResult = 0;
+    s.NewNumber = true;
+}
 
 }  // namespace abacor
-
-extern "C" void ProcessButtonClick(KvWindow* display, int buttonId) {
-    using namespace abacor;
-    HandleInequalityButton(buttonId);
-    if (buttonId == kFractionLineButton) ProcessFractionLine();
-    HandleFormulaButton(buttonId);
-    if (IsMemoryButton(buttonId)) return HandleMemoryButton(display, buttonId);
-    ApplyKey(display, Classify(buttonId));
-}

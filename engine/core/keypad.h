@@ -1,22 +1,16 @@
-// The keypad: every button of the program acts through ProcessButtonClick.
+// The standard and scientific keypads acting on the display.
 #pragma once
-
-#include <string>
 
 #include "platform.h"
 
 namespace abacor {
 
-// Longest text the display may hold; a key that would make it longer is ignored.
-inline constexpr std::size_t kDisplayCapacity = 255;
+// Carries out a key of either keypad and records its status: UNDEFINED when it shows no
+// value (nan, the error text, a division by 0), ANSWERED otherwise. Other codes do
+// nothing and record nothing.
+void HandleKeypadButton(KvWindow* display, int buttonId);
 
-// The display text as the keypad sees it (at most kDisplayCapacity characters).
-std::wstring ReadDisplay(KvWindow* display);
-// The display text read as a number: its leading number, 0 when it has none.
-double ReadDisplayNumber(KvWindow* display);
-// Writes the display unless the text is too long; returns whether it was written.
-bool ShowOnDisplay(KvWindow* display, const std::wstring& text);
-// Marks the display as showing a result: the next digit starts a new entry.
-void MarkResultShown();
+// Drops a waiting power or remainder and the last result; the next digit starts an entry.
+void ResetKeypad();
 
 }  // namespace abacor

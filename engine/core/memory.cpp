@@ -3,15 +3,16 @@
 #include <algorithm>
 
 #include "abacor.h"
+#include "control_ids.h"
+#include "core/display.h"
 #include "core/engine_state.h"
-#include "core/keypad.h"
 #include "core/number_format.h"
+#include "core/outcome.h"
+#include "core/texts.h"
 
 namespace abacor {
 
 namespace {
-
-enum MemoryButton { kClear = 1600, kRecall = 1601, kAdd = 1602, kSubtract = 1603, kStore = 1604, kList = 1605 };
 
 void ShowRegister(KvWindow* display, int index) {
     ShowOnDisplay(display, FormatGeneral(Engine().Memory[index]));
@@ -26,7 +27,7 @@ void AddToNewest(double amount) {
 }
 
 void ToggleMemoryList() {
-    KvWindow* list = MainWindowControl(kMemoryListId);
+    KvWindow* list = MainWindowControl(KV_MEMORY_LIST);
     if (!list) return;
     if (list->isVisible()) {
         list->setVisible(false);
@@ -34,7 +35,7 @@ void ToggleMemoryList() {
     }
     const EngineState& s = Engine();
     list->clearItems();
-    if (s.MemoryCount == 0) list->addItem(L"Память пуста");
+    if (s.MemoryCount == 0) list->addItem(text::kMemoryEmpty);
     for (int i = 1; i <= s.MemoryCount; ++i) list->addItem(FormatC("[%d] %.10g", i, s.Memory[i - 1]));
     if (s.MemoryCount > 0) list->setCurrentIndex(s.MemoryCount - 1);
     list->setVisible(true);
@@ -43,7 +44,7 @@ void ToggleMemoryList() {
 
 }  // namespace
 
-bool IsMemoryButton(int buttonId) { return buttonId >= kClear && buttonId <= kList; }
+bool IsMemoryButton(int buttonId) { return buttonId >= KV_MEMORY_FIRST && buttonId <= KV_MEMORY_LAST; }
 
 void MemoryPush(double value) {
     EngineState& s = Engine();
@@ -58,44 +59,27 @@ void MemoryPush(double value) {
 void HandleMemoryButton(KvWindow* display, int buttonId) {
     EngineState& s = Engine();
     switch (buttonId) {
-        case kClear: s.MemoryCount = 0; break;
-        case kRecall:
+        case KV_MEMORY_CLEAR: s.MemoryCount = 0; break;
+        case KV_MEMORY_RECALL:
             if (s.MemoryCount >= 1) ShowRegister(display, s.MemoryCount - 1);
             break;
-        case kAdd: AddToNewest(ReadDisplayNumber(display)); break;
-        case kSubtract: AddToNewest(-ReadDisplayNumber(display)); break;
-        case kStore: MemoryPush(ReadDisplayNumber(display)); break;
-        case kList: ToggleMemoryList(); break;
-        default: break;
+        case KV_MEMORY_ADD: AddToNewest(ReadDisplayNumber(display)); break;
+        case KV_MEMORY_SUBTRACT: AddToNewest(-ReadDisplayNumber(display)); break;
+        case KV_MEMORY_STORE: MemoryPush(ReadDisplayNumber(display)); break;
+        case KV_MEMORY_SHOW_LIST: ToggleMemoryList(); break;
+        default: return;
     }
+    RecordStatus(KV_STATUS_ANSWERED);
 }
 
-}  // namespace abacor
-
-using abacor::Engine;
-
-extern "C" {
-
-int ProcessMemoryComboSelect(KvWindow* display) {
-    KvWindow* list = abacor::MainWindowControl(abacor::kMemoryListId);
+int SelectFromMemoryList(KvWindow* display) {
+    KvWindow* list = MainWindowControl(KV_MEMORY_LIST);
     if (!list) return 0;
     const int selected = list->currentIndex();
-    if (Engine().MemoryCount > 0 && selected >= 0 && selected < Engine().MemoryCount) {
-        abacor::ShowRegister(display, selected);
-    }
+    if (Engine().MemoryCount > 0 && selected >= 0 && selected < Engine().MemoryCount) ShowRegister(display, selected);
     const bool wasVisible = list->isVisible();
     list->setVisible(false);
     return wasVisible ? 1 : 0;
 }
 
-double GetResult(void) { return Engine().LastResult; }
-
-void ResetCalculator(void) {
-    abacor::EngineState& s = Engine();
-    s.PendingOp = abacor::kNoPendingOp;
-    s.StoredOperand = 0;
-    s.LastResult = 0;
-    s.NewNumber = true;
-}
-
-}  // extern "C"
+}  // namespace abacor

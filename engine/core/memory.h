@@ -5,12 +5,13 @@
 
 namespace abacor {
 
-inline constexpr int kMemoryListId = 1610;
-
 bool IsMemoryButton(int buttonId);
-// Carries out a memory key (clear, recall, add, subtract, store, list).
+// Carries out a memory key (clear, recall, add, subtract, store, list); records ANSWERED.
 void HandleMemoryButton(KvWindow* display, int buttonId);
 // Stores a value as the newest register, dropping the oldest when all ten are used.
 void MemoryPush(double value);
+// Shows the register chosen in the memory list, if any, and hides the list; 1 when the
+// list was visible.
+int SelectFromMemoryList(KvWindow* display);
 
 }  // namespace abacor

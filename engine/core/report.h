@@ -32,7 +32,7 @@ public:
     ReportWriter& Gap();
     // The closing line; most sections leave an empty line after it.
     ReportWriter& Close(bool blankAfter = true);
-    // Blank line, rule, "  Решение завершено!", rule.
+    // Blank line, rule, two blanks and text::kSolvedBanner, rule.
     ReportWriter& Banner();
     // Text that already has its line ends (a part written by another writer).
     ReportWriter& Append(std::wstring_view lines);

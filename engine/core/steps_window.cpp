@@ -2,17 +2,17 @@
 
 #include "abacor.h"
 #include "core/engine_state.h"
+#include "core/texts.h"
 
 namespace abacor {
 
 namespace {
 
-constexpr const wchar_t* kStepsTitle = L"Пошаговое решение";
 constexpr int kStepsWidth = 450;
 constexpr int kStepsHeight = 550;
 
 KvTextWindowSpec StepsWindowSpec() {
-    return {kStepsTitle, kStepsWidth, kStepsHeight, KvFont{L"Consolas", 16, 400}, Engine().StepsLog};
+    return {text::kStepsTitle, kStepsWidth, kStepsHeight, KvFont{L"Consolas", 16, 400}, Engine().StepsLog};
 }
 
 // Integer division truncates toward zero, so a window wider than its owner still
@@ -36,27 +36,20 @@ int RefreshOpenWindow(KvDesktop& desktop) {
 
 void SetStepsLog(std::wstring report) { Engine().StepsLog = std::move(report); }
 
-}  // namespace abacor
+const std::wstring& StepsLog() { return Engine().StepsLog; }
 
-using abacor::Engine;
-using abacor::EngineState;
-
-extern "C" {
-
-int ShowStepsWindow(KvWindow* owner) {
+int ShowSteps(KvWindow* owner) {
     EngineState& engine = Engine();
     if (!owner) owner = engine.MainWindow;
     if (!owner) return 0;
     KvDesktop& desktop = owner->desktop();
-    if (engine.StepsWindowHandle && desktop.windowExists(engine.StepsWindowHandle)) {
-        return abacor::RefreshOpenWindow(desktop);
-    }
+    if (engine.StepsWindowHandle && desktop.windowExists(engine.StepsWindowHandle)) return RefreshOpenWindow(desktop);
     engine.StepsClassRegistered = true;
-    const KvTextWindow created = desktop.createTextWindow(owner, abacor::StepsWindowSpec());
+    const KvTextWindow created = desktop.createTextWindow(owner, StepsWindowSpec());
     engine.StepsWindowHandle = created.window;
     engine.StepsEdit = created.text;
     if (!created.window) return 0;
-    abacor::CentreOver(*created.window, *owner);
+    CentreOver(*created.window, *owner);
     // Modeless for the user, but this call returns only once the window is closed; the
     // program's own events, and calls back into the engine, run meanwhile.
     desktop.runUntilClosed(created.window);
@@ -65,6 +58,4 @@ int ShowStepsWindow(KvWindow* owner) {
     return 0;
 }
 
-const wchar_t* GetLastSteps(void) { return Engine().StepsLog.c_str(); }
-
-}  // extern "C"
+}  // namespace abacor

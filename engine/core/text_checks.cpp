@@ -55,17 +55,15 @@ const wchar_t* FaultMessage(KvTextFault fault) {
     return L"";
 }
 
-}  // namespace abacor
-
-extern "C" int CheckFormulaText(const wchar_t* text, const wchar_t* allowed, const wchar_t* mayFollowZero) {
-    using namespace abacor;
-    if (text == nullptr || *text == L'\0') return KV_TEXT_EMPTY;
-    const std::wstring_view view(text);
-    if (DividesByZero(view, mayFollowZero ? mayFollowZero : L"")) return KV_TEXT_ZERO_DIVISOR;
-    return SpellingFault(view, allowed ? allowed : L"").value_or(KV_TEXT_OK);
+KvTextFault CheckText(std::wstring_view text, std::wstring_view allowed, std::wstring_view mayFollowZero) {
+    if (text.empty()) return KV_TEXT_EMPTY;
+    if (DividesByZero(text, mayFollowZero)) return KV_TEXT_ZERO_DIVISOR;
+    return SpellingFault(text, allowed).value_or(KV_TEXT_OK);
 }
 
-extern "C" const wchar_t* TextFaultMessage(int fault) {
+const wchar_t* FaultCodeMessage(int fault) {
     if (fault < KV_TEXT_OK || fault > KV_TEXT_NOT_COMPUTABLE) return L"";
-    return abacor::FaultMessage(static_cast<KvTextFault>(fault));
+    return FaultMessage(static_cast<KvTextFault>(fault));
 }
+
+}  // namespace abacor

@@ -28,5 +28,11 @@ std::optional<KvTextFault> SpellingFault(std::wstring_view text, std::wstring_vi
 
 // The message shown for a fault.
 const wchar_t* FaultMessage(KvTextFault fault);
+// The same for a fault's code; an empty text for KV_TEXT_OK or an unknown code.
+const wchar_t* FaultCodeMessage(int fault);
+
+// The first fault of a formula's text: empty, then a division by a lone zero (blanks
+// skipped), then SpellingFault.
+KvTextFault CheckText(std::wstring_view text, std::wstring_view allowed, std::wstring_view mayFollowZero);
 
 }  // namespace abacor

@@ -12,10 +12,23 @@ inline constexpr const wchar_t* kSectionClose = L"└─────────
 inline constexpr const wchar_t* kSolvedBanner = L"Решение завершено!";
 
 // ---- Keypad, display and memory ---------------------------------------------------------
+// A function key outside its domain (a negative square root, the log of 0, 171!).
+inline constexpr const wchar_t* kError = L"Ошибка";
+// 1/x of 0 on the keypad, and a fraction line that divides by 0.
+inline constexpr const wchar_t* kDivisionByZero = L"Деление на 0";
+// A number beyond what can be computed exactly or shown.
+inline constexpr const wchar_t* kTooLarge = L"Слишком большое число";
+// The memory list's only entry while no register holds a value.
+inline constexpr const wchar_t* kMemoryEmpty = L"Память пуста";
 
 // ---- Fraction line -------------------------------------------------------------------------
+// The line shows the formula checks' messages, kDivisionByZero and kTooLarge.
 
 // ---- Quadratic panel ----------------------------------------------------------------------
+inline constexpr const wchar_t* kZeroCoefficientA = L"Коэффициент 'a' не может быть нулём!";
+inline constexpr const wchar_t* kNoRealRoots = L"Нет действительных корней";
+// The second root's field when both roots are one.
+inline constexpr const wchar_t* kNoSecondRoot = L"\u2014";
 
 // ---- Formula checks (shared by the fraction line, the equation and the graph inputs) -----
 inline constexpr const wchar_t* kEmptyLine = L"Пустая строка";
@@ -191,5 +204,6 @@ inline constexpr const wchar_t* kLinearSystemOverflow = L"⚠️ Слишком 
 inline constexpr const wchar_t* kLinearSystemAnswerHeading = L"  ОТВЕТ:";
 
 // ---- Steps window ---------------------------------------------------------------------------
+inline constexpr const wchar_t* kStepsTitle = L"Пошаговое решение";
 
 }  // namespace abacor::text

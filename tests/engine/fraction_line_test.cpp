@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "abacor.h"
+#include "control_ids.h"
 #include "core/engine_state.h"
 #include "headless_platform.h"
 
@@ -23,11 +24,11 @@ struct Rect {
 class FractionLineTest : public ::testing::Test {
 protected:
     FractionLineTest() {
-        main_.addChild(1203, {5, 60, 315, 85});
-        main_.addChild(1206, {105, 160, 155, 180});
-        main_.addChild(1207, {165, 145, 215, 165});
-        main_.addChild(1208, {165, 175, 215, 195});
-        main_.addChild(154, {0, 260, 400, 264});
+        main_.addChild(KV_FRACTION_LINE, {5, 60, 315, 85});
+        main_.addChild(KV_FRACTION_WHOLE, {105, 160, 155, 180});
+        main_.addChild(KV_FRACTION_NUMERATOR, {165, 145, 215, 165});
+        main_.addChild(KV_FRACTION_DENOMINATOR, {165, 175, 215, 195});
+        main_.addChild(KV_FRACTION_SEPARATOR, {0, 260, 400, 264});
         InitFractions(&main_);
     }
     ~FractionLineTest() override { InitFractions(nullptr); }
@@ -42,19 +43,19 @@ protected:
     }
 
     void Solve(const std::wstring& line) {
-        Control(1203).setText(line);
+        Control(KV_FRACTION_LINE).setText(line);
         abacor::ProcessFractionLine();
     }
 
     // What the panel shows, the way a user reads it: "1 2/3", "-1/6", "2" or a message.
     std::wstring Shown() {
         std::wstring shown;
-        if (Control(1206).visibleFlag()) shown = Control(1206).fullText();
-        const bool fraction = Control(1207).visibleFlag();
-        EXPECT_EQ(fraction, Control(1208).visibleFlag());
+        if (Control(KV_FRACTION_WHOLE).visibleFlag()) shown = Control(KV_FRACTION_WHOLE).fullText();
+        const bool fraction = Control(KV_FRACTION_NUMERATOR).visibleFlag();
+        EXPECT_EQ(fraction, Control(KV_FRACTION_DENOMINATOR).visibleFlag());
         if (!fraction) return shown;
         if (!shown.empty()) shown += L' ';
-        return shown + Control(1207).fullText() + L'/' + Control(1208).fullText();
+        return shown + Control(KV_FRACTION_NUMERATOR).fullText() + L'/' + Control(KV_FRACTION_DENOMINATOR).fullText();
     }
 
     headless::Desktop desktop_;
@@ -106,6 +107,9 @@ TEST_F(FractionLineTest, ShowsResultsAndMessages) {
         {L"1/0:1-1/0:1", L"Деление на 0"},
         // The checks, each with its message.
         {L"/0", L"Деление на ноль"},
+        {L"/0)", L"Деление на ноль"},
+        {L"/ 0", L"Невозможно вычислить выражение"},  // no blanks skipped after '/'
+        {L"/05", L"Невозможно вычислить выражение"},
         {L"1/0", L"Невозможно вычислить выражение"},
         {L"(1/2", L"Невозможно вычислить выражение"},
         {L"(1+-2", L"Невозможно вычислить выражение"},
@@ -163,10 +167,10 @@ TEST_F(FractionLineTest, SizesAndPlacesTheResultFields) {
     for (const Layout& l : layouts) {
         Solve(l.line);
         SCOPED_TRACE(headless::ToUtf8(l.line));
-        EXPECT_EQ(Placed(1206), l.whole);
-        EXPECT_EQ(Placed(1207), l.numerator);
-        EXPECT_EQ(Placed(1208), l.denominator);
-        EXPECT_EQ(Control(154).visibleFlag(), l.separator);
+        EXPECT_EQ(Placed(KV_FRACTION_WHOLE), l.whole);
+        EXPECT_EQ(Placed(KV_FRACTION_NUMERATOR), l.numerator);
+        EXPECT_EQ(Placed(KV_FRACTION_DENOMINATOR), l.denominator);
+        EXPECT_EQ(Control(KV_FRACTION_SEPARATOR).visibleFlag(), l.separator);
     }
 }
 
@@ -182,7 +186,7 @@ TEST_F(FractionLineTest, RecordsOperandsAndOperatorsInTextOrder) {
 
 TEST_F(FractionLineTest, MissingControlsAreSkipped) {
     headless::Window bare{desktop_, 0};
-    bare.addChild(1203).setText(L"1/2+1/3");
+    bare.addChild(KV_FRACTION_LINE).setText(L"1/2+1/3");
     InitFractions(&bare);
     abacor::ProcessFractionLine();
     EXPECT_EQ(Engine().FractionValues.size(), 2u);

@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "control_ids.h"
 #include "core/engine_state.h"
 #include "engine_fixture.h"
 
@@ -8,11 +9,18 @@ namespace {
 
 using abacor::Engine;
 
-enum { kMemoryClear = 1600, kRecall = 1601, kAdd = 1602, kSubtract = 1603, kStore = 1604, kList = 1605 };
+enum {
+    kMemoryClear = KV_MEMORY_CLEAR,
+    kRecall = KV_MEMORY_RECALL,
+    kAdd = KV_MEMORY_ADD,
+    kSubtract = KV_MEMORY_SUBTRACT,
+    kStore = KV_MEMORY_STORE,
+    kList = KV_MEMORY_SHOW_LIST,
+};
 
 class MemoryTest : public EngineTest {
 protected:
-    MemoryTest() : list_(AddControl(1610, {0, 0, 0, 0}, false)) {}
+    MemoryTest() : list_(AddControl(KV_MEMORY_LIST, {0, 0, 0, 0}, false)) {}
 
     void Store(const std::wstring& value, int key = kStore) {
         SetDisplay(value);
@@ -36,7 +44,7 @@ TEST_F(MemoryTest, StoreAndRecallTheNewest) {
     EXPECT_EQ(Display(), L"7");
     EXPECT_TRUE(Engine().NewNumber);
     EXPECT_TRUE(Engine().ResultShown);
-    Press(4);
+    Press(KV_STD_4);
     EXPECT_EQ(Display(), L"4");
 }
 
@@ -112,7 +120,7 @@ TEST(MemoryWithoutList, NothingHappensWithoutTheControl) {
     abacor::Engine() = abacor::EngineState{};
     headless::Desktop desktop;
     headless::Window main(desktop, 0);
-    headless::Window& display = main.addChild(100);
+    headless::Window& display = main.addChild(KV_DISPLAY);
     InitFractions(&main);
     ProcessButtonClick(&display, kList);
     EXPECT_EQ(ProcessMemoryComboSelect(&display), 0);
@@ -121,13 +129,13 @@ TEST(MemoryWithoutList, NothingHappensWithoutTheControl) {
 
 TEST_F(MemoryTest, ResetCalculatorDropsThePendingPower) {
     SetDisplay(L"2");
-    Press(45);
+    Press(KV_SCI_POWER);
     SetDisplay(L"3+1");
     Engine().LastResult = 5;
     ResetCalculator();
     EXPECT_EQ(GetResult(), 0);
     EXPECT_TRUE(Engine().NewNumber);
-    Press(12);
+    Press(KV_STD_EQUALS);
     EXPECT_EQ(Display(), L"4");  // evaluated as an expression, not 2^3
 }
 
