@@ -62,8 +62,6 @@ constexpr const char* kAboutText =
     "• Квадратные уравнения и системы линейных уравнений\n\n"
     "Все вычисления выполняет библиотека abacor.\nНастройки действуют до закрытия программы.";
 
-KvRect ToKvRect(const QRect& rect) { return {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1}; }
-
 }  // namespace
 
 MainWindow::MainWindow(QtDesktop& desktop)
