@@ -11,6 +11,7 @@
 #include <QComboBox>
 
 #include "abacor.h"
+#include "control_ids.h"
 #include "fonts.h"
 #include "key_filter.h"
 #include "keypads.h"
@@ -25,15 +26,26 @@ constexpr QSize kMinimumSize(335, 510);
 constexpr int kDisplayFontHeight = 36;
 constexpr QRect kNumberLineArea(QPoint(160, 190), QPoint(399, 299));
 
-// The indicators in the order they are created, and the button each one answers.
-constexpr std::pair<int, const char*> kMemoryIndicators[] = {
-    {5000, "MC"}, {5001, "MR"}, {5003, "M-"}, {5002, "M+"}, {5004, "MS"},
+// The indicators in the order they are created, and the button each one answers; an
+// indicator shows its button's label.
+struct MemoryIndicator {
+    int id;
+    int button;
 };
-constexpr int kFirstMemoryButton = 1600;
-constexpr int kMemoryListButton = 1605;
-constexpr int kMemoryAddButton = 1602;
 
-bool IsMemoryButton(int id) { return id >= kFirstMemoryButton && id <= kMemoryListButton; }
+constexpr MemoryIndicator kMemoryIndicators[] = {
+    {KV_MEMORY_INDICATOR_MC, KV_MEMORY_CLEAR},
+    {KV_MEMORY_INDICATOR_MR, KV_MEMORY_RECALL},
+    {KV_MEMORY_INDICATOR_SUBTRACT, KV_MEMORY_SUBTRACT},
+    {KV_MEMORY_INDICATOR_ADD, KV_MEMORY_ADD},
+    {KV_MEMORY_INDICATOR_MS, KV_MEMORY_STORE},
+};
+
+bool IsMemoryButton(int id) { return id >= KV_MEMORY_FIRST && id <= KV_MEMORY_LAST; }
+
+QString MemoryKeyLabel(int button) {
+    return QString::fromUtf8(KvFindKey(kvMemoryKeys, std::size(kvMemoryKeys), button)->label);
+}
 
 struct MenuItem {
     const char* text;
@@ -41,18 +53,18 @@ struct MenuItem {
 };
 
 constexpr MenuItem kTopItems[] = {
-    {"Стандартный", kStandardCommand},
-    {"Научный", kScientificCommand},
-    {"Дроби", kFractionsCommand},
-    {"Графики функций", kGraphsCommand},
+    {"Стандартный", KV_CMD_STANDARD},
+    {"Научный", KV_CMD_SCIENTIFIC},
+    {"Дроби", KV_CMD_FRACTIONS},
+    {"Графики функций", KV_CMD_GRAPHS},
 };
 constexpr MenuItem kEquationItems[] = {
-    {"Уравнения", kEquationsCommand},
-    {"Неравенства", kInequalitiesCommand},
-    {"Квадратное уравнение", kQuadraticCommand},
-    {"Системы уравнений", kSystemCommand},
+    {"Уравнения", KV_CMD_EQUATIONS},
+    {"Неравенства", KV_CMD_INEQUALITIES},
+    {"Квадратное уравнение", KV_CMD_QUADRATIC},
+    {"Системы уравнений", KV_CMD_SYSTEM},
 };
-constexpr MenuItem kSettingsItem = {"⚙️ Настройки", kSettingsCommand};
+constexpr MenuItem kSettingsItem = {"⚙️ Настройки", KV_CMD_SETTINGS};
 
 constexpr const char* kAboutText =
     "Kelvora 1.0\n\nМногофункциональный калькулятор\nдля школьников и студентов\n\n"
@@ -79,22 +91,22 @@ MainWindow::MainWindow(QtDesktop& desktop)
     CreateInequalityPanel(controls_);
     CreateEquationPanel(controls_);
     createMemoryIndicators();
-    controls_.formulaEdit(kGraphInputId, 50, 10, 610);
-    controls_.button(kGraphBuildButtonId, QStringLiteral("Построить"), QRect(5, 50, 100, 30));
+    controls_.formulaEdit(KV_GRAPH_INPUT, 50, 10, 610);
+    controls_.button(KV_GRAPH_BUILD, QStringLiteral("Построить"), QRect(5, 50, 100, 30));
     settings_.create(controls_);
     CreateQuadraticPanel(controls_);
-    registry_.setRangeVisible(5000, 5200, false);
+    registry_.setRangeVisible(KV_HIDDEN_AT_START_FIRST, KV_HIDDEN_AT_START_LAST, false);
     CreateFractionsPanel(controls_);
     CreateStandardKeypad(controls_);
     CreateMemoryButtons(controls_);
     CreateScientificKeypad(controls_);
 
     // Runs once events flow: the window opens in Standard mode.
-    QMetaObject::invokeMethod(this, [this] { command(kStandardCommand, kClicked); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { command(KV_CMD_STANDARD, kClicked); }, Qt::QueuedConnection);
 
     createModeButton();
     createModeMenu();
-    checkMenuItem(kStandardCommand);
+    checkMenuItem(KV_CMD_STANDARD);
     createDisplay();
     createMemoryList();
 
@@ -118,21 +130,21 @@ void MainWindow::command(int controlId, int code) {
     if (consume(controlId, code) || code != kClicked) return;
     if (const View* view = FindView(controlId)) applyView(*view);
     else if (IsMemoryButton(controlId)) showMemoryIndicator(controlId);
-    else if (controlId == kAboutButtonId) showAbout();
-    ProcessButtonClick(registry_.port(kDisplayId), controlId);
+    else if (controlId == KV_SETTINGS_ABOUT) showAbout();
+    ProcessButtonClick(registry_.port(KV_DISPLAY), controlId);
     systemPanel_.afterForwarding(controlId);
 }
 
 bool MainWindow::consume(int controlId, int code) {
-    if (controlId == kModeButtonId) {
+    if (controlId == KV_MODE_BUTTON) {
         if (code == kClicked) openModeMenu();
         return true;
     }
-    if (controlId == kMemoryListId) {
+    if (controlId == KV_MEMORY_LIST) {
         if (code == kSelectionChanged) recallFromMemoryList();
         return true;
     }
-    if (controlId == kGraphBuildButtonId) {
+    if (controlId == KV_GRAPH_BUILD) {
         if (code == kClicked) buildGraph();
         return true;
     }
@@ -152,7 +164,7 @@ void MainWindow::applyView(const View& view) {
     ApplyGroups(view, registry_);
     // The memory list and its indicators belong to the memory row.
     if (!(view.shown & kMemoryKeys)) {
-        registry_.setRangeVisible(kMemoryListId, kMemoryListId, false);
+        registry_.setRangeVisible(KV_MEMORY_LIST, KV_MEMORY_LIST, false);
         hideMemoryIndicators();
     }
     if (view.shown & kSystemPanel) systemPanel_.enter();
@@ -189,27 +201,28 @@ void MainWindow::layOutKeypad() {
 }
 
 void MainWindow::openModeMenu() {
-    const QWidget* button = registry_.widget(kModeButtonId);
+    const QWidget* button = registry_.widget(KV_MODE_BUTTON);
     menu_->popup(button->mapToGlobal(QPoint(0, button->height())));
 }
 
 // ---- Memory ---------------------------------------------------------------------------
 
 void MainWindow::showMemoryIndicator(int memoryButton) {
-    if (memoryButton == kMemoryListButton) return;
-    const int shown = kFirstMemoryIndicatorId + (memoryButton - kFirstMemoryButton);
-    for (const auto& [id, text] : kMemoryIndicators) registry_.setRangeVisible(id, id, id == shown);
-    if (memoryButton == kMemoryAddButton) memoryTimer_.start(kMemoryIndicatorTimeoutMs);
+    if (memoryButton == KV_MEMORY_SHOW_LIST) return;
+    for (const MemoryIndicator& indicator : kMemoryIndicators) {
+        registry_.setRangeVisible(indicator.id, indicator.id, indicator.button == memoryButton);
+    }
+    if (memoryButton == KV_MEMORY_ADD) memoryTimer_.start(kMemoryIndicatorTimeoutMs);
     repaint();
 }
 
 void MainWindow::hideMemoryIndicators() {
-    registry_.setRangeVisible(kFirstMemoryIndicatorId, kFirstMemoryIndicatorId + 4, false);
+    registry_.setRangeVisible(KV_MEMORY_INDICATOR_FIRST, KV_MEMORY_INDICATOR_LAST, false);
 }
 
 void MainWindow::recallFromMemoryList() {
     if (!memoryComboSelect_) memoryComboSelect_ = LookUpMemoryComboSelect();
-    if (memoryComboSelect_) memoryComboSelect_(registry_.port(kDisplayId));
+    if (memoryComboSelect_) memoryComboSelect_(registry_.port(KV_DISPLAY));
 }
 
 void MainWindow::showAbout() {
@@ -224,7 +237,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     clientHeight_ = event->size().height() & 0xFFFF;
     layOutKeypad();
     if (appMode_ == kFractionsMode || appMode_ == kInequalitiesMode) {
-        registry_.setRangeVisible(kDisplayId, kDisplayId, false);
+        registry_.setRangeVisible(KV_DISPLAY, KV_DISPLAY, false);
     }
     if (appMode_ == kGraphsMode) update();
 }
@@ -262,11 +275,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // ---- Creation -------------------------------------------------------------------------
 
 void MainWindow::createMemoryIndicators() {
-    for (const auto& [id, text] : kMemoryIndicators) controls_.label(id, QString::fromUtf8(text), QRect(240, 10, 30, 20));
+    for (const MemoryIndicator& indicator : kMemoryIndicators) {
+        controls_.label(indicator.id, MemoryKeyLabel(indicator.button), QRect(240, 10, 30, 20));
+    }
 }
 
 void MainWindow::createModeButton() {
-    QPushButton* button = controls_.button(kModeButtonId, QStringLiteral("≡"), QRect(5, 5, 40, 40), true);
+    QPushButton* button = controls_.button(KV_MODE_BUTTON, QStringLiteral("≡"), QRect(5, 5, 40, 40), true);
     button->setFlat(true);
     button->setFont(ShellFont(28, kBold));
     caption_ = new QLabel(this);
@@ -290,7 +305,7 @@ void MainWindow::createModeMenu() {
 }
 
 void MainWindow::createDisplay() {
-    QLineEdit* display = controls_.inputField(kDisplayId, QRect(0, 45, 320, 60));
+    QLineEdit* display = controls_.inputField(KV_DISPLAY, QRect(0, 45, 320, 60));
     display->setText(QStringLiteral("0"));
     display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     display->setFont(ShellFont(kDisplayFontHeight, kBold));
@@ -298,7 +313,7 @@ void MainWindow::createDisplay() {
 }
 
 void MainWindow::createMemoryList() {
-    QComboBox* list = controls_.dropDownList(kMemoryListId, {}, 60, 10, 150);
+    QComboBox* list = controls_.dropDownList(KV_MEMORY_LIST, {}, 60, 10, 150);
     list->setFont(ShellFont(kDisplayFontHeight, kBold));
     list->resize(150, list->sizeHint().height());
 }

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "abacor.h"
+#include "control_ids.h"
 #include "controls.h"
 #include "fonts.h"
 #include "qt_ports.h"
@@ -12,18 +13,6 @@
 namespace kelvora {
 
 namespace {
-
-enum ListId : int {
-    kPrecisionList = 2505,
-    kDegreeList = 2530,
-    kFractionFormatList = 2514,
-    kQualityList = 2503,
-    kLineList = 2522,
-    kGridList = 2524,
-    kLabelsList = 2526,
-    kThemeList = 2507,
-    kLanguageList = 2532,
-};
 
 struct ListSpec {
     int id;
@@ -33,15 +22,15 @@ struct ListSpec {
 };
 
 const ListSpec kLists[] = {
-    {kPrecisionList, 95, {"2 знака", "4 знака", "6 знаков", "Авто"}, 3},
-    {kDegreeList, 123, {"9", "25", "50", "100"}, 0},
-    {kFractionFormatList, 151, {"Обыкновенные", "Десятичные", "Авто"}, 2},
-    {kQualityList, 216, {"Низкое", "Среднее", "Высокое"}, 1},
-    {kLineList, 244, {"Тонкая", "Средняя", "Жирная"}, 1},
-    {kGridList, 272, {"Показывать", "Скрыть"}, 0},
-    {kLabelsList, 300, {"Показывать", "Скрыть"}, 0},
-    {kThemeList, 365, {"☀️ Светлая", "🌙 Тёмная", "💻 Системная"}, 0},
-    {kLanguageList, 393, {"🇷🇺 Русский", "En English"}, 0},
+    {KV_SETTINGS_PRECISION, 95, {"2 знака", "4 знака", "6 знаков", "Авто"}, 3},
+    {KV_SETTINGS_MAX_DEGREE, 123, {"9", "25", "50", "100"}, 0},
+    {KV_SETTINGS_FRACTION_FORMAT, 151, {"Обыкновенные", "Десятичные", "Авто"}, 2},
+    {KV_SETTINGS_QUALITY, 216, {"Низкое", "Среднее", "Высокое"}, 1},
+    {KV_SETTINGS_LINE, 244, {"Тонкая", "Средняя", "Жирная"}, 1},
+    {KV_SETTINGS_GRID, 272, {"Показывать", "Скрыть"}, 0},
+    {KV_SETTINGS_LABELS, 300, {"Показывать", "Скрыть"}, 0},
+    {KV_SETTINGS_THEME, 365, {"☀️ Светлая", "🌙 Тёмная", "💻 Системная"}, 0},
+    {KV_SETTINGS_LANGUAGE, 393, {"🇷🇺 Русский", "En English"}, 0},
 };
 
 struct PaintedText {
@@ -83,15 +72,16 @@ void SettingsPage::create(const Controls& controls) {
     registry_ = &controls.registry();
     for (const ListSpec& list : kLists) {
         // The degree list alone starts visible; the first mode switch hides it.
-        QComboBox* box = controls.dropDownList(list.id, list.items, 180, list.y, 120, list.id == kDegreeList);
+        const bool visible = list.id == KV_SETTINGS_MAX_DEGREE;
+        QComboBox* box = controls.dropDownList(list.id, list.items, 180, list.y, 120, visible);
         box->setCurrentIndex(list.defaultIndex);
     }
-    controls.button(kAboutButtonId, QStringLiteral("ℹ️  О программе"), QRect(15, 433, 148, 28));
-    controls.button(kResetButtonId, QStringLiteral("🔄  Сбросить"), QRect(172, 433, 148, 28));
+    controls.button(KV_SETTINGS_ABOUT, QStringLiteral("ℹ️  О программе"), QRect(15, 433, 148, 28));
+    controls.button(KV_SETTINGS_RESET, QStringLiteral("🔄  Сбросить"), QRect(172, 433, 148, 28));
 }
 
 bool SettingsPage::consume(int controlId, int code) {
-    if (controlId == kResetButtonId) {
+    if (controlId == KV_SETTINGS_RESET) {
         if (code == kClicked) reset();
         return true;
     }
@@ -104,8 +94,8 @@ bool SettingsPage::consume(int controlId, int code) {
 
 void SettingsPage::select(int controlId, int index) {
     switch (controlId) {
-        case kPrecisionList: SetPrecision(index >= 0 && index < 3 ? kPrecisions[index] : -1); break;
-        case kDegreeList:
+        case KV_SETTINGS_PRECISION: SetPrecision(index >= 0 && index < 3 ? kPrecisions[index] : -1); break;
+        case KV_SETTINGS_MAX_DEGREE:
             if (index < 0 || index > 3) break;
             SetMaxDegree(kDegrees[index]);
             if (index > 1) {
@@ -115,19 +105,19 @@ void SettingsPage::select(int controlId, int index) {
                                      QStringLiteral("Предупреждение"), QMessageBox::Warning, QMessageBox::Ok);
             }
             break;
-        case kFractionFormatList:
+        case KV_SETTINGS_FRACTION_FORMAT:
             inform("Формат дробей будет добавлен в следующей версии!", "Пока не работает");
-            setSelection(kFractionFormatList, FindList(kFractionFormatList)->defaultIndex);
+            setSelection(KV_SETTINGS_FRACTION_FORMAT, FindList(KV_SETTINGS_FRACTION_FORMAT)->defaultIndex);
             break;
-        case kQualityList:
+        case KV_SETTINGS_QUALITY:
             if (index >= 0 && index < 3) graph_.SampleCount = kSampleCounts[index];
             break;
-        case kLineList: graph_.LineThickness = static_cast<float>(index + 1); break;
-        case kGridList: graph_.ShowGrid = index == 0; break;
-        case kLabelsList: graph_.ShowLabels = index == 0; break;
-        case kLanguageList:
+        case KV_SETTINGS_LINE: graph_.LineThickness = static_cast<float>(index + 1); break;
+        case KV_SETTINGS_GRID: graph_.ShowGrid = index == 0; break;
+        case KV_SETTINGS_LABELS: graph_.ShowLabels = index == 0; break;
+        case KV_SETTINGS_LANGUAGE:
             inform("English language will be added in the next version!", "Coming soon");
-            setSelection(kLanguageList, FindList(kLanguageList)->defaultIndex);
+            setSelection(KV_SETTINGS_LANGUAGE, FindList(KV_SETTINGS_LANGUAGE)->defaultIndex);
             break;
         default: break;  // the theme list only shows its choice
     }

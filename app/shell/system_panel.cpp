@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "abacor.h"
+#include "control_ids.h"
 #include "controls.h"
 #include "fonts.h"
 #include "qt_ports.h"
@@ -16,11 +17,6 @@ namespace kelvora {
 
 namespace {
 
-constexpr int kFirstRowId = 1800;
-constexpr int kAddId = 1805;
-constexpr int kRemoveId = 1806;
-constexpr int kSolveId = 1807;
-constexpr int kHintId = 1810;
 constexpr int kResultCapacity = 512;
 constexpr int kRowTextLimit = 255;
 
@@ -48,19 +44,19 @@ QStringList SystemPanel::AnswerLines(const QString& result) {
 
 void SystemPanel::enter() {
     if (!created_) createControls();
-    for (int n = 0; n < rowCount_; ++n) setVisible(kFirstRowId + n, true);
-    setVisible(kAddId, rowCount_ < kMaxRows);
-    setVisible(kRemoveId, rowCount_ > 1);
-    setVisible(kSolveId, true);
-    setVisible(kHintId, true);
+    for (int n = 0; n < rowCount_; ++n) setVisible(KV_SYS_FIRST_ROW + n, true);
+    setVisible(KV_SYS_ADD, rowCount_ < kMaxRows);
+    setVisible(KV_SYS_REMOVE, rowCount_ > 1);
+    setVisible(KV_SYS_SOLVE, true);
+    setVisible(KV_SYS_HINT, true);
 }
 
 void SystemPanel::createControls() {
     created_ = true;
-    controls_.button(kAddId, QStringLiteral("+"), QRect(0, 0, 30, 25));
-    controls_.button(kRemoveId, QStringLiteral("−"), QRect(0, 0, 30, 25));
-    controls_.button(kSolveId, QStringLiteral("Решить"), QRect(0, 0, 150, 30));
-    QLabel* hint = controls_.label(kHintId, QStringLiteral("Например: 2x+y=5"), QRect(0, 0, 230, 40));
+    controls_.button(KV_SYS_ADD, QStringLiteral("+"), QRect(0, 0, 30, 25));
+    controls_.button(KV_SYS_REMOVE, QStringLiteral("−"), QRect(0, 0, 30, 25));
+    controls_.button(KV_SYS_SOLVE, QStringLiteral("Решить"), QRect(0, 0, 150, 30));
+    QLabel* hint = controls_.label(KV_SYS_HINT, QStringLiteral("Например: 2x+y=5"), QRect(0, 0, 230, 40));
     hint->setFont(ShellFont(16, kNormal));
     hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     createRow(0);
@@ -68,44 +64,44 @@ void SystemPanel::createControls() {
 }
 
 void SystemPanel::createRow(int index) {
-    controls_.inputField(kFirstRowId + index, QRect(70, RowY(index), 255, 25))->show();
+    controls_.inputField(KV_SYS_FIRST_ROW + index, QRect(70, RowY(index), 255, 25))->show();
     rowCount_ = index + 1;
 }
 
 void SystemPanel::afterForwarding(int controlId) {
     switch (controlId) {
-        case kAddId: addRow(); break;
-        case kRemoveId: removeRow(); break;
-        case kSolveId: solve(); break;
+        case KV_SYS_ADD: addRow(); break;
+        case KV_SYS_REMOVE: removeRow(); break;
+        case KV_SYS_SOLVE: solve(); break;
         default: break;
     }
 }
 
 void SystemPanel::addRow() {
-    setVisible(kHintId, true);
+    setVisible(KV_SYS_HINT, true);
     if (rowCount_ >= kMaxRows) return;
     createRow(rowCount_);
-    if (rowCount_ == kMaxRows) setVisible(kAddId, false);
+    if (rowCount_ == kMaxRows) setVisible(KV_SYS_ADD, false);
     placeControls();
-    setVisible(kRemoveId, rowCount_ > 1);
+    setVisible(KV_SYS_REMOVE, rowCount_ > 1);
     controls_.parent().update();
 }
 
 void SystemPanel::removeRow() {
-    setVisible(kHintId, true);
+    setVisible(KV_SYS_HINT, true);
     if (rowCount_ < 2) return;
     --rowCount_;
-    setVisible(kAddId, true);
-    controls_.registry().destroy(kFirstRowId + rowCount_);
+    setVisible(KV_SYS_ADD, true);
+    controls_.registry().destroy(KV_SYS_FIRST_ROW + rowCount_);
     placeControls();
-    setVisible(kRemoveId, rowCount_ > 1);
+    setVisible(KV_SYS_REMOVE, rowCount_ > 1);
     controls_.parent().update();
 }
 
 void SystemPanel::solve() {
     QStringList rows;
     for (int n = 0; n < rowCount_; ++n) {
-        const auto* row = controls_.registry().get<QLineEdit>(kFirstRowId + n);
+        const auto* row = controls_.registry().get<QLineEdit>(KV_SYS_FIRST_ROW + n);
         rows << (row ? row->text().left(kRowTextLimit) : QString());
     }
     const QString joined = JoinRows(rows);
@@ -128,10 +124,10 @@ void SystemPanel::placeControls() const {
     const auto place = [this](int id, int x, int y) {
         if (QWidget* widget = controls_.registry().widget(id)) widget->move(x, y);
     };
-    place(kAddId, 330, 30 * n + 50);
-    place(kSolveId, 70, 30 * n + 85);
-    place(kRemoveId, 330, 30 * n + 80);
-    place(kHintId, 100, 30 * n + 145);
+    place(KV_SYS_ADD, 330, 30 * n + 50);
+    place(KV_SYS_SOLVE, 70, 30 * n + 85);
+    place(KV_SYS_REMOVE, 330, 30 * n + 80);
+    place(KV_SYS_HINT, 100, 30 * n + 145);
 }
 
 void SystemPanel::setVisible(int controlId, bool visible) const {

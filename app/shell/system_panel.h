@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "control_ids.h"
+
 class QPainter;
 
 namespace kelvora {
@@ -16,7 +18,7 @@ class QtDesktop;
 
 class SystemPanel {
 public:
-    static constexpr int kMaxRows = 5;
+    static constexpr int kMaxRows = KV_SYS_MAX_ROWS;
 
     SystemPanel(const Controls& controls, QtDesktop& desktop) : controls_(controls), desktop_(desktop) {}
 
