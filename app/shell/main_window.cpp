@@ -17,6 +17,7 @@
 #include "keypads.h"
 #include "modes.h"
 #include "panels.h"
+#include "ui_texts.h"
 
 namespace kelvora {
 
@@ -53,26 +54,18 @@ struct MenuItem {
 };
 
 constexpr MenuItem kTopItems[] = {
-    {"Стандартный", KV_CMD_STANDARD},
-    {"Научный", KV_CMD_SCIENTIFIC},
-    {"Дроби", KV_CMD_FRACTIONS},
-    {"Графики функций", KV_CMD_GRAPHS},
+    {ui::kStandard, KV_CMD_STANDARD},
+    {ui::kScientific, KV_CMD_SCIENTIFIC},
+    {ui::kFractions, KV_CMD_FRACTIONS},
+    {ui::kGraphs, KV_CMD_GRAPHS},
 };
 constexpr MenuItem kEquationItems[] = {
-    {"Уравнения", KV_CMD_EQUATIONS},
-    {"Неравенства", KV_CMD_INEQUALITIES},
-    {"Квадратное уравнение", KV_CMD_QUADRATIC},
-    {"Системы уравнений", KV_CMD_SYSTEM},
+    {ui::kEquations, KV_CMD_EQUATIONS},
+    {ui::kInequalities, KV_CMD_INEQUALITIES},
+    {ui::kQuadratic, KV_CMD_QUADRATIC},
+    {ui::kSystems, KV_CMD_SYSTEM},
 };
-constexpr MenuItem kSettingsItem = {"⚙️ Настройки", KV_CMD_SETTINGS};
-
-constexpr const char* kAboutText =
-    "Kelvora 1.0\n\nМногофункциональный калькулятор\nдля школьников и студентов\n\n"
-    "• Стандартный и научный режимы\n• Дроби с приоритетами операций\n"
-    "• Решение уравнений с пошаговым выводом\n• Неравенства с координатной прямой\n"
-    "• Графики функций (явные и неявные)\n• Поддержка sin, cos, tan, log, ln, exp, sqrt\n"
-    "• Квадратные уравнения и системы линейных уравнений\n\n"
-    "Все вычисления выполняет библиотека abacor.\nНастройки действуют до закрытия программы.";
+constexpr MenuItem kSettingsItem = {ui::kSettings, KV_CMD_SETTINGS};
 
 }  // namespace
 
@@ -83,7 +76,7 @@ MainWindow::MainWindow(QtDesktop& desktop)
       controls_(*this, registry_, [this](int id, int code) { command(id, code); }),
       settings_(desktop, *this),
       systemPanel_(controls_, desktop) {
-    setWindowTitle(QStringLiteral("Калькулятор"));
+    setWindowTitle(QString::fromUtf8(ui::kWindowTitle));
     resize(kMinimumSize);
     setMinimumSize(kMinimumSize);
     InitFractions(&port_);
@@ -92,7 +85,7 @@ MainWindow::MainWindow(QtDesktop& desktop)
     CreateEquationPanel(controls_);
     createMemoryIndicators();
     controls_.formulaEdit(KV_GRAPH_INPUT, 50, 10, 610);
-    controls_.button(KV_GRAPH_BUILD, QStringLiteral("Построить"), QRect(5, 50, 100, 30));
+    controls_.button(KV_GRAPH_BUILD, QString::fromUtf8(ui::kBuildGraph), QRect(5, 50, 100, 30));
     settings_.create(controls_);
     CreateQuadraticPanel(controls_);
     registry_.setRangeVisible(KV_HIDDEN_AT_START_FIRST, KV_HIDDEN_AT_START_LAST, false);
@@ -226,8 +219,8 @@ void MainWindow::recallFromMemoryList() {
 }
 
 void MainWindow::showAbout() {
-    desktop_.showMessage(this, QString::fromUtf8(kAboutText), QStringLiteral("О программе"), QMessageBox::Information,
-                         QMessageBox::Ok);
+    desktop_.showMessage(this, QString::fromUtf8(ui::kAboutText), QString::fromUtf8(ui::kAboutCaption),
+                         QMessageBox::Information, QMessageBox::Ok);
 }
 
 // ---- Events ---------------------------------------------------------------------------
@@ -249,9 +242,9 @@ void MainWindow::paintEvent(QPaintEvent* /*event*/) {
         case kGraphsMode: paintPlotArea(painter); break;
         case kInequalitiesMode:
             paintNumberLine(painter);
-            PaintText(painter, 180, 150, QStringLiteral("Ответ:"), font(), text);
+            PaintText(painter, 180, 150, QString::fromUtf8(ui::kAnswer), font(), text);
             break;
-        case kFractionsMode: PaintText(painter, 5, 160, QStringLiteral("Результат:"), font(), text); break;
+        case kFractionsMode: PaintText(painter, 5, 160, QString::fromUtf8(ui::kFractionResult), font(), text); break;
         case kSettingsMode: settings_.paint(painter); break;
         case kSystemMode: systemPanel_.paint(painter); break;
         default: break;
@@ -281,7 +274,8 @@ void MainWindow::createMemoryIndicators() {
 }
 
 void MainWindow::createModeButton() {
-    QPushButton* button = controls_.button(KV_MODE_BUTTON, QStringLiteral("≡"), QRect(5, 5, 40, 40), true);
+    QPushButton* button =
+        controls_.button(KV_MODE_BUTTON, QString::fromUtf8(ui::kModeButton), QRect(5, 5, 40, 40), true);
     button->setFlat(true);
     button->setFont(ShellFont(28, kBold));
     caption_ = new QLabel(this);
@@ -298,7 +292,7 @@ void MainWindow::createModeMenu() {
         menuItems_[item.command] = action;
     };
     for (const MenuItem& item : kTopItems) addItem(menu_, item);
-    QMenu* equations = menu_->addMenu(QStringLiteral("📐 Уравнения"));
+    QMenu* equations = menu_->addMenu(QString::fromUtf8(ui::kEquationsMenu));
     for (const MenuItem& item : kEquationItems) addItem(equations, item);
     menu_->addSeparator();
     addItem(menu_, kSettingsItem);

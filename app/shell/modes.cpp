@@ -4,6 +4,7 @@
 
 #include "control_ids.h"
 #include "qt_ports.h"
+#include "ui_texts.h"
 
 namespace kelvora {
 
@@ -56,29 +57,27 @@ constexpr QSize kSystemSize(370, 510);
 
 constexpr unsigned Others(unsigned shown) { return kAllGroups & ~shown; }
 
-// The captions' double blank before "▼" (and the single one of "Дроби") are the
-// program's own.
 const View kViews[] = {
-    {KV_CMD_STANDARD, kStandardMode, "Стандартный  ▼", true, kMemoryKeys | kStandardKeys | kDisplay,
+    {KV_CMD_STANDARD, kStandardMode, ui::kStandardCaption, true, kMemoryKeys | kStandardKeys | kDisplay,
      Others(kMemoryKeys | kStandardKeys | kDisplay), kStandardSize, Frame::Resizable, true, false},
-    {KV_CMD_SCIENTIFIC, kScientificMode, "Научный  ▼", true, kMemoryKeys | kScientificKeys | kDisplay,
+    {KV_CMD_SCIENTIFIC, kScientificMode, ui::kScientificCaption, true, kMemoryKeys | kScientificKeys | kDisplay,
      Others(kMemoryKeys | kScientificKeys | kDisplay), kStandardSize, Frame::Resizable, true, false},
-    {KV_CMD_FRACTIONS, kFractionsMode, "Дроби ▼", true, kFractionsPanel, Others(kFractionsPanel), kStandardSize,
+    {KV_CMD_FRACTIONS, kFractionsMode, ui::kFractionsCaption, true, kFractionsPanel, Others(kFractionsPanel),
+     kStandardSize, Frame::Fixed, true, false},
+    {KV_CMD_EQUATIONS, kEquationsMode, ui::kEquationsCaption, true, kEquationPanel, Others(kEquationPanel),
+     kStandardSize, Frame::Resizable, false, true},
+    {KV_CMD_SETTINGS, kSettingsMode, ui::kSettingsCaption, false, kSettingsPage, Others(kSettingsPage), kSettingsSize,
      Frame::Fixed, true, false},
-    {KV_CMD_EQUATIONS, kEquationsMode, "Уравнения  ▼", true, kEquationPanel, Others(kEquationPanel), kStandardSize,
-     Frame::Resizable, false, true},
-    {KV_CMD_SETTINGS, kSettingsMode, "Настройки  ▼", false, kSettingsPage, Others(kSettingsPage), kSettingsSize,
-     Frame::Fixed, true, false},
-    {KV_CMD_GRAPHS, kGraphsMode, "Графики  ▼", false, kGraphInput, Others(kGraphInput), QSize(), Frame::Resizable,
+    {KV_CMD_GRAPHS, kGraphsMode, ui::kGraphsCaption, false, kGraphInput, Others(kGraphInput), QSize(), Frame::Resizable,
      true, false},
-    {KV_CMD_FORMULAS, kInequalitiesMode, "Формулы  ▼", true, 0, kInequalityPanel | kGraphInput, kStandardSize,
+    {KV_CMD_FORMULAS, kInequalitiesMode, ui::kFormulasCaption, true, 0, kInequalityPanel | kGraphInput, kStandardSize,
      Frame::Unchanged, true, false},
-    {KV_CMD_INEQUALITIES, kInequalitiesMode, "Неравенства  ▼", true, kInequalityPanel, Others(kInequalityPanel),
+    {KV_CMD_INEQUALITIES, kInequalitiesMode, ui::kInequalitiesCaption, true, kInequalityPanel, Others(kInequalityPanel),
      kInequalitiesSize, Frame::Fixed, true, false},
     // The quadratic panel belongs to the equations and paints nothing over the window.
-    {KV_CMD_QUADRATIC, kEquationsMode, "Квадратное уравнение  ▼", true, kQuadraticPanel, Others(kQuadraticPanel),
+    {KV_CMD_QUADRATIC, kEquationsMode, ui::kQuadraticCaption, true, kQuadraticPanel, Others(kQuadraticPanel),
      kStandardSize, Frame::Fixed, true, true},
-    {KV_CMD_SYSTEM, kSystemMode, "Системы уравнений  ▼", true, kSystemPanel, Others(kSystemPanel), kSystemSize,
+    {KV_CMD_SYSTEM, kSystemMode, ui::kSystemsCaption, true, kSystemPanel, Others(kSystemPanel), kSystemSize,
      Frame::Fixed, true, false},
 };
 

@@ -12,6 +12,7 @@
 #include "controls.h"
 #include "fonts.h"
 #include "qt_ports.h"
+#include "ui_texts.h"
 
 namespace kelvora {
 
@@ -53,10 +54,10 @@ void SystemPanel::enter() {
 
 void SystemPanel::createControls() {
     created_ = true;
-    controls_.button(KV_SYS_ADD, QStringLiteral("+"), QRect(0, 0, 30, 25));
-    controls_.button(KV_SYS_REMOVE, QStringLiteral("−"), QRect(0, 0, 30, 25));
-    controls_.button(KV_SYS_SOLVE, QStringLiteral("Решить"), QRect(0, 0, 150, 30));
-    QLabel* hint = controls_.label(KV_SYS_HINT, QStringLiteral("Например: 2x+y=5"), QRect(0, 0, 230, 40));
+    controls_.button(KV_SYS_ADD, QString::fromUtf8(ui::kPlus), QRect(0, 0, 30, 25));
+    controls_.button(KV_SYS_REMOVE, QString::fromUtf8(ui::kMinus), QRect(0, 0, 30, 25));
+    controls_.button(KV_SYS_SOLVE, QString::fromUtf8(ui::kSolve), QRect(0, 0, 150, 30));
+    QLabel* hint = controls_.label(KV_SYS_HINT, QString::fromUtf8(ui::kSystemHint), QRect(0, 0, 230, 40));
     hint->setFont(ShellFont(16, kNormal));
     hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     createRow(0);
@@ -106,8 +107,8 @@ void SystemPanel::solve() {
     }
     const QString joined = JoinRows(rows);
     if (joined.isEmpty()) {
-        desktop_.showMessage(&controls_.parent(), QStringLiteral("Введите уравнения"), QStringLiteral("Ошибка"),
-                             QMessageBox::NoIcon, QMessageBox::Ok);
+        desktop_.showMessage(&controls_.parent(), QString::fromUtf8(ui::kNoEquations),
+                             QString::fromUtf8(ui::kErrorCaption), QMessageBox::NoIcon, QMessageBox::Ok);
         return;
     }
     SolveSystem(ToWide(joined).c_str());
@@ -145,10 +146,11 @@ void SystemPanel::paint(QPainter& painter) const {
 
     const QFont rowFont = ShellFont(16, kNormal);
     for (int i = 0; i < n; ++i) {
-        PaintText(painter, 30, 30 * i + 83, QStringLiteral("Ур. %1:").arg(i + 1), rowFont, QColor(80, 80, 80));
+        PaintText(painter, 30, 30 * i + 83, QString::fromUtf8(ui::kSystemRowLabel).arg(i + 1), rowFont,
+                  QColor(80, 80, 80));
     }
     if (!answerShown_) return;
-    PaintText(painter, 28, 30 * n + 160, QStringLiteral("Ответ:"), ShellFont(18, kBold), Qt::black);
+    PaintText(painter, 28, 30 * n + 160, QString::fromUtf8(ui::kAnswer), ShellFont(18, kBold), Qt::black);
     const QFont answerFont = ShellFont(18, kNormal);
     for (int k = 0; k < answer_.size(); ++k) {
         PaintText(painter, 38, 30 * n + 22 * k + 182, answer_[k], answerFont, Qt::black);
