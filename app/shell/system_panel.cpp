@@ -46,7 +46,7 @@ QStringList SystemPanel::AnswerLines(const QString& result) {
 void SystemPanel::enter() {
     if (!created_) createControls();
     for (int n = 0; n < rowCount_; ++n) setVisible(KV_SYS_FIRST_ROW + n, true);
-    setVisible(KV_SYS_ADD, rowCount_ < kMaxRows);
+    setVisible(KV_SYS_ADD, rowCount_ < KV_SYS_MAX_ROWS);
     setVisible(KV_SYS_REMOVE, rowCount_ > 1);
     setVisible(KV_SYS_SOLVE, true);
     setVisible(KV_SYS_HINT, true);
@@ -80,9 +80,9 @@ void SystemPanel::afterForwarding(int controlId) {
 
 void SystemPanel::addRow() {
     setVisible(KV_SYS_HINT, true);
-    if (rowCount_ >= kMaxRows) return;
+    if (rowCount_ >= KV_SYS_MAX_ROWS) return;
     createRow(rowCount_);
-    if (rowCount_ == kMaxRows) setVisible(KV_SYS_ADD, false);
+    if (rowCount_ == KV_SYS_MAX_ROWS) setVisible(KV_SYS_ADD, false);
     placeControls();
     setVisible(KV_SYS_REMOVE, rowCount_ > 1);
     controls_.parent().update();

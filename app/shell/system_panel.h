@@ -7,8 +7,6 @@
 #include <QString>
 #include <QStringList>
 
-#include "control_ids.h"
-
 class QPainter;
 
 namespace kelvora {
@@ -18,8 +16,6 @@ class QtDesktop;
 
 class SystemPanel {
 public:
-    static constexpr int kMaxRows = KV_SYS_MAX_ROWS;
-
     SystemPanel(const Controls& controls, QtDesktop& desktop) : controls_(controls), desktop_(desktop) {}
 
     // Shows the panel, creating its first row and its buttons on first use.
