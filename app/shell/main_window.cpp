@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include <iterator>
+
 #include <QCloseEvent>
 #include <QResizeEvent>
 #include <QCoreApplication>
