@@ -16,7 +16,7 @@ namespace kelvora {
 namespace {
 
 constexpr int kLabelHeight = 20;
-// Far wider than the window: a long formula scrolls within it less often.
+// The formula inputs run far past the window's right edge.
 constexpr int kFormulaInputWidth = 1920;
 
 struct LabelSpec {
