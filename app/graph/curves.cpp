@@ -133,13 +133,11 @@ std::vector<Polyline> TraceZeroSet(const GraphFunction& function, const WorldRec
     return segments;
 }
 
-void CurveCache::trace(std::wstring_view text, const WorldRect& rect, int gridSize) {
+void CurveCache::trace(const GraphFormulas& formulas, const WorldRect& rect, int gridSize) {
     clear();
-    const std::vector<std::wstring> formulas = FormulaList(text);
     for (std::size_t k = 0; k < formulas.size(); ++k) {
-        std::wstring zeroForm = ZeroForm(formulas[k]);
-        if (!IsImplicit(zeroForm)) continue;
-        slots_[k].polylines = TraceZeroSet(GraphFunction(std::move(zeroForm)), rect, gridSize);
+        if (!formulas[k].implicit) continue;
+        slots_[k].polylines = TraceZeroSet(formulas[k].function, rect, gridSize);
         slots_[k].computed = true;
     }
     valid_ = true;

@@ -39,15 +39,15 @@ struct CurveSlot {
 
 using CurveSlots = std::array<CurveSlot, kMaxCurves>;
 
-// The implicit curves of the formula text, one slot per position in its list. Tracing is
+// The implicit curves of the formulas, one slot per position in their list. Tracing is
 // slow, so the result serves every paint until it is invalidated.
 class CurveCache {
 public:
     bool valid() const { return valid_; }
     const CurveSlots& curveSlots() const { return slots_; }
 
-    // Traces every implicit formula of the text (TraceImplicitCurves).
-    void trace(std::wstring_view text, const WorldRect& rect, int gridSize);
+    // Traces every implicit formula (TraceZeroSet).
+    void trace(const GraphFormulas& formulas, const WorldRect& rect, int gridSize);
     // The next paint traces again; the old curves stay until then.
     void invalidate() { valid_ = false; }
     // Empties every slot and invalidates.

@@ -1,6 +1,7 @@
 #include "graph_formula.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 
 #include "abacor.h"
@@ -48,6 +49,8 @@ std::wstring Substitute(std::wstring_view formula, double x, const double* y, in
 constexpr int kExplicitDigits = 10;
 constexpr int kImplicitDigits = 15;
 
+std::atomic<std::size_t> compiledFunctions{0};
+
 std::vector<KvCoordinate> Coordinates(const std::vector<double>& values, int digits) {
     std::vector<KvCoordinate> coordinates;
     coordinates.reserve(values.size());
@@ -85,7 +88,11 @@ void GraphFunction::Release::operator()(KvFormula* formula) const { ReleaseFormu
 
 GraphFunction::GraphFunction(const std::wstring& formula)
     : explicit_(CompileFormula(formula.c_str(), KV_FORMULA_X | KV_FORMULA_KEEP_NAN, kExplicitDigits)),
-      implicit_(CompileFormula(formula.c_str(), KV_FORMULA_X | KV_FORMULA_Y | KV_FORMULA_KEEP_NAN, kImplicitDigits)) {}
+      implicit_(CompileFormula(formula.c_str(), KV_FORMULA_X | KV_FORMULA_Y | KV_FORMULA_KEEP_NAN, kImplicitDigits)) {
+    ++compiledFunctions;
+}
+
+std::size_t GraphFunction::compilations() { return compiledFunctions; }
 
 double GraphFunction::explicitAt(double x) const {
     return EvaluateFormula(explicit_.get(), RoundCoordinate(x, kExplicitDigits), RoundCoordinate(0, kExplicitDigits));
@@ -109,6 +116,13 @@ std::vector<double> GraphFunction::implicitAt(const std::vector<double>& xs, con
     EvaluateFormulaGrid(implicit_.get(), columns.data(), static_cast<int>(columns.size()), rows.data(),
                         static_cast<int>(rows.size()), values.data());
     return values;
+}
+
+GraphFormulas::GraphFormulas(std::wstring_view text) {
+    for (const std::wstring& formula : FormulaList(text)) {
+        const bool implicit = IsImplicit(formula);
+        formulas_.push_back({implicit, GraphFunction(implicit ? ZeroForm(formula) : formula)});
+    }
 }
 
 }  // namespace kelvora::graph

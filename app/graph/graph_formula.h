@@ -49,12 +49,36 @@ public:
     // F at every (xs[c], ys[r]), row by row, one rounding per row and per column.
     std::vector<double> implicitAt(const std::vector<double>& xs, const std::vector<double>& ys) const;
 
+    // How many functions this process has compiled. Compiling is the slow part of turning
+    // a text into curves: a graph does it once per build, never while painting.
+    static std::size_t compilations();
+
 private:
     struct Release {
         void operator()(KvFormula* formula) const;
     };
     std::unique_ptr<KvFormula, Release> explicit_;
     std::unique_ptr<KvFormula, Release> implicit_;
+};
+
+// The formulas of a graph input, compiled: the k-th is the k-th of FormulaList, an
+// explicit one as it is and an implicit one in its zero form.
+class GraphFormulas {
+public:
+    struct Formula {
+        bool implicit;
+        GraphFunction function;
+    };
+
+    GraphFormulas() = default;
+    explicit GraphFormulas(std::wstring_view text);
+
+    bool empty() const { return formulas_.empty(); }
+    std::size_t size() const { return formulas_.size(); }
+    const Formula& operator[](std::size_t k) const { return formulas_[k]; }
+
+private:
+    std::vector<Formula> formulas_;
 };
 
 }  // namespace kelvora::graph

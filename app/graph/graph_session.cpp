@@ -10,9 +10,13 @@ void GraphSession::build(std::wstring_view inputText, KvDesktop& desktop) {
     formulaText_ = inputText.substr(0, kMaxFormulaTextLength);
     const bool valid = ValidateGraphFormula(formulaText_, desktop);
     curves_.invalidate();
-    if (valid) return;
+    if (valid) {
+        formulas_ = GraphFormulas(formulaText_);
+        return;
+    }
     curves_.clear();
     formulaText_.clear();
+    formulas_ = GraphFormulas();
 }
 
 void GraphSession::enterMode() {
@@ -27,7 +31,7 @@ void GraphSession::releaseResources() {
 
 void GraphSession::render(GraphCanvas& canvas, int clientWidth, int clientHeight, const GraphSettings& settings) {
     if (!hasResources_) return;
-    RenderGraph(canvas, clientWidth, clientHeight, view_, settings, formulaText_, curves_);
+    RenderGraph(canvas, clientWidth, clientHeight, view_, settings, formulas_, curves_);
 }
 
 }  // namespace kelvora::graph

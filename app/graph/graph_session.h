@@ -1,5 +1,5 @@
-// The Graphs mode's state: the formula text of the last build, the cached implicit
-// curves, the view, and whether the drawing resources exist.
+// The Graphs mode's state: the formula text of the last build and its compiled formulas,
+// the cached implicit curves, the view, and whether the drawing resources exist.
 #pragma once
 
 #include <string>
@@ -7,6 +7,7 @@
 
 #include "curves.h"
 #include "graph_canvas.h"
+#include "graph_formula.h"
 #include "graph_settings.h"
 #include "graph_view.h"
 #include "platform.h"
@@ -15,8 +16,9 @@ namespace kelvora::graph {
 
 class GraphSession {
 public:
-    // The build command: takes the formula input's text. A rejected text is reported
-    // through the desktop and leaves nothing plotted; the view stays.
+    // The build command: takes the formula input's text and compiles its formulas for
+    // every paint until the next build. A rejected text is reported through the desktop
+    // and leaves nothing plotted; the view stays.
     void build(std::wstring_view inputText, KvDesktop& desktop);
 
     // Entering Graphs: fresh resources, so the implicit curves are traced again.
@@ -35,6 +37,7 @@ public:
 
 private:
     std::wstring formulaText_;  // empty: nothing plotted
+    GraphFormulas formulas_;
     CurveCache curves_;
     GraphView view_;
     bool hasResources_ = false;

@@ -83,12 +83,10 @@ public:
         }
     }
 
-    void curves(const std::wstring& formulaText, CurveCache& cache, double scale) {
-        const std::vector<std::wstring> formulas = FormulaList(formulaText);
+    void curves(const GraphFormulas& formulas, CurveCache& cache, double scale) {
         for (std::size_t k = 0; k < formulas.size(); ++k) {
-            const std::vector<Polyline> figures =
-                IsImplicit(formulas[k]) ? implicitFigures(k, formulaText, cache, scale)
-                                        : SampleExplicit(GraphFunction(formulas[k]), area_);
+            const std::vector<Polyline> figures = formulas[k].implicit ? implicitFigures(k, formulas, cache, scale)
+                                                                       : SampleExplicit(formulas[k].function, area_);
             if (!figures.empty()) canvas_.strokePath(figures, kCurveColours[k], settings_.LineThickness);
         }
     }
@@ -106,11 +104,11 @@ private:
 
     // The traced region reaches one view beyond each side, so panning and zooming out a
     // little still find the curves in the cache.
-    std::vector<Polyline> implicitFigures(std::size_t k, const std::wstring& formulaText, CurveCache& cache,
+    std::vector<Polyline> implicitFigures(std::size_t k, const GraphFormulas& formulas, CurveCache& cache,
                                           double scale) {
         if (!cache.valid()) {
             const double ww = area_.worldWidth, wh = area_.worldHeight;
-            cache.trace(formulaText, {area_.xmin - ww, area_.xmax + ww, area_.ymin - wh, area_.ymax + wh},
+            cache.trace(formulas, {area_.xmin - ww, area_.xmax + ww, area_.ymin - wh, area_.ymax + wh},
                         ImplicitGridSize(scale, settings_.SampleCount));
         }
         std::vector<Polyline> figures;
@@ -160,7 +158,7 @@ std::wstring TickLabel(double value) {
 float LabelFontSize(int clientWidth) { return std::clamp((clientWidth - 10) / 50.0f, 9.0f, 18.0f); }
 
 void RenderGraph(GraphCanvas& canvas, int clientWidth, int clientHeight, const GraphView& view,
-                 const GraphSettings& settings, const std::wstring& formulaText, CurveCache& curves) {
+                 const GraphSettings& settings, const GraphFormulas& formulas, CurveCache& curves) {
     if (clientWidth < kMinClientWidth || clientHeight < kMinClientHeight) return;
     const PlotArea area = view.area(clientWidth, clientHeight);
     canvas.clear(kBackgroundColour);
@@ -169,7 +167,7 @@ void RenderGraph(GraphCanvas& canvas, int clientWidth, int clientHeight, const G
     painter.axes();
     if (settings.ShowGrid) painter.grid();
     if (settings.ShowLabels) painter.labels();
-    if (!formulaText.empty()) painter.curves(formulaText, curves, view.scale());
+    if (!formulas.empty()) painter.curves(formulas, curves, view.scale());
     canvas.popClip();
 }
 

@@ -33,6 +33,6 @@ float LabelFontSize(int clientWidth);
 // Draws the whole view for a client size. Implicit curves are traced into the cache
 // first when it is not valid.
 void RenderGraph(GraphCanvas& canvas, int clientWidth, int clientHeight, const GraphView& view,
-                 const GraphSettings& settings, const std::wstring& formulaText, CurveCache& curves);
+                 const GraphSettings& settings, const GraphFormulas& formulas, CurveCache& curves);
 
 }  // namespace kelvora::graph

@@ -1,5 +1,6 @@
 // The on-screen keypads: their keys, where they are created, and how the standard and
-// scientific keypads follow the window's size. A key's identifier is the code it sends.
+// scientific keypads follow the window's size. The keys and their labels are the tables
+// of control_ids.h; a key's identifier is the code it sends.
 #pragma once
 
 #include <vector>
@@ -10,8 +11,6 @@ namespace kelvora {
 
 class Controls;
 class ControlRegistry;
-
-inline constexpr int kDisplayId = 100;
 
 void CreateStandardKeypad(const Controls& controls);
 void CreateScientificKeypad(const Controls& controls);

@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include <iterator>
+
 #include <QCloseEvent>
 #include <QResizeEvent>
 #include <QCoreApplication>
@@ -11,11 +13,13 @@
 #include <QComboBox>
 
 #include "abacor.h"
+#include "control_ids.h"
 #include "fonts.h"
 #include "key_filter.h"
 #include "keypads.h"
 #include "modes.h"
 #include "panels.h"
+#include "ui_texts.h"
 
 namespace kelvora {
 
@@ -25,15 +29,26 @@ constexpr QSize kMinimumSize(335, 510);
 constexpr int kDisplayFontHeight = 36;
 constexpr QRect kNumberLineArea(QPoint(160, 190), QPoint(399, 299));
 
-// The indicators in the order they are created, and the button each one answers.
-constexpr std::pair<int, const char*> kMemoryIndicators[] = {
-    {5000, "MC"}, {5001, "MR"}, {5003, "M-"}, {5002, "M+"}, {5004, "MS"},
+// The indicators in the order they are created, and the button each one answers; an
+// indicator shows its button's label.
+struct MemoryIndicator {
+    int id;
+    int button;
 };
-constexpr int kFirstMemoryButton = 1600;
-constexpr int kMemoryListButton = 1605;
-constexpr int kMemoryAddButton = 1602;
 
-bool IsMemoryButton(int id) { return id >= kFirstMemoryButton && id <= kMemoryListButton; }
+constexpr MemoryIndicator kMemoryIndicators[] = {
+    {KV_MEMORY_INDICATOR_MC, KV_MEMORY_CLEAR},
+    {KV_MEMORY_INDICATOR_MR, KV_MEMORY_RECALL},
+    {KV_MEMORY_INDICATOR_SUBTRACT, KV_MEMORY_SUBTRACT},
+    {KV_MEMORY_INDICATOR_ADD, KV_MEMORY_ADD},
+    {KV_MEMORY_INDICATOR_MS, KV_MEMORY_STORE},
+};
+
+bool IsMemoryButton(int id) { return id >= KV_MEMORY_FIRST && id <= KV_MEMORY_LAST; }
+
+QString MemoryKeyLabel(int button) {
+    return QString::fromUtf8(KvFindKey(kvMemoryKeys, std::size(kvMemoryKeys), button)->label);
+}
 
 struct MenuItem {
     const char* text;
@@ -41,28 +56,18 @@ struct MenuItem {
 };
 
 constexpr MenuItem kTopItems[] = {
-    {"Стандартный", kStandardCommand},
-    {"Научный", kScientificCommand},
-    {"Дроби", kFractionsCommand},
-    {"Графики функций", kGraphsCommand},
+    {ui::kStandard, KV_CMD_STANDARD},
+    {ui::kScientific, KV_CMD_SCIENTIFIC},
+    {ui::kFractions, KV_CMD_FRACTIONS},
+    {ui::kGraphs, KV_CMD_GRAPHS},
 };
 constexpr MenuItem kEquationItems[] = {
-    {"Уравнения", kEquationsCommand},
-    {"Неравенства", kInequalitiesCommand},
-    {"Квадратное уравнение", kQuadraticCommand},
-    {"Системы уравнений", kSystemCommand},
+    {ui::kEquations, KV_CMD_EQUATIONS},
+    {ui::kInequalities, KV_CMD_INEQUALITIES},
+    {ui::kQuadratic, KV_CMD_QUADRATIC},
+    {ui::kSystems, KV_CMD_SYSTEM},
 };
-constexpr MenuItem kSettingsItem = {"⚙️ Настройки", kSettingsCommand};
-
-constexpr const char* kAboutText =
-    "Kelvora 1.0\n\nМногофункциональный калькулятор\nдля школьников и студентов\n\n"
-    "• Стандартный и научный режимы\n• Дроби с приоритетами операций\n"
-    "• Решение уравнений с пошаговым выводом\n• Неравенства с координатной прямой\n"
-    "• Графики функций (явные и неявные)\n• Поддержка sin, cos, tan, log, ln, exp, sqrt\n"
-    "• Квадратные уравнения и системы линейных уравнений\n\n"
-    "Все вычисления выполняет библиотека abacor.\nНастройки действуют до закрытия программы.";
-
-KvRect ToKvRect(const QRect& rect) { return {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1}; }
+constexpr MenuItem kSettingsItem = {ui::kSettings, KV_CMD_SETTINGS};
 
 }  // namespace
 
@@ -73,7 +78,7 @@ MainWindow::MainWindow(QtDesktop& desktop)
       controls_(*this, registry_, [this](int id, int code) { command(id, code); }),
       settings_(desktop, *this),
       systemPanel_(controls_, desktop) {
-    setWindowTitle(QStringLiteral("Калькулятор"));
+    setWindowTitle(QString::fromUtf8(ui::kWindowTitle));
     resize(kMinimumSize);
     setMinimumSize(kMinimumSize);
     InitFractions(&port_);
@@ -81,22 +86,22 @@ MainWindow::MainWindow(QtDesktop& desktop)
     CreateInequalityPanel(controls_);
     CreateEquationPanel(controls_);
     createMemoryIndicators();
-    controls_.formulaEdit(kGraphInputId, 50, 10, 610);
-    controls_.button(kGraphBuildButtonId, QStringLiteral("Построить"), QRect(5, 50, 100, 30));
+    controls_.formulaEdit(KV_GRAPH_INPUT, 50, 10, 610);
+    controls_.button(KV_GRAPH_BUILD, QString::fromUtf8(ui::kBuildGraph), QRect(5, 50, 100, 30));
     settings_.create(controls_);
     CreateQuadraticPanel(controls_);
-    registry_.setRangeVisible(5000, 5200, false);
+    registry_.setRangeVisible(KV_HIDDEN_AT_START_FIRST, KV_HIDDEN_AT_START_LAST, false);
     CreateFractionsPanel(controls_);
     CreateStandardKeypad(controls_);
     CreateMemoryButtons(controls_);
     CreateScientificKeypad(controls_);
 
     // Runs once events flow: the window opens in Standard mode.
-    QMetaObject::invokeMethod(this, [this] { command(kStandardCommand, kClicked); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { command(KV_CMD_STANDARD, kClicked); }, Qt::QueuedConnection);
 
     createModeButton();
     createModeMenu();
-    checkMenuItem(kStandardCommand);
+    checkMenuItem(KV_CMD_STANDARD);
     createDisplay();
     createMemoryList();
 
@@ -120,21 +125,21 @@ void MainWindow::command(int controlId, int code) {
     if (consume(controlId, code) || code != kClicked) return;
     if (const View* view = FindView(controlId)) applyView(*view);
     else if (IsMemoryButton(controlId)) showMemoryIndicator(controlId);
-    else if (controlId == kAboutButtonId) showAbout();
-    ProcessButtonClick(registry_.port(kDisplayId), controlId);
+    else if (controlId == KV_SETTINGS_ABOUT) showAbout();
+    ProcessButtonClick(registry_.port(KV_DISPLAY), controlId);
     systemPanel_.afterForwarding(controlId);
 }
 
 bool MainWindow::consume(int controlId, int code) {
-    if (controlId == kModeButtonId) {
+    if (controlId == KV_MODE_BUTTON) {
         if (code == kClicked) openModeMenu();
         return true;
     }
-    if (controlId == kMemoryListId) {
+    if (controlId == KV_MEMORY_LIST) {
         if (code == kSelectionChanged) recallFromMemoryList();
         return true;
     }
-    if (controlId == kGraphBuildButtonId) {
+    if (controlId == KV_GRAPH_BUILD) {
         if (code == kClicked) buildGraph();
         return true;
     }
@@ -154,7 +159,7 @@ void MainWindow::applyView(const View& view) {
     ApplyGroups(view, registry_);
     // The memory list and its indicators belong to the memory row.
     if (!(view.shown & kMemoryKeys)) {
-        registry_.setRangeVisible(kMemoryListId, kMemoryListId, false);
+        registry_.setRangeVisible(KV_MEMORY_LIST, KV_MEMORY_LIST, false);
         hideMemoryIndicators();
     }
     if (view.shown & kSystemPanel) systemPanel_.enter();
@@ -191,32 +196,33 @@ void MainWindow::layOutKeypad() {
 }
 
 void MainWindow::openModeMenu() {
-    const QWidget* button = registry_.widget(kModeButtonId);
+    const QWidget* button = registry_.widget(KV_MODE_BUTTON);
     menu_->popup(button->mapToGlobal(QPoint(0, button->height())));
 }
 
 // ---- Memory ---------------------------------------------------------------------------
 
 void MainWindow::showMemoryIndicator(int memoryButton) {
-    if (memoryButton == kMemoryListButton) return;
-    const int shown = kFirstMemoryIndicatorId + (memoryButton - kFirstMemoryButton);
-    for (const auto& [id, text] : kMemoryIndicators) registry_.setRangeVisible(id, id, id == shown);
-    if (memoryButton == kMemoryAddButton) memoryTimer_.start(kMemoryIndicatorTimeoutMs);
+    if (memoryButton == KV_MEMORY_SHOW_LIST) return;
+    for (const MemoryIndicator& indicator : kMemoryIndicators) {
+        registry_.setRangeVisible(indicator.id, indicator.id, indicator.button == memoryButton);
+    }
+    if (memoryButton == KV_MEMORY_ADD) memoryTimer_.start(kMemoryIndicatorTimeoutMs);
     repaint();
 }
 
 void MainWindow::hideMemoryIndicators() {
-    registry_.setRangeVisible(kFirstMemoryIndicatorId, kFirstMemoryIndicatorId + 4, false);
+    registry_.setRangeVisible(KV_MEMORY_INDICATOR_FIRST, KV_MEMORY_INDICATOR_LAST, false);
 }
 
 void MainWindow::recallFromMemoryList() {
     if (!memoryComboSelect_) memoryComboSelect_ = LookUpMemoryComboSelect();
-    if (memoryComboSelect_) memoryComboSelect_(registry_.port(kDisplayId));
+    if (memoryComboSelect_) memoryComboSelect_(registry_.port(KV_DISPLAY));
 }
 
 void MainWindow::showAbout() {
-    desktop_.showMessage(this, QString::fromUtf8(kAboutText), QStringLiteral("О программе"), QMessageBox::Information,
-                         QMessageBox::Ok);
+    desktop_.showMessage(this, QString::fromUtf8(ui::kAboutText), QString::fromUtf8(ui::kAboutCaption),
+                         QMessageBox::Information, QMessageBox::Ok);
 }
 
 // ---- Events ---------------------------------------------------------------------------
@@ -226,7 +232,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     clientHeight_ = event->size().height() & 0xFFFF;
     layOutKeypad();
     if (appMode_ == kFractionsMode || appMode_ == kInequalitiesMode) {
-        registry_.setRangeVisible(kDisplayId, kDisplayId, false);
+        registry_.setRangeVisible(KV_DISPLAY, KV_DISPLAY, false);
     }
     if (appMode_ == kGraphsMode) update();
 }
@@ -238,9 +244,9 @@ void MainWindow::paintEvent(QPaintEvent* /*event*/) {
         case kGraphsMode: paintPlotArea(painter); break;
         case kInequalitiesMode:
             paintNumberLine(painter);
-            PaintText(painter, 180, 150, QStringLiteral("Ответ:"), font(), text);
+            PaintText(painter, 180, 150, QString::fromUtf8(ui::kAnswer), font(), text);
             break;
-        case kFractionsMode: PaintText(painter, 5, 160, QStringLiteral("Результат:"), font(), text); break;
+        case kFractionsMode: PaintText(painter, 5, 160, QString::fromUtf8(ui::kFractionResult), font(), text); break;
         case kSettingsMode: settings_.paint(painter); break;
         case kSystemMode: systemPanel_.paint(painter); break;
         default: break;
@@ -264,11 +270,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // ---- Creation -------------------------------------------------------------------------
 
 void MainWindow::createMemoryIndicators() {
-    for (const auto& [id, text] : kMemoryIndicators) controls_.label(id, QString::fromUtf8(text), QRect(240, 10, 30, 20));
+    for (const MemoryIndicator& indicator : kMemoryIndicators) {
+        controls_.label(indicator.id, MemoryKeyLabel(indicator.button), QRect(240, 10, 30, 20));
+    }
 }
 
 void MainWindow::createModeButton() {
-    QPushButton* button = controls_.button(kModeButtonId, QStringLiteral("≡"), QRect(5, 5, 40, 40), true);
+    QPushButton* button =
+        controls_.button(KV_MODE_BUTTON, QString::fromUtf8(ui::kModeButton), QRect(5, 5, 40, 40), true);
     button->setFlat(true);
     button->setFont(ShellFont(28, kBold));
     caption_ = new QLabel(this);
@@ -285,14 +294,14 @@ void MainWindow::createModeMenu() {
         menuItems_[item.command] = action;
     };
     for (const MenuItem& item : kTopItems) addItem(menu_, item);
-    QMenu* equations = menu_->addMenu(QStringLiteral("📐 Уравнения"));
+    QMenu* equations = menu_->addMenu(QString::fromUtf8(ui::kEquationsMenu));
     for (const MenuItem& item : kEquationItems) addItem(equations, item);
     menu_->addSeparator();
     addItem(menu_, kSettingsItem);
 }
 
 void MainWindow::createDisplay() {
-    QLineEdit* display = controls_.inputField(kDisplayId, QRect(0, 45, 320, 60));
+    QLineEdit* display = controls_.inputField(KV_DISPLAY, QRect(0, 45, 320, 60));
     display->setText(QStringLiteral("0"));
     display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     display->setFont(ShellFont(kDisplayFontHeight, kBold));
@@ -300,7 +309,7 @@ void MainWindow::createDisplay() {
 }
 
 void MainWindow::createMemoryList() {
-    QComboBox* list = controls_.dropDownList(kMemoryListId, {}, 60, 10, 150);
+    QComboBox* list = controls_.dropDownList(KV_MEMORY_LIST, {}, 60, 10, 150);
     list->setFont(ShellFont(kDisplayFontHeight, kBold));
     list->resize(150, list->sizeHint().height());
 }

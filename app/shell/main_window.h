@@ -22,12 +22,7 @@ namespace kelvora {
 
 struct View;
 
-inline constexpr int kModeButtonId = 1001;
-inline constexpr int kMemoryListId = 1610;
-inline constexpr int kFirstMemoryIndicatorId = 5000;
 inline constexpr int kMemoryIndicatorTimeoutMs = 10000;
-inline constexpr int kGraphInputId = 2200;
-inline constexpr int kGraphBuildButtonId = 2201;
 
 class MainWindow : public QWidget {
 public:

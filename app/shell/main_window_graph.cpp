@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include "control_ids.h"
 #include "main_window.h"
 #include "modes.h"
 #include "qt_graph_canvas.h"
@@ -11,7 +12,7 @@
 namespace kelvora {
 
 void MainWindow::buildGraph() {
-    const QtControl* input = registry_.port(kGraphInputId);
+    const QtControl* input = registry_.port(KV_GRAPH_INPUT);
     graph_.build(input ? input->text(graph::kMaxFormulaTextLength) : std::wstring(), desktop_);
     update();
 }

@@ -2,7 +2,9 @@
 
 #include <iterator>
 
+#include "control_ids.h"
 #include "qt_ports.h"
+#include "ui_texts.h"
 
 namespace kelvora {
 
@@ -21,18 +23,29 @@ struct GroupSpec {
 
 // The equation panel shows its first answer row only; the solver shows the others. The
 // system panel shows its own controls, which depend on its number of rows.
+constexpr IdRange kStandardRange{KV_STD_FIRST, KV_STD_LAST};
+constexpr IdRange kScientificRange{KV_SCI_FIRST, KV_SCI_LAST};
+constexpr IdRange kMemoryRange{KV_MEMORY_FIRST, KV_MEMORY_LAST};
+constexpr IdRange kDisplayRange{KV_DISPLAY, KV_DISPLAY};
+constexpr IdRange kFractionButtons{KV_FRACTION_BUTTONS_FIRST, KV_FRACTION_BUTTONS_LAST};
+constexpr IdRange kFractionFields{KV_FRACTION_FIELDS_FIRST, KV_FRACTION_FIELDS_LAST};
+constexpr IdRange kInequalityRange{KV_INEQ_FIRST, KV_INEQ_LAST};
+constexpr IdRange kQuadraticRange{KV_QUADRATIC_FIRST, KV_QUADRATIC_LAST};
+constexpr IdRange kSettingsRange{KV_SETTINGS_FIRST, KV_SETTINGS_LAST};
+constexpr IdRange kGraphInputRange{KV_GRAPH_INPUT, KV_GRAPH_BUILD};
+
 const GroupSpec kGroups[] = {
-    {kStandardKeys, {{0, 24}}, {{0, 24}}},
-    {kScientificKeys, {{30, 64}}, {{30, 64}}},
-    {kMemoryKeys, {{1600, 1605}}, {{1600, 1605}}},
-    {kDisplay, {{100, 100}}, {{100, 100}}},
-    {kFractionsPanel, {{150, 180}, {1200, 1300}}, {{150, 180}, {1200, 1300}}},
-    {kEquationPanel, {{1700, 1772}}, {{1700, 1724}, {1726, 1740}}},
-    {kInequalityPanel, {{2100, 2132}}, {{2100, 2132}}},
-    {kQuadraticPanel, {{1420, 1500}}, {{1420, 1500}}},
-    {kSystemPanel, {{1800, 1810}}, {}},
-    {kSettingsPage, {{2400, 2700}}, {{2400, 2700}}},
-    {kGraphInput, {{2200, 2201}}, {{2200, 2201}}},
+    {kStandardKeys, {kStandardRange}, {kStandardRange}},
+    {kScientificKeys, {kScientificRange}, {kScientificRange}},
+    {kMemoryKeys, {kMemoryRange}, {kMemoryRange}},
+    {kDisplay, {kDisplayRange}, {kDisplayRange}},
+    {kFractionsPanel, {kFractionButtons, kFractionFields}, {kFractionButtons, kFractionFields}},
+    {kEquationPanel, {{KV_EQ_FIRST, KV_EQ_LAST}}, {{KV_EQ_FIRST, KV_EQ_ROW1_VALUE}, {KV_EQ_STEPS, KV_EQ_SHOWN_LAST}}},
+    {kInequalityPanel, {kInequalityRange}, {kInequalityRange}},
+    {kQuadraticPanel, {kQuadraticRange}, {kQuadraticRange}},
+    {kSystemPanel, {{KV_SYS_FIRST, KV_SYS_LAST}}, {}},
+    {kSettingsPage, {kSettingsRange}, {kSettingsRange}},
+    {kGraphInput, {kGraphInputRange}, {kGraphInputRange}},
 };
 
 constexpr QSize kStandardSize(335, 510);
@@ -44,29 +57,27 @@ constexpr QSize kSystemSize(370, 510);
 
 constexpr unsigned Others(unsigned shown) { return kAllGroups & ~shown; }
 
-// The captions' double blank before "▼" (and the single one of "Дроби") are the
-// program's own.
 const View kViews[] = {
-    {kStandardCommand, kStandardMode, "Стандартный  ▼", true, kMemoryKeys | kStandardKeys | kDisplay,
+    {KV_CMD_STANDARD, kStandardMode, ui::kStandardCaption, true, kMemoryKeys | kStandardKeys | kDisplay,
      Others(kMemoryKeys | kStandardKeys | kDisplay), kStandardSize, Frame::Resizable, true, false},
-    {kScientificCommand, kScientificMode, "Научный  ▼", true, kMemoryKeys | kScientificKeys | kDisplay,
+    {KV_CMD_SCIENTIFIC, kScientificMode, ui::kScientificCaption, true, kMemoryKeys | kScientificKeys | kDisplay,
      Others(kMemoryKeys | kScientificKeys | kDisplay), kStandardSize, Frame::Resizable, true, false},
-    {kFractionsCommand, kFractionsMode, "Дроби ▼", true, kFractionsPanel, Others(kFractionsPanel), kStandardSize,
+    {KV_CMD_FRACTIONS, kFractionsMode, ui::kFractionsCaption, true, kFractionsPanel, Others(kFractionsPanel),
+     kStandardSize, Frame::Fixed, true, false},
+    {KV_CMD_EQUATIONS, kEquationsMode, ui::kEquationsCaption, true, kEquationPanel, Others(kEquationPanel),
+     kStandardSize, Frame::Resizable, false, true},
+    {KV_CMD_SETTINGS, kSettingsMode, ui::kSettingsCaption, false, kSettingsPage, Others(kSettingsPage), kSettingsSize,
      Frame::Fixed, true, false},
-    {kEquationsCommand, kEquationsMode, "Уравнения  ▼", true, kEquationPanel, Others(kEquationPanel), kStandardSize,
-     Frame::Resizable, false, true},
-    {kSettingsCommand, kSettingsMode, "Настройки  ▼", false, kSettingsPage, Others(kSettingsPage), kSettingsSize,
-     Frame::Fixed, true, false},
-    {kGraphsCommand, kGraphsMode, "Графики  ▼", false, kGraphInput, Others(kGraphInput), QSize(), Frame::Resizable,
+    {KV_CMD_GRAPHS, kGraphsMode, ui::kGraphsCaption, false, kGraphInput, Others(kGraphInput), QSize(), Frame::Resizable,
      true, false},
-    {kFormulasCommand, kInequalitiesMode, "Формулы  ▼", true, 0, kInequalityPanel | kGraphInput, kStandardSize,
+    {KV_CMD_FORMULAS, kInequalitiesMode, ui::kFormulasCaption, true, 0, kInequalityPanel | kGraphInput, kStandardSize,
      Frame::Unchanged, true, false},
-    {kInequalitiesCommand, kInequalitiesMode, "Неравенства  ▼", true, kInequalityPanel, Others(kInequalityPanel),
+    {KV_CMD_INEQUALITIES, kInequalitiesMode, ui::kInequalitiesCaption, true, kInequalityPanel, Others(kInequalityPanel),
      kInequalitiesSize, Frame::Fixed, true, false},
     // The quadratic panel belongs to the equations and paints nothing over the window.
-    {kQuadraticCommand, kEquationsMode, "Квадратное уравнение  ▼", true, kQuadraticPanel, Others(kQuadraticPanel),
+    {KV_CMD_QUADRATIC, kEquationsMode, ui::kQuadraticCaption, true, kQuadraticPanel, Others(kQuadraticPanel),
      kStandardSize, Frame::Fixed, true, true},
-    {kSystemCommand, kSystemMode, "Системы уравнений  ▼", true, kSystemPanel, Others(kSystemPanel), kSystemSize,
+    {KV_CMD_SYSTEM, kSystemMode, ui::kSystemsCaption, true, kSystemPanel, Others(kSystemPanel), kSystemSize,
      Frame::Fixed, true, false},
 };
 

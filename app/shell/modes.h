@@ -1,4 +1,6 @@
-// The program's modes: what each mode command shows, hides, names and sizes.
+// The program's modes: what each mode command (KV_CMD_* of control_ids.h) shows, hides,
+// names and sizes. Inequalities, the quadratic equation and the linear system are this
+// program's ways into their panels.
 #pragma once
 
 #include <QSize>
@@ -16,21 +18,6 @@ enum AppMode : int {
     kSettingsMode = 6,
     kGraphsMode = 7,
     kSystemMode = 8,
-};
-
-// Mode commands of the menu. Inequalities (1402), the quadratic equation (1401) and the
-// linear system (kSystemCommand) are this program's ways into their panels.
-enum ModeCommand : int {
-    kStandardCommand = 2001,
-    kScientificCommand = 2400,
-    kFractionsCommand = 2003,
-    kFormulasCommand = 2004,
-    kSettingsCommand = 2005,
-    kGraphsCommand = 6000,
-    kEquationsCommand = 1400,
-    kQuadraticCommand = 1401,
-    kInequalitiesCommand = 1402,
-    kSystemCommand = 2006,
 };
 
 // Groups of controls shown and hidden together.

@@ -14,6 +14,10 @@ QString ToQString(const std::wstring& text) { return QString::fromStdWString(tex
 
 std::wstring ToWide(const QString& text) { return text.toStdWString(); }
 
+KvRect ToKvRect(const QRect& rect) {
+    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+
 namespace {
 
 // The library counts characters; Qt counts UTF-16 units. They differ only beyond the
@@ -32,8 +36,6 @@ int Utf16Index(const QString& text, int characterIndex) {
 
 // Report texts end their lines with "\r\n"; a Qt text shows the "\r" as a glyph.
 QString WithoutCarriageReturns(QString text) { return text.remove(QLatin1Char('\r')); }
-
-KvRect ToKvRect(const QRect& rect) { return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()}; }
 
 }  // namespace
 

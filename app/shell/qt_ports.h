@@ -23,6 +23,8 @@ class ControlRegistry;
 
 QString ToQString(const std::wstring& text);
 std::wstring ToWide(const QString& text);
+// The same rectangle as the library counts it: right and bottom just outside.
+KvRect ToKvRect(const QRect& rect);
 
 // One widget seen through the window port. Operations that do not fit the widget's kind
 // do nothing; once the widget is gone every operation does nothing.

@@ -1,47 +1,39 @@
 #include "settings_page.h"
 
+#include <span>
+
 #include <QComboBox>
 #include <QPainter>
 #include <QPushButton>
 
 #include "abacor.h"
+#include "control_ids.h"
 #include "controls.h"
 #include "fonts.h"
 #include "qt_ports.h"
+#include "ui_texts.h"
 
 namespace kelvora {
 
 namespace {
 
-enum ListId : int {
-    kPrecisionList = 2505,
-    kDegreeList = 2530,
-    kFractionFormatList = 2514,
-    kQualityList = 2503,
-    kLineList = 2522,
-    kGridList = 2524,
-    kLabelsList = 2526,
-    kThemeList = 2507,
-    kLanguageList = 2532,
-};
-
 struct ListSpec {
     int id;
     int y;
-    QStringList items;
+    std::span<const char* const> items;
     int defaultIndex;
 };
 
-const ListSpec kLists[] = {
-    {kPrecisionList, 95, {"2 знака", "4 знака", "6 знаков", "Авто"}, 3},
-    {kDegreeList, 123, {"9", "25", "50", "100"}, 0},
-    {kFractionFormatList, 151, {"Обыкновенные", "Десятичные", "Авто"}, 2},
-    {kQualityList, 216, {"Низкое", "Среднее", "Высокое"}, 1},
-    {kLineList, 244, {"Тонкая", "Средняя", "Жирная"}, 1},
-    {kGridList, 272, {"Показывать", "Скрыть"}, 0},
-    {kLabelsList, 300, {"Показывать", "Скрыть"}, 0},
-    {kThemeList, 365, {"☀️ Светлая", "🌙 Тёмная", "💻 Системная"}, 0},
-    {kLanguageList, 393, {"🇷🇺 Русский", "En English"}, 0},
+constexpr ListSpec kLists[] = {
+    {KV_SETTINGS_PRECISION, 95, ui::kPrecisionItems, 3},
+    {KV_SETTINGS_MAX_DEGREE, 123, ui::kMaxDegreeItems, 0},
+    {KV_SETTINGS_FRACTION_FORMAT, 151, ui::kFractionFormatItems, 2},
+    {KV_SETTINGS_QUALITY, 216, ui::kQualityItems, 1},
+    {KV_SETTINGS_LINE, 244, ui::kLineItems, 1},
+    {KV_SETTINGS_GRID, 272, ui::kShowHideItems, 0},
+    {KV_SETTINGS_LABELS, 300, ui::kShowHideItems, 0},
+    {KV_SETTINGS_THEME, 365, ui::kThemeItems, 0},
+    {KV_SETTINGS_LANGUAGE, 393, ui::kLanguageItems, 0},
 };
 
 struct PaintedText {
@@ -50,25 +42,31 @@ struct PaintedText {
     bool heading;
 };
 
-const PaintedText kTexts[] = {
-    {"⚙️  Настройки", 100, 15, true},
-    {"🔢  ВЫЧИСЛЕНИЯ", 20, 55, true},
-    {"Точность", 25, 90, false},
-    {"Макс. степень", 25, 120, false},
-    {"Дроби", 25, 150, false},
-    {"📈  ГРАФИКИ", 20, 185, true},
-    {"Качество", 25, 220, false},
-    {"Линия", 25, 250, false},
-    {"Сетка", 25, 280, false},
-    {"Подписи", 25, 310, false},
-    {"🎨  ОФОРМЛЕНИЕ", 20, 345, true},
-    {"Тема", 25, 372, false},
-    {"Язык", 25, 402, false},
+constexpr PaintedText kTexts[] = {
+    {ui::kSettingsTitle, 100, 15, true},
+    {ui::kCalculationsHeading, 20, 55, true},
+    {ui::kPrecision, 25, 90, false},
+    {ui::kMaxDegree, 25, 120, false},
+    {ui::kFractions, 25, 150, false},
+    {ui::kGraphsHeading, 20, 185, true},
+    {ui::kQuality, 25, 220, false},
+    {ui::kLine, 25, 250, false},
+    {ui::kGrid, 25, 280, false},
+    {ui::kLabels, 25, 310, false},
+    {ui::kAppearanceHeading, 20, 345, true},
+    {ui::kTheme, 25, 372, false},
+    {ui::kLanguage, 25, 402, false},
 };
 
 constexpr int kPrecisions[] = {2, 4, 6};
 constexpr int kDegrees[] = {9, 25, 50, 100};
 constexpr int kSampleCounts[] = {100, 300, 500};
+
+QStringList Items(std::span<const char* const> items) {
+    QStringList list;
+    for (const char* item : items) list << QString::fromUtf8(item);
+    return list;
+}
 
 const ListSpec* FindList(int id) {
     for (const ListSpec& list : kLists) {
@@ -83,15 +81,16 @@ void SettingsPage::create(const Controls& controls) {
     registry_ = &controls.registry();
     for (const ListSpec& list : kLists) {
         // The degree list alone starts visible; the first mode switch hides it.
-        QComboBox* box = controls.dropDownList(list.id, list.items, 180, list.y, 120, list.id == kDegreeList);
+        const bool visible = list.id == KV_SETTINGS_MAX_DEGREE;
+        QComboBox* box = controls.dropDownList(list.id, Items(list.items), 180, list.y, 120, visible);
         box->setCurrentIndex(list.defaultIndex);
     }
-    controls.button(kAboutButtonId, QStringLiteral("ℹ️  О программе"), QRect(15, 433, 148, 28));
-    controls.button(kResetButtonId, QStringLiteral("🔄  Сбросить"), QRect(172, 433, 148, 28));
+    controls.button(KV_SETTINGS_ABOUT, QString::fromUtf8(ui::kAboutButton), QRect(15, 433, 148, 28));
+    controls.button(KV_SETTINGS_RESET, QString::fromUtf8(ui::kResetButton), QRect(172, 433, 148, 28));
 }
 
 bool SettingsPage::consume(int controlId, int code) {
-    if (controlId == kResetButtonId) {
+    if (controlId == KV_SETTINGS_RESET) {
         if (code == kClicked) reset();
         return true;
     }
@@ -104,45 +103,43 @@ bool SettingsPage::consume(int controlId, int code) {
 
 void SettingsPage::select(int controlId, int index) {
     switch (controlId) {
-        case kPrecisionList: SetPrecision(index >= 0 && index < 3 ? kPrecisions[index] : -1); break;
-        case kDegreeList:
+        case KV_SETTINGS_PRECISION: SetPrecision(index >= 0 && index < 3 ? kPrecisions[index] : -1); break;
+        case KV_SETTINGS_MAX_DEGREE:
             if (index < 0 || index > 3) break;
             SetMaxDegree(kDegrees[index]);
             if (index > 1) {
-                desktop_.showMessage(&owner_,
-                                     QStringLiteral("Внимание!\n\nСтепень 50+ может вызвать зависание на слабых ПК.\n"
-                                                    "Рекомендуется 9-25."),
-                                     QStringLiteral("Предупреждение"), QMessageBox::Warning, QMessageBox::Ok);
+                desktop_.showMessage(&owner_, QString::fromUtf8(ui::kHighDegreeWarning),
+                                     QString::fromUtf8(ui::kWarningCaption), QMessageBox::Warning, QMessageBox::Ok);
             }
             break;
-        case kFractionFormatList:
-            inform("Формат дробей будет добавлен в следующей версии!", "Пока не работает");
-            setSelection(kFractionFormatList, FindList(kFractionFormatList)->defaultIndex);
+        case KV_SETTINGS_FRACTION_FORMAT:
+            inform(ui::kFractionFormatNotice, ui::kNotYetCaption);
+            setSelection(KV_SETTINGS_FRACTION_FORMAT, FindList(KV_SETTINGS_FRACTION_FORMAT)->defaultIndex);
             break;
-        case kQualityList:
+        case KV_SETTINGS_QUALITY:
             if (index >= 0 && index < 3) graph_.SampleCount = kSampleCounts[index];
             break;
-        case kLineList: graph_.LineThickness = static_cast<float>(index + 1); break;
-        case kGridList: graph_.ShowGrid = index == 0; break;
-        case kLabelsList: graph_.ShowLabels = index == 0; break;
-        case kLanguageList:
-            inform("English language will be added in the next version!", "Coming soon");
-            setSelection(kLanguageList, FindList(kLanguageList)->defaultIndex);
+        case KV_SETTINGS_LINE: graph_.LineThickness = static_cast<float>(index + 1); break;
+        case KV_SETTINGS_GRID: graph_.ShowGrid = index == 0; break;
+        case KV_SETTINGS_LABELS: graph_.ShowLabels = index == 0; break;
+        case KV_SETTINGS_LANGUAGE:
+            inform(ui::kLanguageNotice, ui::kComingSoonCaption);
+            setSelection(KV_SETTINGS_LANGUAGE, FindList(KV_SETTINGS_LANGUAGE)->defaultIndex);
             break;
         default: break;  // the theme list only shows its choice
     }
 }
 
 void SettingsPage::reset() {
-    const auto answer = desktop_.showMessage(&owner_, QStringLiteral("Сбросить все настройки к значениям по умолчанию?"),
-                                             QStringLiteral("Подтверждение"), QMessageBox::Question,
+    const auto answer = desktop_.showMessage(&owner_, QString::fromUtf8(ui::kResetQuestion),
+                                             QString::fromUtf8(ui::kConfirmCaption), QMessageBox::Question,
                                              QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes) return;
     for (const ListSpec& list : kLists) setSelection(list.id, list.defaultIndex);
     SetPrecision(-1);
     SetMaxDegree(kDegrees[0]);
     graph_ = GraphSettings{};
-    inform("Настройки сброшены!", "Успех");
+    inform(ui::kResetDone, ui::kSuccessCaption);
 }
 
 // A selection the program makes is no selection change: no handler runs for it.

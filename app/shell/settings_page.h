@@ -13,9 +13,6 @@ class Controls;
 class ControlRegistry;
 class QtDesktop;
 
-inline constexpr int kAboutButtonId = 2508;
-inline constexpr int kResetButtonId = 2509;
-
 class SettingsPage {
 public:
     SettingsPage(QtDesktop& desktop, QWidget& owner) : desktop_(desktop), owner_(owner) {}

@@ -8,19 +8,16 @@
 #include <QPushButton>
 
 #include "abacor.h"
+#include "control_ids.h"
 #include "controls.h"
 #include "fonts.h"
 #include "qt_ports.h"
+#include "ui_texts.h"
 
 namespace kelvora {
 
 namespace {
 
-constexpr int kFirstRowId = 1800;
-constexpr int kAddId = 1805;
-constexpr int kRemoveId = 1806;
-constexpr int kSolveId = 1807;
-constexpr int kHintId = 1810;
 constexpr int kResultCapacity = 512;
 constexpr int kRowTextLimit = 255;
 
@@ -48,19 +45,19 @@ QStringList SystemPanel::AnswerLines(const QString& result) {
 
 void SystemPanel::enter() {
     if (!created_) createControls();
-    for (int n = 0; n < rowCount_; ++n) setVisible(kFirstRowId + n, true);
-    setVisible(kAddId, rowCount_ < kMaxRows);
-    setVisible(kRemoveId, rowCount_ > 1);
-    setVisible(kSolveId, true);
-    setVisible(kHintId, true);
+    for (int n = 0; n < rowCount_; ++n) setVisible(KV_SYS_FIRST_ROW + n, true);
+    setVisible(KV_SYS_ADD, rowCount_ < KV_SYS_MAX_ROWS);
+    setVisible(KV_SYS_REMOVE, rowCount_ > 1);
+    setVisible(KV_SYS_SOLVE, true);
+    setVisible(KV_SYS_HINT, true);
 }
 
 void SystemPanel::createControls() {
     created_ = true;
-    controls_.button(kAddId, QStringLiteral("+"), QRect(0, 0, 30, 25));
-    controls_.button(kRemoveId, QStringLiteral("−"), QRect(0, 0, 30, 25));
-    controls_.button(kSolveId, QStringLiteral("Решить"), QRect(0, 0, 150, 30));
-    QLabel* hint = controls_.label(kHintId, QStringLiteral("Например: 2x+y=5"), QRect(0, 0, 230, 40));
+    controls_.button(KV_SYS_ADD, QString::fromUtf8(ui::kPlus), QRect(0, 0, 30, 25));
+    controls_.button(KV_SYS_REMOVE, QString::fromUtf8(ui::kMinus), QRect(0, 0, 30, 25));
+    controls_.button(KV_SYS_SOLVE, QString::fromUtf8(ui::kSolve), QRect(0, 0, 150, 30));
+    QLabel* hint = controls_.label(KV_SYS_HINT, QString::fromUtf8(ui::kSystemHint), QRect(0, 0, 230, 40));
     hint->setFont(ShellFont(16, kNormal));
     hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     createRow(0);
@@ -68,50 +65,50 @@ void SystemPanel::createControls() {
 }
 
 void SystemPanel::createRow(int index) {
-    controls_.inputField(kFirstRowId + index, QRect(70, RowY(index), 255, 25))->show();
+    controls_.inputField(KV_SYS_FIRST_ROW + index, QRect(70, RowY(index), 255, 25))->show();
     rowCount_ = index + 1;
 }
 
 void SystemPanel::afterForwarding(int controlId) {
     switch (controlId) {
-        case kAddId: addRow(); break;
-        case kRemoveId: removeRow(); break;
-        case kSolveId: solve(); break;
+        case KV_SYS_ADD: addRow(); break;
+        case KV_SYS_REMOVE: removeRow(); break;
+        case KV_SYS_SOLVE: solve(); break;
         default: break;
     }
 }
 
 void SystemPanel::addRow() {
-    setVisible(kHintId, true);
-    if (rowCount_ >= kMaxRows) return;
+    setVisible(KV_SYS_HINT, true);
+    if (rowCount_ >= KV_SYS_MAX_ROWS) return;
     createRow(rowCount_);
-    if (rowCount_ == kMaxRows) setVisible(kAddId, false);
+    if (rowCount_ == KV_SYS_MAX_ROWS) setVisible(KV_SYS_ADD, false);
     placeControls();
-    setVisible(kRemoveId, rowCount_ > 1);
+    setVisible(KV_SYS_REMOVE, rowCount_ > 1);
     controls_.parent().update();
 }
 
 void SystemPanel::removeRow() {
-    setVisible(kHintId, true);
+    setVisible(KV_SYS_HINT, true);
     if (rowCount_ < 2) return;
     --rowCount_;
-    setVisible(kAddId, true);
-    controls_.registry().destroy(kFirstRowId + rowCount_);
+    setVisible(KV_SYS_ADD, true);
+    controls_.registry().destroy(KV_SYS_FIRST_ROW + rowCount_);
     placeControls();
-    setVisible(kRemoveId, rowCount_ > 1);
+    setVisible(KV_SYS_REMOVE, rowCount_ > 1);
     controls_.parent().update();
 }
 
 void SystemPanel::solve() {
     QStringList rows;
     for (int n = 0; n < rowCount_; ++n) {
-        const auto* row = controls_.registry().get<QLineEdit>(kFirstRowId + n);
+        const auto* row = controls_.registry().get<QLineEdit>(KV_SYS_FIRST_ROW + n);
         rows << (row ? row->text().left(kRowTextLimit) : QString());
     }
     const QString joined = JoinRows(rows);
     if (joined.isEmpty()) {
-        desktop_.showMessage(&controls_.parent(), QStringLiteral("Введите уравнения"), QStringLiteral("Ошибка"),
-                             QMessageBox::NoIcon, QMessageBox::Ok);
+        desktop_.showMessage(&controls_.parent(), QString::fromUtf8(ui::kNoEquations),
+                             QString::fromUtf8(ui::kErrorCaption), QMessageBox::NoIcon, QMessageBox::Ok);
         return;
     }
     SolveSystem(ToWide(joined).c_str());
@@ -128,10 +125,10 @@ void SystemPanel::placeControls() const {
     const auto place = [this](int id, int x, int y) {
         if (QWidget* widget = controls_.registry().widget(id)) widget->move(x, y);
     };
-    place(kAddId, 330, 30 * n + 50);
-    place(kSolveId, 70, 30 * n + 85);
-    place(kRemoveId, 330, 30 * n + 80);
-    place(kHintId, 100, 30 * n + 145);
+    place(KV_SYS_ADD, 330, 30 * n + 50);
+    place(KV_SYS_SOLVE, 70, 30 * n + 85);
+    place(KV_SYS_REMOVE, 330, 30 * n + 80);
+    place(KV_SYS_HINT, 100, 30 * n + 145);
 }
 
 void SystemPanel::setVisible(int controlId, bool visible) const {
@@ -149,10 +146,11 @@ void SystemPanel::paint(QPainter& painter) const {
 
     const QFont rowFont = ShellFont(16, kNormal);
     for (int i = 0; i < n; ++i) {
-        PaintText(painter, 30, 30 * i + 83, QStringLiteral("Ур. %1:").arg(i + 1), rowFont, QColor(80, 80, 80));
+        PaintText(painter, 30, 30 * i + 83, QString::fromUtf8(ui::kSystemRowLabel).arg(i + 1), rowFont,
+                  QColor(80, 80, 80));
     }
     if (!answerShown_) return;
-    PaintText(painter, 28, 30 * n + 160, QStringLiteral("Ответ:"), ShellFont(18, kBold), Qt::black);
+    PaintText(painter, 28, 30 * n + 160, QString::fromUtf8(ui::kAnswer), ShellFont(18, kBold), Qt::black);
     const QFont answerFont = ShellFont(18, kNormal);
     for (int k = 0; k < answer_.size(); ++k) {
         PaintText(painter, 38, 30 * n + 22 * k + 182, answer_[k], answerFont, Qt::black);

@@ -16,8 +16,6 @@ class QtDesktop;
 
 class SystemPanel {
 public:
-    static constexpr int kMaxRows = 5;
-
     SystemPanel(const Controls& controls, QtDesktop& desktop) : controls_(controls), desktop_(desktop) {}
 
     // Shows the panel, creating its first row and its buttons on first use.

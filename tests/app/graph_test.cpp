@@ -1,7 +1,7 @@
 // The Graphs mode in the real program, offscreen: building through the button, the
 // message box, the mouse, the resources by mode, and the settings reaching the picture.
 #include "graph_harness.h"
-#include "modes.h"
+#include "control_ids.h"
 #include "shell_harness.h"
 
 using namespace kelvora;
@@ -11,11 +11,11 @@ using kelvora::test::Shell;
 namespace {
 
 void Build(Shell& shell, const QString& formulas) {
-    auto* input = shell.get<QLineEdit>(kGraphInputId);
+    auto* input = shell.get<QLineEdit>(KV_GRAPH_INPUT);
     input->clear();
     input->setFocus();
     kelvora::test::TypeText(input, formulas);
-    shell.click(kGraphBuildButtonId);
+    shell.click(KV_GRAPH_BUILD);
 }
 
 // How many pixels of the plot are close to the colour.
@@ -48,7 +48,7 @@ private Q_SLOTS:
         Shell shell;
         const graph::GraphSession& graph = shell.window.graphSession();
         QVERIFY(!graph.hasResources());
-        shell.choose(kGraphsCommand);
+        shell.choose(KV_CMD_GRAPHS);
         QVERIFY(graph.hasResources());
         QVERIFY(shell.window.testAttribute(Qt::WA_OpaquePaintEvent));
         Build(shell, "x^2;;y=x");
@@ -56,18 +56,18 @@ private Q_SLOTS:
         QVERIFY(PixelsNear(shell.window, kRed) > 50);
         QVERIFY(PixelsNear(shell.window, kBlue) > 50);
 
-        shell.choose(kScientificCommand);
+        shell.choose(KV_CMD_SCIENTIFIC);
         QVERIFY(!graph.hasResources());
         QVERIFY(!graph.curves().curveSlots()[2].computed);
         QVERIFY(!shell.window.testAttribute(Qt::WA_OpaquePaintEvent));
-        shell.choose(kGraphsCommand);  // traced anew at the next paint
+        shell.choose(KV_CMD_GRAPHS);  // traced anew at the next paint
         QVERIFY(PixelsNear(shell.window, kBlue) > 50);
         QVERIFY(graph.curves().curveSlots()[1].computed);
     }
 
     void rejectsWithAWarning() {
         Shell shell;
-        shell.choose(kGraphsCommand);
+        shell.choose(KV_CMD_GRAPHS);
         MessageBoxes boxes;
         Build(shell, "x^2");
         Build(shell, "1/ 0");
@@ -84,12 +84,12 @@ private Q_SLOTS:
         const graph::GraphView& view = shell.window.graphSession().view();
         kelvora::test::Wheel(&shell.window, QPoint(150, 300), 120);
         QCOMPARE(view.scale(), 30.0);  // not outside Graphs
-        shell.choose(kGraphsCommand);
+        shell.choose(KV_CMD_GRAPHS);
         for (int i = 0; i < 5; ++i) kelvora::test::Wheel(&shell.window, QPoint(150, 300), 120);
         kelvora::test::Wheel(&shell.window, QPoint(150, 300), -120);
         QVERIFY(std::abs(view.scale() - 62.208) < 1e-9);
-        shell.choose(kStandardCommand);  // the view outlives the mode
-        shell.choose(kGraphsCommand);
+        shell.choose(KV_CMD_STANDARD);  // the view outlives the mode
+        shell.choose(KV_CMD_GRAPHS);
         QVERIFY(std::abs(view.scale() - 62.208) < 1e-9);
 
         // 335 wide: from 160 the mouse moves 175 pixels right, however far it goes.
@@ -101,15 +101,15 @@ private Q_SLOTS:
 
     void settingsReachThePicture() {
         Shell shell;
-        shell.choose(kGraphsCommand);
+        shell.choose(KV_CMD_GRAPHS);
         QVERIFY(PixelsNear(shell.window, kGrid, 12) > 100);
         Build(shell, "0");  // along the x axis: only the curve's own width shows
         const int normal = PixelsNear(shell.window, kRed);
 
-        shell.choose(kSettingsCommand);
-        shell.pick(2524, 1);  // grid: "Скрыть"
-        shell.pick(2522, 2);  // line: "Жирная"
-        shell.choose(kGraphsCommand);
+        shell.choose(KV_CMD_SETTINGS);
+        shell.pick(KV_SETTINGS_GRID, 1);  // "Скрыть"
+        shell.pick(KV_SETTINGS_LINE, 2);  // "Жирная"
+        shell.choose(KV_CMD_GRAPHS);
         QCOMPARE(PixelsNear(shell.window, kGrid, 12), 0);
         QVERIFY(PixelsNear(shell.window, kRed) > normal);
     }

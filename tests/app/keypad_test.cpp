@@ -4,8 +4,7 @@
 #include <QLabel>
 
 #include "abacor.h"
-#include "keypads.h"
-#include "modes.h"
+#include "control_ids.h"
 #include "shell_harness.h"
 
 using namespace kelvora;
@@ -13,14 +12,10 @@ using kelvora::test::Shell;
 
 namespace {
 
-
-constexpr int kMemoryList = 1610;
-enum { kMC = 1600, kMR = 1601, kMPlus = 1602, kMMinus = 1603, kMS = 1604, kMList = 1605 };
-
 // The one indicator that shows, or 0.
 int ShownIndicator(const Shell& shell) {
     int shown = 0;
-    for (int id = 5000; id <= 5004; ++id) {
+    for (int id = KV_MEMORY_INDICATOR_FIRST; id <= KV_MEMORY_INDICATOR_LAST; ++id) {
         if (shell.visible(id)) shown = shown ? -1 : id;
     }
     return shown;
@@ -58,7 +53,7 @@ private Q_SLOTS:
         QFETCH(QString, display);
         Shell shell;
         shell.press(keys);
-        QCOMPARE(shell.text(kDisplayId), display);
+        QCOMPARE(shell.text(KV_DISPLAY), display);
     }
 
     void scientificKeys_data() {
@@ -82,33 +77,34 @@ private Q_SLOTS:
         QFETCH(QString, keys);
         QFETCH(QString, display);
         Shell shell;
-        shell.choose(kScientificCommand);
+        shell.choose(KV_CMD_SCIENTIFIC);
         shell.press(keys);
-        QCOMPARE(shell.text(kDisplayId), display);
+        QCOMPARE(shell.text(KV_DISPLAY), display);
     }
 
     void storeThenRecall() {
         Shell shell;
-        shell.click({kMC, 7, kMS, 0});
-        QCOMPARE(shell.text(kDisplayId), QStringLiteral("0"));
-        shell.click(kMR);
-        QCOMPARE(shell.text(kDisplayId), QStringLiteral("7"));
+        shell.click({KV_MEMORY_CLEAR, KV_STD_7, KV_MEMORY_STORE, KV_STD_CLEAR});
+        QCOMPARE(shell.text(KV_DISPLAY), QStringLiteral("0"));
+        shell.click(KV_MEMORY_RECALL);
+        QCOMPARE(shell.text(KV_DISPLAY), QStringLiteral("7"));
         shell.press("8");
-        QCOMPARE(shell.text(kDisplayId), QStringLiteral("8"));
+        QCOMPARE(shell.text(KV_DISPLAY), QStringLiteral("8"));
     }
 
     void memoryListRecallsRegister() {
         Shell shell;
-        shell.click({kMC, 5, kMS, 0, 8, kMS, 0});
-        QVERIFY(!shell.visible(kMemoryList));
-        shell.click(kMList);
-        auto* list = shell.get<QComboBox>(kMemoryList);
+        shell.click(
+            {KV_MEMORY_CLEAR, KV_STD_5, KV_MEMORY_STORE, KV_STD_CLEAR, KV_STD_8, KV_MEMORY_STORE, KV_STD_CLEAR});
+        QVERIFY(!shell.visible(KV_MEMORY_LIST));
+        shell.click(KV_MEMORY_SHOW_LIST);
+        auto* list = shell.get<QComboBox>(KV_MEMORY_LIST);
         QVERIFY(list->isVisible());
         QCOMPARE(list->count(), 2);
         QCOMPARE(list->itemText(0), QStringLiteral("[1] 5"));
         QCOMPARE(list->currentIndex(), 1);
-        shell.pick(kMemoryList, 0);
-        QCOMPARE(shell.text(kDisplayId), QStringLiteral("5"));
+        shell.pick(KV_MEMORY_LIST, 0);
+        QCOMPARE(shell.text(KV_DISPLAY), QStringLiteral("5"));
         QVERIFY(!list->isVisible());
     }
 
@@ -116,18 +112,18 @@ private Q_SLOTS:
         QTest::addColumn<int>("button");
         QTest::addColumn<int>("indicator");
         QTest::addColumn<QString>("text");
-        QTest::newRow("MC") << int(kMC) << 5000 << "MC";
-        QTest::newRow("MR") << int(kMR) << 5001 << "MR";
-        QTest::newRow("M+") << int(kMPlus) << 5002 << "M+";
-        QTest::newRow("M-") << int(kMMinus) << 5003 << "M-";
-        QTest::newRow("MS") << int(kMS) << 5004 << "MS";
+        QTest::newRow("MC") << int(KV_MEMORY_CLEAR) << int(KV_MEMORY_INDICATOR_MC) << "MC";
+        QTest::newRow("MR") << int(KV_MEMORY_RECALL) << int(KV_MEMORY_INDICATOR_MR) << "MR";
+        QTest::newRow("M+") << int(KV_MEMORY_ADD) << int(KV_MEMORY_INDICATOR_ADD) << "M+";
+        QTest::newRow("M-") << int(KV_MEMORY_SUBTRACT) << int(KV_MEMORY_INDICATOR_SUBTRACT) << "M-";
+        QTest::newRow("MS") << int(KV_MEMORY_STORE) << int(KV_MEMORY_INDICATOR_MS) << "MS";
     }
     void memoryIndicators() {
         QFETCH(int, button);
         QFETCH(int, indicator);
         QFETCH(QString, text);
         Shell shell;
-        shell.click(kMS);  // another indicator first: the new one replaces it
+        shell.click(KV_MEMORY_STORE);  // another indicator first: the new one replaces it
         shell.click(button);
         QCOMPARE(ShownIndicator(shell), indicator);
         QCOMPARE(shell.text(indicator), text);
@@ -138,11 +134,11 @@ private Q_SLOTS:
         Shell shell;
         QTimer& timer = shell.window.memoryIndicatorTimer();
         QVERIFY(!timer.isActive());
-        shell.click(kMPlus);
+        shell.click(KV_MEMORY_ADD);
         QVERIFY(timer.isActive());
         QCOMPARE(timer.interval(), 10000);
-        shell.click(kMC);
-        QCOMPARE(ShownIndicator(shell), 5000);
+        shell.click(KV_MEMORY_CLEAR);
+        QCOMPARE(ShownIndicator(shell), int(KV_MEMORY_INDICATOR_MC));
         QTimerEvent tick(timer.timerId());
         QCoreApplication::sendEvent(&timer, &tick);
         QCOMPARE(ShownIndicator(shell), 0);
@@ -151,7 +147,7 @@ private Q_SLOTS:
 
     void displayTakesDigitsOnly() {
         Shell shell;
-        auto* display = shell.get<QLineEdit>(kDisplayId);
+        auto* display = shell.get<QLineEdit>(KV_DISPLAY);
         display->setFocus();
         display->end(false);
         kelvora::test::TypeText(display, "12a+3,5");
@@ -171,8 +167,8 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, kept);
         Shell shell;
-        shell.choose(kEquationsCommand);
-        auto* edit = shell.get<QLineEdit>(1700);
+        shell.choose(KV_CMD_EQUATIONS);
+        auto* edit = shell.get<QLineEdit>(KV_EQ_INPUT);
         edit->setFocus();
         kelvora::test::TypeText(edit, typed);
         QCOMPARE(edit->text(), kept);
@@ -180,8 +176,8 @@ private Q_SLOTS:
 
     void formulaEditIgnoresEnterAndTab() {
         Shell shell;
-        shell.choose(kEquationsCommand);
-        auto* edit = shell.get<QLineEdit>(1700);
+        shell.choose(KV_CMD_EQUATIONS);
+        auto* edit = shell.get<QLineEdit>(KV_EQ_INPUT);
         edit->setFocus();
         kelvora::test::TypeText(edit, "x");
         QSignalSpy returnPressed(edit, &QLineEdit::returnPressed);
@@ -195,8 +191,8 @@ private Q_SLOTS:
 
     void pasteIsNotFiltered() {
         Shell shell;
-        shell.choose(kInequalitiesCommand);
-        auto* edit = shell.get<QLineEdit>(2100);
+        shell.choose(KV_CMD_INEQUALITIES);
+        auto* edit = shell.get<QLineEdit>(KV_INEQ_INPUT);
         edit->setFocus();
         QGuiApplication::clipboard()->setText(QStringLiteral("x<5"));
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);

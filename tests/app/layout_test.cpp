@@ -1,7 +1,7 @@
 // The standard and scientific keypads follow the window's client size.
 #include <QResizeEvent>
 
-#include "modes.h"
+#include "control_ids.h"
 #include "shell_harness.h"
 
 using namespace kelvora;
@@ -39,13 +39,15 @@ private Q_SLOTS:
         Shell shell;
         Resize(shell.window, client);
         // Row 0 and row 5 bound the keypad; the digit rows swap (1 2 3 above 7 8 9).
-        QCOMPARE(shell.get(19)->geometry(), QRect(3, top, w, h));
-        QCOMPARE(shell.get(24)->geometry(), QRect(3 * (w + 5) + 3, top, w, h));
-        QCOMPARE(shell.get(1)->geometry(), QRect(3, top + 2 * (h + 5), w, h));
-        QCOMPARE(shell.get(7)->geometry(), QRect(3, top + 4 * (h + 5), w, h));
-        QCOMPARE(shell.get(12)->geometry(), QRect(3 * (w + 5) + 3, top + 5 * (h + 5), w, h));
-        QCOMPARE(shell.get(100)->geometry(), QRect(3, 55, 4 * w + 15, 60));
-        for (int k = 0; k < 6; ++k) QCOMPARE(shell.get(1600 + k)->geometry(), QRect(3 + 47 * k, top - 30, 45, 25));
+        QCOMPARE(shell.get(KV_STD_PERCENT)->geometry(), QRect(3, top, w, h));
+        QCOMPARE(shell.get(KV_STD_BACKSPACE)->geometry(), QRect(3 * (w + 5) + 3, top, w, h));
+        QCOMPARE(shell.get(KV_STD_1)->geometry(), QRect(3, top + 2 * (h + 5), w, h));
+        QCOMPARE(shell.get(KV_STD_7)->geometry(), QRect(3, top + 4 * (h + 5), w, h));
+        QCOMPARE(shell.get(KV_STD_EQUALS)->geometry(), QRect(3 * (w + 5) + 3, top + 5 * (h + 5), w, h));
+        QCOMPARE(shell.get(KV_DISPLAY)->geometry(), QRect(3, 55, 4 * w + 15, 60));
+        for (int k = 0; k < 6; ++k) {
+            QCOMPARE(shell.get(KV_MEMORY_FIRST + k)->geometry(), QRect(3 + 47 * k, top - 30, 45, 25));
+        }
     }
 
     void scientificLayout_data() {
@@ -68,20 +70,20 @@ private Q_SLOTS:
         QFETCH(int, displayY);
         QFETCH(int, memoryY);
         Shell shell;
-        shell.choose(kScientificCommand);
+        shell.choose(KV_CMD_SCIENTIFIC);
         Resize(shell.window, client);
-        QCOMPARE(shell.get(30)->geometry(), QRect(3, top, w, h));
-        QCOMPARE(shell.get(34)->geometry(), QRect(4 * (w + 2) + 3, top, w, h));
-        QCOMPARE(shell.get(64)->geometry(), QRect(4 * (w + 2) + 3, top + 6 * (h + 2), w, h));
-        QCOMPARE(shell.get(100)->geometry(), QRect(3, displayY, 5 * w + 8, 60));
-        QCOMPARE(shell.get(1605)->geometry(), QRect(3 + 47 * 5, memoryY, 45, 25));
+        QCOMPARE(shell.get(KV_SCI_PI)->geometry(), QRect(3, top, w, h));
+        QCOMPARE(shell.get(KV_SCI_BACKSPACE)->geometry(), QRect(4 * (w + 2) + 3, top, w, h));
+        QCOMPARE(shell.get(KV_SCI_EQUALS)->geometry(), QRect(4 * (w + 2) + 3, top + 6 * (h + 2), w, h));
+        QCOMPARE(shell.get(KV_DISPLAY)->geometry(), QRect(3, displayY, 5 * w + 8, 60));
+        QCOMPARE(shell.get(KV_MEMORY_SHOW_LIST)->geometry(), QRect(3 + 47 * 5, memoryY, 45, 25));
     }
 
     void enteringScientificLaysOutAtOnce() {
         Shell shell;
-        QCOMPARE(shell.get(30)->geometry(), QRect(3, 125, 59, 30));  // as created
-        shell.choose(kScientificCommand);
-        QCOMPARE(shell.get(30)->geometry(), QRect(3, 222, 64, 39));
+        QCOMPARE(shell.get(KV_SCI_PI)->geometry(), QRect(3, 125, 59, 30));  // as created
+        shell.choose(KV_CMD_SCIENTIFIC);
+        QCOMPARE(shell.get(KV_SCI_PI)->geometry(), QRect(3, 222, 64, 39));
     }
 };
 

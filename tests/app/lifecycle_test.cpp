@@ -1,6 +1,6 @@
 // Closing the main window ends the program with exit code 0, also while the Steps
 // window's nested loop runs.
-#include "modes.h"
+#include "control_ids.h"
 #include "shell_harness.h"
 
 using namespace kelvora;
@@ -31,7 +31,7 @@ private Q_SLOTS:
 
     void closingWhileStepsWindowIsOpenEndsWithZero() {
         Shell shell;
-        shell.choose(kEquationsCommand);
+        shell.choose(KV_CMD_EQUATIONS);
         bool stepsOpened = false;
         bool clickReturned = false;
         QTimer closer;
@@ -43,7 +43,7 @@ private Q_SLOTS:
         });
         closer.start();
         const int exitCode = RunProgram([&] {
-            shell.click(1726);  // "i": returns only when the nested loop ends
+            shell.click(KV_EQ_STEPS);  // "i": returns only when the nested loop ends
             clickReturned = true;
         });
         QVERIFY(stepsOpened);
@@ -54,10 +54,10 @@ private Q_SLOTS:
 
     void noStepsWindowOpensAfterClosing() {
         Shell shell;
-        shell.choose(kEquationsCommand);
+        shell.choose(KV_CMD_EQUATIONS);
         int exitCode = RunProgram([&] {
             shell.window.close();
-            shell.window.command(1726, 0);  // a click still queued behind the close
+            shell.window.command(KV_EQ_STEPS, 0);  // a click still queued behind the close
         });
         QCOMPARE(exitCode, 0);
         QVERIFY(shell.desktop.openTextWindows().empty());

@@ -1,6 +1,7 @@
 // Under a locale whose decimal separator is a comma the display still shows a point.
 #include <clocale>
 
+#include "control_ids.h"
 #include "shell_harness.h"
 
 using kelvora::test::Shell;
@@ -14,9 +15,9 @@ private Q_SLOTS:
         QCOMPARE(QString::fromLatin1(std::localeconv()->decimal_point), QStringLiteral(","));
         Shell shell;
         shell.press("5 ÷ 2 =");
-        QCOMPARE(shell.text(100), QStringLiteral("2.5"));
+        QCOMPARE(shell.text(KV_DISPLAY), QStringLiteral("2.5"));
         shell.press("2 , 5 × 2 =");
-        QCOMPARE(shell.text(100), QStringLiteral("5"));
+        QCOMPARE(shell.text(KV_DISPLAY), QStringLiteral("5"));
     }
 };
 

@@ -4,7 +4,7 @@
 
 #include "abacor.h"
 #include "application.h"
-#include "modes.h"
+#include "control_ids.h"
 #include "shell_harness.h"
 
 using namespace kelvora;
@@ -17,7 +17,8 @@ bool IsFixed(const QWidget& window) { return window.minimumSize() == window.maxi
 
 QList<int> CheckedItems(const MainWindow& window) {
     QList<int> checked;
-    for (int command : {2001, 2400, 2003, 6000, 1400, 1402, 1401, 2006, 2005}) {
+    for (int command : {KV_CMD_STANDARD, KV_CMD_SCIENTIFIC, KV_CMD_FRACTIONS, KV_CMD_GRAPHS, KV_CMD_EQUATIONS,
+                        KV_CMD_INEQUALITIES, KV_CMD_QUADRATIC, KV_CMD_SYSTEM, KV_CMD_SETTINGS}) {
         if (window.menuItem(command)->isChecked()) checked << command;
     }
     return checked;
@@ -40,12 +41,13 @@ private Q_SLOTS:
         QCOMPARE(shell.window.windowTitle(), QStringLiteral("Калькулятор"));
         QCOMPARE(shell.window.appMode(), 1);
         QCOMPARE(shell.window.caption(), QStringLiteral("Стандартный  ▼"));
-        QCOMPARE(CheckedItems(shell.window), QList<int>({2001}));
+        QCOMPARE(CheckedItems(shell.window), QList<int>({KV_CMD_STANDARD}));
         QCOMPARE(shell.window.size(), QSize(335, 510));
         QCOMPARE(shell.window.minimumSize(), QSize(335, 510));
-        QVERIFY(shell.visible(1001) && shell.visible(100) && shell.visible(12) && shell.visible(1600));
-        QVERIFY(!shell.visible(2530));  // created visible, hidden by the first mode switch
-        QCOMPARE(shell.text(100), QStringLiteral("0"));
+        QVERIFY(shell.visible(KV_MODE_BUTTON) && shell.visible(KV_DISPLAY) && shell.visible(KV_STD_EQUALS) &&
+                shell.visible(KV_MEMORY_CLEAR));
+        QVERIFY(!shell.visible(KV_SETTINGS_MAX_DEGREE));  // created visible, hidden by the first mode switch
+        QCOMPARE(shell.text(KV_DISPLAY), QStringLiteral("0"));
     }
 
     void modes_data() {
@@ -57,31 +59,57 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("shown");
         QTest::addColumn<QList<int>>("hidden");
         QTest::addColumn<QList<int>>("checked");
-        const QList<int> standard{0, 24, 1600, 1605, 100};
-        QTest::newRow("Standard") << 2001 << 1 << "Стандартный  ▼" << QSize(335, 510) << false << standard
-                                  << QList<int>{30, 150, 1700, 2100, 1420, 2505, 2200} << QList<int>{2001};
-        QTest::newRow("Scientific") << 2400 << 2 << "Научный  ▼" << QSize(335, 510) << false
-                                    << QList<int>{30, 64, 1600, 100} << QList<int>{0, 24, 150} << QList<int>{2400};
-        QTest::newRow("Fractions") << 2003 << 3 << "Дроби ▼" << QSize(335, 510) << true
-                                   << QList<int>{1203, 150, 1206, 1207, 1208, 154}
-                                   << QList<int>{0, 100, 1600, 1700} << QList<int>{2003};
-        QTest::newRow("Equations") << 1400 << 5 << "Уравнения  ▼" << QSize(335, 510) << false
-                                   << QList<int>{1700, 1702, 1733, 1722, 1726, 1723, 1724}
-                                   << QList<int>{1725, 1741, 1742, 1743, 1770, 1771, 1772, 100, 0} << QList<int>{};
-        QTest::newRow("Inequalities") << 1402 << 4 << "Неравенства  ▼" << QSize(410, 510) << true
-                                      << QList<int>{2100, 2101, 2128, 2129, 2130, 2132}
-                                      << QList<int>{100, 1700, 0} << QList<int>{1402};
-        QTest::newRow("Quadratic") << 1401 << 5 << "Квадратное уравнение  ▼" << QSize(335, 510) << true
-                                   << QList<int>{1420, 1422, 1426, 1428, 1431, 1432}
-                                   << QList<int>{100, 0, 1600, 1700, 2100} << QList<int>{1401};
-        QTest::newRow("Systems") << 2006 << 8 << "Системы уравнений  ▼" << QSize(370, 510) << true
-                                 << QList<int>{1800, 1805, 1807, 1810} << QList<int>{1806, 100, 0}
-                                 << QList<int>{2006};
-        QTest::newRow("Settings") << 2005 << 6 << "Настройки  ▼" << QSize(340, 510) << true
-                                  << QList<int>{2503, 2505, 2507, 2508, 2509, 2514, 2522, 2524, 2526, 2530, 2532}
-                                  << QList<int>{100, 0, 1600, 1610, 5004} << QList<int>{2005};
-        QTest::newRow("Graphs") << 6000 << 7 << "Графики  ▼" << QSize(340, 510) << false << QList<int>{2200, 2201}
-                                << QList<int>{2505, 100, 0} << QList<int>{6000};
+        const QList<int> standard{KV_STD_FIRST, KV_STD_LAST, KV_MEMORY_FIRST, KV_MEMORY_LAST, KV_DISPLAY};
+        QTest::newRow("Standard") << int(KV_CMD_STANDARD) << 1 << "Стандартный  ▼" << QSize(335, 510) << false
+                                  << standard
+                                  << QList<int>{KV_SCI_FIRST, KV_FRACTION_SOLVE, KV_EQ_INPUT, KV_INEQ_INPUT,
+                                                KV_QUADRATIC_A, KV_SETTINGS_PRECISION, KV_GRAPH_INPUT}
+                                  << QList<int>{KV_CMD_STANDARD};
+        QTest::newRow("Scientific") << int(KV_CMD_SCIENTIFIC) << 2 << "Научный  ▼" << QSize(335, 510) << false
+                                    << QList<int>{KV_SCI_FIRST, KV_SCI_LAST, KV_MEMORY_FIRST, KV_DISPLAY}
+                                    << QList<int>{KV_STD_FIRST, KV_STD_LAST, KV_FRACTION_SOLVE}
+                                    << QList<int>{KV_CMD_SCIENTIFIC};
+        QTest::newRow("Fractions") << int(KV_CMD_FRACTIONS) << 3 << "Дроби ▼" << QSize(335, 510) << true
+                                   << QList<int>{KV_FRACTION_LINE, KV_FRACTION_SOLVE, KV_FRACTION_WHOLE,
+                                                 KV_FRACTION_NUMERATOR, KV_FRACTION_DENOMINATOR,
+                                                 KV_FRACTION_SEPARATOR}
+                                   << QList<int>{KV_STD_FIRST, KV_DISPLAY, KV_MEMORY_FIRST, KV_EQ_INPUT}
+                                   << QList<int>{KV_CMD_FRACTIONS};
+        QTest::newRow("Equations") << int(KV_CMD_EQUATIONS) << 5 << "Уравнения  ▼" << QSize(335, 510) << false
+                                   << QList<int>{KV_EQ_INPUT, KV_EQ_KEYS_FIRST, KV_EQ_KEYS_LAST, KV_EQ_SOLVE,
+                                                 KV_EQ_STEPS, KV_EQ_ROW1_LABEL, KV_EQ_ROW1_VALUE}
+                                   << QList<int>{KV_EQ_ROW2_VALUE, KV_EQ_SPARE_LABEL, KV_EQ_ROW2_LABEL,
+                                                 KV_EQ_ROW3_LABEL, KV_EQ_ROW3_VALUE, KV_EQ_ROW4_VALUE,
+                                                 KV_EQ_SPARE_VALUE, KV_DISPLAY, KV_STD_FIRST}
+                                   << QList<int>{};
+        QTest::newRow("Inequalities") << int(KV_CMD_INEQUALITIES) << 4 << "Неравенства  ▼" << QSize(410, 510) << true
+                                      << QList<int>{KV_INEQ_INPUT, KV_INEQ_KEYS_FIRST, KV_INEQ_KEYS_LAST,
+                                                    KV_INEQ_SOLVE, KV_INEQ_STEPS, KV_INEQ_ANSWER}
+                                      << QList<int>{KV_DISPLAY, KV_EQ_INPUT, KV_STD_FIRST}
+                                      << QList<int>{KV_CMD_INEQUALITIES};
+        QTest::newRow("Quadratic") << int(KV_CMD_QUADRATIC) << 5 << "Квадратное уравнение  ▼" << QSize(335, 510)
+                                   << true
+                                   << QList<int>{KV_QUADRATIC_A, KV_QUADRATIC_SIGN_B, KV_QUADRATIC_C,
+                                                 KV_QUADRATIC_SOLVE, KV_QUADRATIC_ROOT1, KV_QUADRATIC_ROOT2}
+                                   << QList<int>{KV_DISPLAY, KV_STD_FIRST, KV_MEMORY_FIRST, KV_EQ_INPUT,
+                                                 KV_INEQ_INPUT}
+                                   << QList<int>{KV_CMD_QUADRATIC};
+        QTest::newRow("Systems") << int(KV_CMD_SYSTEM) << 8 << "Системы уравнений  ▼" << QSize(370, 510) << true
+                                 << QList<int>{KV_SYS_FIRST_ROW, KV_SYS_ADD, KV_SYS_SOLVE, KV_SYS_HINT}
+                                 << QList<int>{KV_SYS_REMOVE, KV_DISPLAY, KV_STD_FIRST}
+                                 << QList<int>{KV_CMD_SYSTEM};
+        QTest::newRow("Settings") << int(KV_CMD_SETTINGS) << 6 << "Настройки  ▼" << QSize(340, 510) << true
+                                  << QList<int>{KV_SETTINGS_QUALITY, KV_SETTINGS_PRECISION, KV_SETTINGS_THEME,
+                                                KV_SETTINGS_ABOUT, KV_SETTINGS_RESET, KV_SETTINGS_FRACTION_FORMAT,
+                                                KV_SETTINGS_LINE, KV_SETTINGS_GRID, KV_SETTINGS_LABELS,
+                                                KV_SETTINGS_MAX_DEGREE, KV_SETTINGS_LANGUAGE}
+                                  << QList<int>{KV_DISPLAY, KV_STD_FIRST, KV_MEMORY_FIRST, KV_MEMORY_LIST,
+                                                KV_MEMORY_INDICATOR_MS}
+                                  << QList<int>{KV_CMD_SETTINGS};
+        QTest::newRow("Graphs") << int(KV_CMD_GRAPHS) << 7 << "Графики  ▼" << QSize(340, 510) << false
+                                << QList<int>{KV_GRAPH_INPUT, KV_GRAPH_BUILD}
+                                << QList<int>{KV_SETTINGS_PRECISION, KV_DISPLAY, KV_STD_FIRST}
+                                << QList<int>{KV_CMD_GRAPHS};
     }
     void modes() {
         QFETCH(int, command);
@@ -93,8 +121,8 @@ private Q_SLOTS:
         QFETCH(QList<int>, hidden);
         QFETCH(QList<int>, checked);
         Shell shell;
-        shell.click(1604);            // an indicator that only the memory modes keep
-        shell.choose(2005);           // from a fixed size of its own: Graphs keeps the size
+        shell.click(KV_MEMORY_STORE);    // an indicator that only the memory modes keep
+        shell.choose(KV_CMD_SETTINGS);  // from a fixed size of its own: Graphs keeps the size
         shell.choose(command);
         QCOMPARE(shell.window.appMode(), mode);
         QCOMPARE(shell.window.caption(), caption);
@@ -103,27 +131,27 @@ private Q_SLOTS:
         for (int id : shown) QVERIFY2(shell.visible(id), qPrintable(QString::number(id)));
         for (int id : hidden) QVERIFY2(!shell.visible(id), qPrintable(QString::number(id)));
         QCOMPARE(CheckedItems(shell.window), checked);
-        QVERIFY(shell.visible(1001));
+        QVERIFY(shell.visible(KV_MODE_BUTTON));
     }
 
     // No menu item sends it: it names the formula modes and leaves every panel hidden.
     void formulasCommand() {
         Shell shell;
-        shell.choose(kInequalitiesCommand);
-        shell.window.command(kFormulasCommand, 0);
+        shell.choose(KV_CMD_INEQUALITIES);
+        shell.window.command(KV_CMD_FORMULAS, 0);
         QCOMPARE(shell.window.appMode(), 4);
         QCOMPARE(shell.window.caption(), QStringLiteral("Формулы  ▼"));
         QCOMPARE(shell.window.size(), QSize(335, 510));
-        QVERIFY(!shell.visible(2100) && !shell.visible(2129));
+        QVERIFY(!shell.visible(KV_INEQ_INPUT) && !shell.visible(KV_INEQ_SOLVE));
         QCOMPARE(CheckedItems(shell.window), QList<int>());
     }
 
     void modeButtonOpensMenuAtItsCorner() {
         Shell shell;
-        shell.click(1001);
+        shell.click(KV_MODE_BUTTON);
         QWidget* popup = QApplication::activePopupWidget();
         QVERIFY(popup);
-        const QWidget* button = shell.get(1001);
+        const QWidget* button = shell.get(KV_MODE_BUTTON);
         QCOMPARE(popup->pos(), button->mapToGlobal(QPoint(0, button->height())));
         popup->close();
     }
@@ -131,17 +159,17 @@ private Q_SLOTS:
     void precisionListChangesEquals() {
         Shell shell;
         shell.press("1 ÷ 3 =");
-        QCOMPARE(shell.text(100), QStringLiteral("0.3333333333"));
-        shell.choose(2005);
-        shell.pick(2505, 0);  // "2 знака"
-        shell.choose(2001);
+        QCOMPARE(shell.text(KV_DISPLAY), QStringLiteral("0.3333333333"));
+        shell.choose(KV_CMD_SETTINGS);
+        shell.pick(KV_SETTINGS_PRECISION, 0);  // "2 знака"
+        shell.choose(KV_CMD_STANDARD);
         shell.press("1 ÷ 3 =");
-        QCOMPARE(shell.text(100), QStringLiteral("0.33"));
-        shell.choose(2005);
-        shell.pick(2505, 3);  // "Авто"
-        shell.choose(2001);
+        QCOMPARE(shell.text(KV_DISPLAY), QStringLiteral("0.33"));
+        shell.choose(KV_CMD_SETTINGS);
+        shell.pick(KV_SETTINGS_PRECISION, 3);  // "Авто"
+        shell.choose(KV_CMD_STANDARD);
         shell.press("1 ÷ 3 =");
-        QCOMPARE(shell.text(100), QStringLiteral("0.3333333333"));
+        QCOMPARE(shell.text(KV_DISPLAY), QStringLiteral("0.3333333333"));
     }
 
     void graphLists_data() {
@@ -151,12 +179,12 @@ private Q_SLOTS:
         QTest::addColumn<float>("thickness");
         QTest::addColumn<bool>("grid");
         QTest::addColumn<bool>("labels");
-        QTest::newRow("grid hidden") << 2524 << 1 << 300 << 2.0f << false << true;
-        QTest::newRow("labels hidden") << 2526 << 1 << 300 << 2.0f << true << false;
-        QTest::newRow("thin line") << 2522 << 0 << 300 << 1.0f << true << true;
-        QTest::newRow("bold line") << 2522 << 2 << 300 << 3.0f << true << true;
-        QTest::newRow("low quality") << 2503 << 0 << 100 << 2.0f << true << true;
-        QTest::newRow("high quality") << 2503 << 2 << 500 << 2.0f << true << true;
+        QTest::newRow("grid hidden") << int(KV_SETTINGS_GRID) << 1 << 300 << 2.0f << false << true;
+        QTest::newRow("labels hidden") << int(KV_SETTINGS_LABELS) << 1 << 300 << 2.0f << true << false;
+        QTest::newRow("thin line") << int(KV_SETTINGS_LINE) << 0 << 300 << 1.0f << true << true;
+        QTest::newRow("bold line") << int(KV_SETTINGS_LINE) << 2 << 300 << 3.0f << true << true;
+        QTest::newRow("low quality") << int(KV_SETTINGS_QUALITY) << 0 << 100 << 2.0f << true << true;
+        QTest::newRow("high quality") << int(KV_SETTINGS_QUALITY) << 2 << 500 << 2.0f << true << true;
     }
     void graphLists() {
         QFETCH(int, list);
@@ -166,7 +194,7 @@ private Q_SLOTS:
         QFETCH(bool, grid);
         QFETCH(bool, labels);
         Shell shell;
-        shell.choose(2005);
+        shell.choose(KV_CMD_SETTINGS);
         shell.pick(list, index);
         const GraphSettings& settings = shell.window.graphSettings();
         QCOMPARE(settings.SampleCount, samples);
@@ -182,13 +210,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("icon");
         QTest::addColumn<int>("selectionAfter");
-        QTest::newRow("degree 50") << 2530 << 2
+        QTest::newRow("degree 50") << int(KV_SETTINGS_MAX_DEGREE) << 2
                                    << "Внимание!\n\nСтепень 50+ может вызвать зависание на слабых ПК.\n"
                                       "Рекомендуется 9-25."
                                    << "Предупреждение" << int(QMessageBox::Warning) << 2;
-        QTest::newRow("fraction format") << 2514 << 1 << "Формат дробей будет добавлен в следующей версии!"
+        QTest::newRow("fraction format") << int(KV_SETTINGS_FRACTION_FORMAT) << 1
+                                         << "Формат дробей будет добавлен в следующей версии!"
                                          << "Пока не работает" << int(QMessageBox::Information) << 2;
-        QTest::newRow("language") << 2532 << 1 << "English language will be added in the next version!"
+        QTest::newRow("language") << int(KV_SETTINGS_LANGUAGE) << 1
+                                  << "English language will be added in the next version!"
                                   << "Coming soon" << int(QMessageBox::Information) << 0;
     }
     void notices() {
@@ -199,7 +229,7 @@ private Q_SLOTS:
         QFETCH(int, icon);
         QFETCH(int, selectionAfter);
         Shell shell;
-        shell.choose(2005);
+        shell.choose(KV_CMD_SETTINGS);
         MessageBoxes boxes;
         shell.pick(list, index);
         QCOMPARE(boxes.seen.size(), std::size_t{1});
@@ -212,19 +242,19 @@ private Q_SLOTS:
 
     void degree25IsQuiet() {
         Shell shell;
-        shell.choose(2005);
+        shell.choose(KV_CMD_SETTINGS);
         MessageBoxes boxes;
-        shell.pick(2530, 1);
+        shell.pick(KV_SETTINGS_MAX_DEGREE, 1);
         QVERIFY(boxes.seen.empty());
     }
 
     void resetAnsweredNoChangesNothing() {
         Shell shell;
-        shell.choose(2005);
-        shell.pick(2524, 1);
-        shell.pick(2505, 0);
+        shell.choose(KV_CMD_SETTINGS);
+        shell.pick(KV_SETTINGS_GRID, 1);
+        shell.pick(KV_SETTINGS_PRECISION, 0);
         MessageBoxes boxes(QMessageBox::No);
-        shell.click(2509);
+        shell.click(KV_SETTINGS_RESET);
         QCOMPARE(boxes.seen.size(), std::size_t{1});
         QCOMPARE(boxes.seen[0].text, QStringLiteral("Сбросить все настройки к значениям по умолчанию?"));
         QCOMPARE(boxes.seen[0].caption, QStringLiteral("Подтверждение"));
@@ -236,22 +266,24 @@ private Q_SLOTS:
 
     void resetAnsweredYesRestoresDefaults() {
         Shell shell;
-        shell.choose(2005);
-        shell.pick(2524, 1);
-        shell.pick(2522, 2);
-        shell.pick(2505, 0);
-        shell.pick(2507, 1);
+        shell.choose(KV_CMD_SETTINGS);
+        shell.pick(KV_SETTINGS_GRID, 1);
+        shell.pick(KV_SETTINGS_LINE, 2);
+        shell.pick(KV_SETTINGS_PRECISION, 0);
+        shell.pick(KV_SETTINGS_THEME, 1);
         {
             MessageBoxes boxes(QMessageBox::Yes);
-            shell.pick(2530, 3);
+            shell.pick(KV_SETTINGS_MAX_DEGREE, 3);
             boxes.seen.clear();
-            shell.click(2509);
+            shell.click(KV_SETTINGS_RESET);
             QCOMPARE(boxes.seen.size(), std::size_t{2});
             QCOMPARE(boxes.seen[1].text, QStringLiteral("Настройки сброшены!"));
             QCOMPARE(boxes.seen[1].caption, QStringLiteral("Успех"));
         }
-        const QList<std::pair<int, int>> defaults{{2505, 3}, {2530, 0}, {2514, 2}, {2503, 1}, {2522, 1},
-                                                  {2524, 0}, {2526, 0}, {2507, 0}, {2532, 0}};
+        const QList<std::pair<int, int>> defaults{
+            {KV_SETTINGS_PRECISION, 3}, {KV_SETTINGS_MAX_DEGREE, 0}, {KV_SETTINGS_FRACTION_FORMAT, 2},
+            {KV_SETTINGS_QUALITY, 1},   {KV_SETTINGS_LINE, 1},       {KV_SETTINGS_GRID, 0},
+            {KV_SETTINGS_LABELS, 0},    {KV_SETTINGS_THEME, 0},      {KV_SETTINGS_LANGUAGE, 0}};
         for (const auto& [list, index] : defaults) QCOMPARE(shell.get<QComboBox>(list)->currentIndex(), index);
         QCOMPARE(GetPrecision(), -1);
         const GraphSettings& settings = shell.window.graphSettings();
@@ -262,9 +294,9 @@ private Q_SLOTS:
 
     void aboutBox() {
         Shell shell;
-        shell.choose(2005);
+        shell.choose(KV_CMD_SETTINGS);
         MessageBoxes boxes;
-        shell.click(2508);
+        shell.click(KV_SETTINGS_ABOUT);
         QCOMPARE(boxes.seen.size(), std::size_t{1});
         QCOMPARE(boxes.seen[0].caption, QStringLiteral("О программе"));
         QCOMPARE(boxes.seen[0].icon, QMessageBox::Information);

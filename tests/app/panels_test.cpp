@@ -3,7 +3,7 @@
 #include <QImage>
 
 #include "abacor.h"
-#include "modes.h"
+#include "control_ids.h"
 #include "shell_harness.h"
 
 using namespace kelvora;
@@ -57,29 +57,30 @@ private Q_SLOTS:
         QFETCH(QString, numerator);
         QFETCH(QString, denominator);
         Shell shell;
-        shell.choose(kFractionsCommand);
-        Type(shell, 1203, line);
-        shell.click(150);
+        shell.choose(KV_CMD_FRACTIONS);
+        Type(shell, KV_FRACTION_LINE, line);
+        shell.click(KV_FRACTION_SOLVE);
         const auto shown = [&](int id) { return shell.visible(id) ? shell.text(id) : QString(); };
-        QCOMPARE(shown(1206), whole);
-        QCOMPARE(shown(1207), numerator);
-        QCOMPARE(shown(1208), denominator);
-        QCOMPARE(shell.visible(154), !numerator.isEmpty());
+        QCOMPARE(shown(KV_FRACTION_WHOLE), whole);
+        QCOMPARE(shown(KV_FRACTION_NUMERATOR), numerator);
+        QCOMPARE(shown(KV_FRACTION_DENOMINATOR), denominator);
+        QCOMPARE(shell.visible(KV_FRACTION_SEPARATOR), !numerator.isEmpty());
     }
 
     void equationWithTwoRootsAndSteps() {
         Shell shell;
-        shell.choose(kEquationsCommand);
+        shell.choose(KV_CMD_EQUATIONS);
         shell.press("𝑥 ^ 2 - 5 × 𝑥 + 6 = 0");
-        QCOMPARE(shell.text(1700), QStringLiteral("x²-5*x+6=0"));
-        shell.click(1722);
-        QVERIFY(shell.visible(1724) && shell.visible(1725));
-        QCOMPARE(QSet<QString>({shell.text(1724), shell.text(1725)}), QSet<QString>({"2", "3"}));
-        QCOMPARE(shell.text(1723), QStringLiteral("X₁ ="));
-        QCOMPARE(shell.text(1742), QStringLiteral("X₂ ="));
-        QVERIFY(shell.visible(1742));
+        QCOMPARE(shell.text(KV_EQ_INPUT), QStringLiteral("x²-5*x+6=0"));
+        shell.click(KV_EQ_SOLVE);
+        QVERIFY(shell.visible(KV_EQ_ROW1_VALUE) && shell.visible(KV_EQ_ROW2_VALUE));
+        QCOMPARE(QSet<QString>({shell.text(KV_EQ_ROW1_VALUE), shell.text(KV_EQ_ROW2_VALUE)}),
+                 QSet<QString>({"2", "3"}));
+        QCOMPARE(shell.text(KV_EQ_ROW1_LABEL), QStringLiteral("X₁ ="));
+        QCOMPARE(shell.text(KV_EQ_ROW2_LABEL), QStringLiteral("X₂ ="));
+        QVERIFY(shell.visible(KV_EQ_ROW2_LABEL));
 
-        const auto seen = CloseStepsWindowsAsTheyOpen(shell.desktop, [&] { shell.click(1726); });
+        const auto seen = CloseStepsWindowsAsTheyOpen(shell.desktop, [&] { shell.click(KV_EQ_STEPS); });
         QCOMPARE(seen.size(), std::size_t{1});
         QCOMPARE(seen[0].title, QStringLiteral("Пошаговое решение"));
         QVERIFY(seen[0].text.contains(QStringLiteral("═══")));
@@ -89,14 +90,14 @@ private Q_SLOTS:
 
     void inequalityWritesAnswerAndPaintsNumberLine() {
         Shell shell;
-        shell.choose(kInequalitiesCommand);
+        shell.choose(KV_CMD_INEQUALITIES);
         HideNumberLine();
         const QRect numberLine(160, 190, 240, 110);
         QCOMPARE(RedPixels(Snapshot(shell.window), numberLine), 0);
 
         shell.press("𝑥 ^ 2 - 4 > 0");
-        shell.click(2129);
-        QVERIFY(!shell.text(2132).isEmpty());
+        shell.click(KV_INEQ_SOLVE);
+        QVERIFY(!shell.text(KV_INEQ_ANSWER).isEmpty());
         QVERIFY(IsNumberLineVisible());
         QVERIFY(RedPixels(Snapshot(shell.window), numberLine) > 50);
         // Nothing of it outside its area.
@@ -125,32 +126,33 @@ private Q_SLOTS:
         QFETCH(QString, x1);
         QFETCH(QString, x2);
         Shell shell;
-        shell.choose(kQuadraticCommand);
-        Type(shell, 1420, a);
-        shell.pick(1422, signB);
-        Type(shell, 1423, b);
-        shell.pick(1425, signC);
-        Type(shell, 1426, c);
-        QCOMPARE(shell.get<QComboBox>(1422)->currentText(), signB ? QStringLiteral("−") : QStringLiteral("+"));
-        shell.click(1428);
-        QCOMPARE(shell.text(1431), x1);
-        QCOMPARE(shell.text(1432), x2);
+        shell.choose(KV_CMD_QUADRATIC);
+        Type(shell, KV_QUADRATIC_A, a);
+        shell.pick(KV_QUADRATIC_SIGN_B, signB);
+        Type(shell, KV_QUADRATIC_B, b);
+        shell.pick(KV_QUADRATIC_SIGN_C, signC);
+        Type(shell, KV_QUADRATIC_C, c);
+        QCOMPARE(shell.get<QComboBox>(KV_QUADRATIC_SIGN_B)->currentText(),
+                 signB ? QStringLiteral("−") : QStringLiteral("+"));
+        shell.click(KV_QUADRATIC_SOLVE);
+        QCOMPARE(shell.text(KV_QUADRATIC_ROOT1), x1);
+        QCOMPARE(shell.text(KV_QUADRATIC_ROOT2), x2);
     }
 
     void systemPanelWithTwoRows() {
         Shell shell;
-        shell.choose(kSystemCommand);
-        QVERIFY(shell.visible(1800));
-        QVERIFY(!shell.visible(1806));  // nothing to remove yet
-        Type(shell, 1800, "2x+y=5");
-        shell.click(1805);
+        shell.choose(KV_CMD_SYSTEM);
+        QVERIFY(shell.visible(KV_SYS_FIRST_ROW));
+        QVERIFY(!shell.visible(KV_SYS_REMOVE));  // nothing to remove yet
+        Type(shell, KV_SYS_FIRST_ROW, "2x+y=5");
+        shell.click(KV_SYS_ADD);
         QCOMPARE(shell.window.systemPanel().rowCount(), 2);
-        QCOMPARE(shell.get(1801)->geometry(), QRect(70, 110, 255, 25));
-        QCOMPARE(shell.get(1807)->geometry(), QRect(70, 145, 150, 30));
-        QCOMPARE(shell.get(1805)->geometry().topLeft(), QPoint(330, 110));
-        QVERIFY(shell.visible(1806));
-        Type(shell, 1801, "x-y=1");
-        shell.click(1807);
+        QCOMPARE(shell.get(KV_SYS_FIRST_ROW + 1)->geometry(), QRect(70, 110, 255, 25));
+        QCOMPARE(shell.get(KV_SYS_SOLVE)->geometry(), QRect(70, 145, 150, 30));
+        QCOMPARE(shell.get(KV_SYS_ADD)->geometry().topLeft(), QPoint(330, 110));
+        QVERIFY(shell.visible(KV_SYS_REMOVE));
+        Type(shell, KV_SYS_FIRST_ROW + 1, "x-y=1");
+        shell.click(KV_SYS_SOLVE);
         QCOMPARE(shell.window.systemPanel().answer(), QStringList({"  x = 2", "  y = 1"}));
 
         // The answer is painted under the rows: dark text where "Ответ:" stands.
@@ -164,13 +166,13 @@ private Q_SLOTS:
 
     void systemPanelWithoutEquationsKeepsAnswer() {
         Shell shell;
-        shell.choose(kSystemCommand);
-        Type(shell, 1800, "x=3");
-        shell.click(1807);
+        shell.choose(KV_CMD_SYSTEM);
+        Type(shell, KV_SYS_FIRST_ROW, "x=3");
+        shell.click(KV_SYS_SOLVE);
         QCOMPARE(shell.window.systemPanel().answer(), QStringList({"  x = 3"}));
-        shell.get<QLineEdit>(1800)->clear();
+        shell.get<QLineEdit>(KV_SYS_FIRST_ROW)->clear();
         MessageBoxes boxes;
-        shell.click(1807);
+        shell.click(KV_SYS_SOLVE);
         QCOMPARE(boxes.seen.size(), std::size_t{1});
         QCOMPARE(boxes.seen[0].text, QStringLiteral("Введите уравнения"));
         QCOMPARE(boxes.seen[0].caption, QStringLiteral("Ошибка"));
@@ -180,17 +182,17 @@ private Q_SLOTS:
 
     void systemPanelRowLimits() {
         Shell shell;
-        shell.choose(kSystemCommand);
-        for (int i = 0; i < 4; ++i) shell.click(1805);
+        shell.choose(KV_CMD_SYSTEM);
+        for (int i = 0; i < 4; ++i) shell.click(KV_SYS_ADD);
         QCOMPARE(shell.window.systemPanel().rowCount(), 5);
-        QVERIFY(!shell.visible(1805));
-        QCOMPARE(shell.get(1804)->geometry(), QRect(70, 200, 255, 25));
-        for (int i = 0; i < 4; ++i) shell.click(1806);
+        QVERIFY(!shell.visible(KV_SYS_ADD));
+        QCOMPARE(shell.get(KV_SYS_FIRST_ROW + 4)->geometry(), QRect(70, 200, 255, 25));
+        for (int i = 0; i < 4; ++i) shell.click(KV_SYS_REMOVE);
         QCOMPARE(shell.window.systemPanel().rowCount(), 1);
-        QVERIFY(!shell.visible(1806));
-        QVERIFY(shell.visible(1805));
-        QVERIFY(!shell.window.controls().widget(1801));  // removed rows are gone
-        QCOMPARE(shell.get(1807)->geometry().topLeft(), QPoint(70, 115));
+        QVERIFY(!shell.visible(KV_SYS_REMOVE));
+        QVERIFY(shell.visible(KV_SYS_ADD));
+        QVERIFY(!shell.window.controls().widget(KV_SYS_FIRST_ROW + 1));  // removed rows are gone
+        QCOMPARE(shell.get(KV_SYS_SOLVE)->geometry().topLeft(), QPoint(70, 115));
     }
 
     void joinedRows_data() {

@@ -4,7 +4,7 @@
 
 #include "abacor.h"
 #include "graph_harness.h"
-#include "modes.h"
+#include "control_ids.h"
 #include "shell_harness.h"
 
 using namespace kelvora;
@@ -40,24 +40,24 @@ private Q_SLOTS:
 
     void scientific() {
         Shell shell;
-        shell.choose(kScientificCommand);
+        shell.choose(KV_CMD_SCIENTIFIC);
         shell.press("2 x^y 1 0 =");
         save(shell, "2-scientific");
     }
 
     void fractions() {
         Shell shell;
-        shell.choose(kFractionsCommand);
-        type(shell, 1203, "1/2+1/3");
-        shell.click(150);
+        shell.choose(KV_CMD_FRACTIONS);
+        type(shell, KV_FRACTION_LINE, "1/2+1/3");
+        shell.click(KV_FRACTION_SOLVE);
         save(shell, "3-fractions");
     }
 
     void equations() {
         Shell shell;
-        shell.choose(kEquationsCommand);
+        shell.choose(KV_CMD_EQUATIONS);
         shell.press("𝑥 ^ 2 - 5 × 𝑥 + 6 = 0");
-        shell.click(1722);
+        shell.click(KV_EQ_SOLVE);
         save(shell, "4-equations");
 
         // The Steps window, pictured while its nested loop runs, then closed.
@@ -70,51 +70,51 @@ private Q_SLOTS:
             }
         });
         timer.start();
-        shell.click(1726);
+        shell.click(KV_EQ_STEPS);
         QVERIFY(QFileInfo::exists(QStringLiteral(KELVORA_SCREENSHOT_DIR "/4-steps.png")));
     }
 
     void inequalities() {
         Shell shell;
-        shell.choose(kInequalitiesCommand);
+        shell.choose(KV_CMD_INEQUALITIES);
         shell.press("𝑥 ^ 2 - 4 > 0");
-        shell.click(2129);
+        shell.click(KV_INEQ_SOLVE);
         save(shell, "5-inequalities");
     }
 
     void quadratic() {
         Shell shell;
-        shell.choose(kQuadraticCommand);
-        type(shell, 1420, "1");
-        shell.pick(1422, 1);
-        type(shell, 1423, "3");
-        type(shell, 1426, "2");
-        shell.click(1428);
+        shell.choose(KV_CMD_QUADRATIC);
+        type(shell, KV_QUADRATIC_A, "1");
+        shell.pick(KV_QUADRATIC_SIGN_B, 1);
+        type(shell, KV_QUADRATIC_B, "3");
+        type(shell, KV_QUADRATIC_C, "2");
+        shell.click(KV_QUADRATIC_SOLVE);
         save(shell, "6-quadratic");
     }
 
     void systems() {
         Shell shell;
-        shell.choose(kSystemCommand);
-        type(shell, 1800, "2x+y=5");
-        shell.click(1805);
-        type(shell, 1801, "x-y=1");
-        shell.click(1807);
+        shell.choose(KV_CMD_SYSTEM);
+        type(shell, KV_SYS_FIRST_ROW, "2x+y=5");
+        shell.click(KV_SYS_ADD);
+        type(shell, KV_SYS_FIRST_ROW + 1, "x-y=1");
+        shell.click(KV_SYS_SOLVE);
         save(shell, "7-systems");
     }
 
     void settings() {
         Shell shell;
-        shell.choose(kSettingsCommand);
+        shell.choose(KV_CMD_SETTINGS);
         save(shell, "8-settings");
     }
 
     void graphs() {
         Shell shell;
-        shell.choose(kGraphsCommand);
+        shell.choose(KV_CMD_GRAPHS);
         shell.window.resize(700, 560);
-        type(shell, 2200, "x^2;sin(x);x^2+y^2=25");
-        shell.click(2201);
+        type(shell, KV_GRAPH_INPUT, "x^2;sin(x);x^2+y^2=25");
+        shell.click(KV_GRAPH_BUILD);
         shell.window.grab();  // traced here; the zoom and the pan below reuse the curves
         kelvora::test::Wheel(&shell.window, QPoint(350, 300), 120);
         kelvora::test::Drag(&shell.window, QPoint(350, 300), {QPoint(300, 330), QPoint(250, 360)});
@@ -124,10 +124,10 @@ private Q_SLOTS:
     // Curves broken where their functions are not defined.
     void graphDomains() {
         Shell shell;
-        shell.choose(kGraphsCommand);
+        shell.choose(KV_CMD_GRAPHS);
         shell.window.resize(700, 560);
-        type(shell, 2200, "sqrt(x);ln(x);1/x;y=sqrt(0-x)+1");
-        shell.click(2201);
+        type(shell, KV_GRAPH_INPUT, "sqrt(x);ln(x);1/x;y=sqrt(0-x)+1");
+        shell.click(KV_GRAPH_BUILD);
         save(shell, "10-graph-domains");
     }
 };

@@ -162,7 +162,7 @@ TEST(TraceZeroSet, CoversThreeTimesTheRectangleAndCountsNoValueAsZero) {
 TEST(CurveCache, TracesTheCircleWithinTheTolerance) {
     CurveCache cache;
     // What the default view traces: three view widths and heights, 300 cells each way.
-    cache.trace(L"x^2;x^2+y^2=25", {-30, 30, -20, 20}, 300);
+    cache.trace(GraphFormulas(L"x^2;x^2+y^2=25"), {-30, 30, -20, 20}, 300);
     EXPECT_FALSE(cache.curveSlots()[0].computed);
     const CurveSlot& circle = cache.curveSlots()[1];
     ASSERT_TRUE(circle.computed);

@@ -107,6 +107,37 @@ TEST_F(GraphSessionTest, ImplicitCurvesAreTracedOncePerBuild) {
     EXPECT_NE(slot(0).polylines, traced);
 }
 
+// Compiling is slow: a build compiles each of its formulas once, whatever its kind, and
+// no paint compiles any; a rejected text compiles nothing.
+TEST_F(GraphSessionTest, ABuildCompilesEachFormulaOnceAndPaintsCompileNone) {
+    const struct { std::wstring text; std::size_t compiled; } cases[] = {
+        {L"x^2", 1},
+        {L"x^2;;y=x", 2},
+        {L"x^2+y^2=25;sin(x)", 2},
+        {L"x;x+1;x+2;y=x+3;x+4;x+5", 5},  // the sixth is never plotted
+        {L"x+-1", 0},
+    };
+    for (const auto& c : cases) {
+        const std::size_t before = GraphFunction::compilations();
+        session.build(c.text, desktop);
+        paint();
+        session.view().zoom(120);
+        paint();
+        EXPECT_EQ(GraphFunction::compilations() - before, c.compiled) << c.text;
+    }
+}
+
+// Leaving Graphs drops the traced curves, not the compiled formulas they are traced from.
+TEST_F(GraphSessionTest, TracingAgainAfterAModeSwitchCompilesNothing) {
+    build(L"x^2;y=x");
+    const std::size_t before = GraphFunction::compilations();
+    session.releaseResources();
+    session.enterMode();
+    EXPECT_EQ(paint().paths.size(), 2u);
+    EXPECT_TRUE(slot(1).computed);
+    EXPECT_EQ(GraphFunction::compilations(), before);
+}
+
 // Each traced piece lies in one grid cell, so the longest piece tells the cell size.
 TEST_F(GraphSessionTest, GridSizeComesFromTheSettingsUntilZoomedInClosely) {
     const auto longestPiece = [this](int sampleCount, int wheelSteps) {

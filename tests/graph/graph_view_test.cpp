@@ -23,7 +23,7 @@ GraphView CentredOn(double x, double y) {
 RecordingGraphCanvas Render(int width, const GraphView& view = GraphView(), GraphSettings settings = {}) {
     RecordingGraphCanvas canvas;
     CurveCache curves;
-    RenderGraph(canvas, width, 485, view, settings, L"", curves);
+    RenderGraph(canvas, width, 485, view, settings, GraphFormulas(), curves);
     return canvas;
 }
 

@@ -1,0 +1,114 @@
+// The program's own texts, in UTF-8: what its window, menu, panels, settings page and
+// message boxes show. The keys' labels are in control_ids.h; what the library writes is
+// the library's.
+#pragma once
+
+namespace kelvora::ui {
+
+// ---- Main window ------------------------------------------------------------------------
+inline constexpr const char* kWindowTitle = "Калькулятор";
+inline constexpr const char* kModeButton = "≡";
+inline constexpr const char* kBuildGraph = "Построить";
+inline constexpr const char* kSolve = "Решить";
+inline constexpr const char* kSteps = "i";
+inline constexpr const char* kAnswer = "Ответ:";
+inline constexpr const char* kFractionResult = "Результат:";
+
+// ---- Mode menu --------------------------------------------------------------------------
+inline constexpr const char* kStandard = "Стандартный";
+inline constexpr const char* kScientific = "Научный";
+inline constexpr const char* kFractions = "Дроби";  // also the settings page's fraction row
+inline constexpr const char* kGraphs = "Графики функций";
+inline constexpr const char* kEquationsMenu = "📐 Уравнения";
+inline constexpr const char* kEquations = "Уравнения";
+inline constexpr const char* kInequalities = "Неравенства";
+inline constexpr const char* kQuadratic = "Квадратное уравнение";
+inline constexpr const char* kSystems = "Системы уравнений";
+inline constexpr const char* kSettings = "⚙️ Настройки";
+
+// ---- Mode captions ----------------------------------------------------------------------
+// The double blank before "▼" (and the single one of "Дроби") are the program's own.
+inline constexpr const char* kStandardCaption = "Стандартный  ▼";
+inline constexpr const char* kScientificCaption = "Научный  ▼";
+inline constexpr const char* kFractionsCaption = "Дроби ▼";
+inline constexpr const char* kEquationsCaption = "Уравнения  ▼";
+inline constexpr const char* kSettingsCaption = "Настройки  ▼";
+inline constexpr const char* kGraphsCaption = "Графики  ▼";
+inline constexpr const char* kFormulasCaption = "Формулы  ▼";
+inline constexpr const char* kInequalitiesCaption = "Неравенства  ▼";
+inline constexpr const char* kQuadraticCaption = "Квадратное уравнение  ▼";
+inline constexpr const char* kSystemsCaption = "Системы уравнений  ▼";
+
+// ---- About ------------------------------------------------------------------------------
+inline constexpr const char* kAboutCaption = "О программе";
+inline constexpr const char* kAboutText =
+    "Kelvora 1.0\n\nМногофункциональный калькулятор\nдля школьников и студентов\n\n"
+    "• Стандартный и научный режимы\n• Дроби с приоритетами операций\n"
+    "• Решение уравнений с пошаговым выводом\n• Неравенства с координатной прямой\n"
+    "• Графики функций (явные и неявные)\n• Поддержка sin, cos, tan, log, ln, exp, sqrt\n"
+    "• Квадратные уравнения и системы линейных уравнений\n\n"
+    "Все вычисления выполняет библиотека abacor.\nНастройки действуют до закрытия программы.";
+
+// ---- Equation and quadratic panels ------------------------------------------------------
+inline constexpr const char* kRootLabel = "X= ";
+inline constexpr const char* kRoot1Label = "X₁= ";
+inline constexpr const char* kRoot2Label = "X₂= ";
+inline constexpr const char* kRoot3Label = "X₃= ";
+inline constexpr const char* kRoot4Label = "X₄= ";
+inline constexpr const char* kSquareLabel = "x²";
+inline constexpr const char* kXLabel = "x";
+inline constexpr const char* kEqualsZeroLabel = "= 0";
+inline constexpr const char* kQuadraticRoot1Label = "x₁ = ";
+inline constexpr const char* kQuadraticRoot2Label = "x₂ = ";
+inline constexpr const char* kPlus = "+";
+inline constexpr const char* kMinus = "−";  // U+2212
+
+// ---- System-of-equations panel ----------------------------------------------------------
+inline constexpr const char* kSystemHint = "Например: 2x+y=5";
+// %1: the row's number from 1.
+inline constexpr const char* kSystemRowLabel = "Ур. %1:";
+inline constexpr const char* kNoEquations = "Введите уравнения";
+inline constexpr const char* kErrorCaption = "Ошибка";
+
+// ---- Settings page ----------------------------------------------------------------------
+inline constexpr const char* kSettingsTitle = "⚙️  Настройки";
+inline constexpr const char* kCalculationsHeading = "🔢  ВЫЧИСЛЕНИЯ";
+inline constexpr const char* kPrecision = "Точность";
+inline constexpr const char* kMaxDegree = "Макс. степень";
+inline constexpr const char* kGraphsHeading = "📈  ГРАФИКИ";
+inline constexpr const char* kQuality = "Качество";
+inline constexpr const char* kLine = "Линия";
+inline constexpr const char* kGrid = "Сетка";
+inline constexpr const char* kLabels = "Подписи";
+inline constexpr const char* kAppearanceHeading = "🎨  ОФОРМЛЕНИЕ";
+inline constexpr const char* kTheme = "Тема";
+inline constexpr const char* kLanguage = "Язык";
+
+inline constexpr const char* kAuto = "Авто";
+inline constexpr const char* kShow = "Показывать";
+inline constexpr const char* kHide = "Скрыть";
+inline constexpr const char* kPrecisionItems[] = {"2 знака", "4 знака", "6 знаков", kAuto};
+inline constexpr const char* kMaxDegreeItems[] = {"9", "25", "50", "100"};
+inline constexpr const char* kFractionFormatItems[] = {"Обыкновенные", "Десятичные", kAuto};
+inline constexpr const char* kQualityItems[] = {"Низкое", "Среднее", "Высокое"};
+inline constexpr const char* kLineItems[] = {"Тонкая", "Средняя", "Жирная"};
+inline constexpr const char* kShowHideItems[] = {kShow, kHide};
+inline constexpr const char* kThemeItems[] = {"☀️ Светлая", "🌙 Тёмная", "💻 Системная"};
+inline constexpr const char* kLanguageItems[] = {"🇷🇺 Русский", "En English"};
+
+inline constexpr const char* kAboutButton = "ℹ️  О программе";
+inline constexpr const char* kResetButton = "🔄  Сбросить";
+
+inline constexpr const char* kHighDegreeWarning =
+    "Внимание!\n\nСтепень 50+ может вызвать зависание на слабых ПК.\nРекомендуется 9-25.";
+inline constexpr const char* kWarningCaption = "Предупреждение";
+inline constexpr const char* kFractionFormatNotice = "Формат дробей будет добавлен в следующей версии!";
+inline constexpr const char* kNotYetCaption = "Пока не работает";
+inline constexpr const char* kLanguageNotice = "English language will be added in the next version!";
+inline constexpr const char* kComingSoonCaption = "Coming soon";
+inline constexpr const char* kResetQuestion = "Сбросить все настройки к значениям по умолчанию?";
+inline constexpr const char* kConfirmCaption = "Подтверждение";
+inline constexpr const char* kResetDone = "Настройки сброшены!";
+inline constexpr const char* kSuccessCaption = "Успех";
+
+}  // namespace kelvora::ui
