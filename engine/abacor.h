@@ -43,13 +43,13 @@ typedef enum KvStatus {
 /* The faults a formula's text can have before anything is computed. */
 typedef enum KvTextFault {
     KV_TEXT_OK = 0,
-    KV_TEXT_EMPTY = 1,              /* "Пустая строка" */
-    KV_TEXT_FOREIGN_CHARACTER = 2,  /* "Недопустимые символы" */
-    KV_TEXT_DOUBLED_OPERATOR = 3,   /* "Двойной символ операции" */
-    KV_TEXT_ZERO_DIVISOR = 4,       /* "Деление на ноль" */
-    KV_TEXT_UNBALANCED = 5,         /* "Скобки не сбалансированы" */
-    KV_TEXT_NOT_COMPUTABLE = 6      /* "Невозможно вычислить выражение": never found by
-                                       CheckFormulaText, for faces that try a value */
+    KV_TEXT_EMPTY = 1,
+    KV_TEXT_FOREIGN_CHARACTER = 2,
+    KV_TEXT_DOUBLED_OPERATOR = 3,
+    KV_TEXT_ZERO_DIVISOR = 4,       /* a division by a lone zero */
+    KV_TEXT_UNBALANCED = 5,         /* brackets */
+    KV_TEXT_NOT_COMPUTABLE = 6      /* no value: never found by CheckFormulaText, for faces
+                                       that try a value themselves */
 } KvTextFault;
 
 /* Settings. */

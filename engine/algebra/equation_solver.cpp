@@ -76,8 +76,8 @@ bool AllCoefficientsFinite(const Polynomial& p) {
 // Numbers beyond the range of a double (.6^9339, or a discriminant of 1e200²) leave no
 // root that could be shown.
 EquationResult TooLarge(ReportWriter& report) {
-    AppendResult(report, text::kTooLargeNumber);
-    return Verdict(report, text::kTooLargeNumber, KV_STATUS_TOO_LARGE);
+    AppendResult(report, text::kTooLarge);
+    return Verdict(report, text::kTooLarge, KV_STATUS_TOO_LARGE);
 }
 
 // No x left: either a false statement about numbers or one that always holds.

@@ -50,7 +50,6 @@ inline constexpr const wchar_t* kNoSolutions = L"Нет решений";
 inline constexpr const wchar_t* kEveryNumber = L"x ∈ ℝ";
 inline constexpr const wchar_t* kTwoEqualsSigns = L"Два знака '='";
 inline constexpr const wchar_t* kOnlyX = L"Уравнение должно содержать только x";
-inline constexpr const wchar_t* kTooLargeNumber = L"Слишком большое число";
 // Report titles and the lines under them.
 inline constexpr const wchar_t* kEquationTitle = L"РЕШЕНИЕ УРАВНЕНИЯ";
 inline constexpr const wchar_t* kOriginalEquation = L"Исходное уравнение: ";
