@@ -1,5 +1,6 @@
-// The C exports of the engine core (abacor.h), each a thin wrapper over the unit that
+// The C exports of the engine (abacor.h), each a thin wrapper over the unit that
 // does the work.
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <span>
@@ -14,6 +15,8 @@
 #include "core/number_format.h"
 #include "core/steps_window.h"
 #include "core/text_checks.h"
+#include "inequalities/number_line.h"
+#include "systems/linear_system.h"
 
 struct KvFormula {
     std::unique_ptr<abacor::CompiledExpression> expression;
@@ -66,6 +69,32 @@ const wchar_t* TextFaultMessage(int fault) { return abacor::FaultCodeMessage(fau
 int ShowStepsWindow(KvWindow* owner) { return abacor::ShowSteps(owner); }
 
 const wchar_t* GetLastSteps(void) { return abacor::StepsLog().c_str(); }
+
+// ---- Number line ------------------------------------------------------------------------
+
+int DrawNumberLine(KvCanvas* canvas, KvRect rect) { return abacor::DrawNumberLineInto(canvas, rect); }
+
+int IsNumberLineVisible(void) { return Engine().NumberLine.visible ? 1 : 0; }
+
+void HideNumberLine(void) { Engine().NumberLine = abacor::NumberLineState{}; }
+
+int GetNumberLinePoints(double* values, int* closed, int capacity) {
+    return abacor::CopyNumberLinePoints(values, closed, capacity);
+}
+
+int GetNumberLineSelection(int* entries, int capacity) { return abacor::CopyNumberLineSelection(entries, capacity); }
+
+// ---- Linear systems ---------------------------------------------------------------------
+
+void SolveSystem(const wchar_t* text) { abacor::SolveLinearSystem(text ? std::wstring(text) : std::wstring()); }
+
+void GetSystemResult(wchar_t* buffer, int capacity) {
+    if (!buffer || capacity <= 0) return;
+    const std::wstring result = abacor::SystemResult();
+    const std::size_t length = std::min(result.size(), static_cast<std::size_t>(capacity) - 1);
+    result.copy(buffer, length);
+    buffer[length] = L'\0';
+}
 
 // ---- Graph formulas ---------------------------------------------------------------------
 

@@ -45,12 +45,6 @@ private:
     std::wstring text_;
 };
 
-// Whole frame lines with their line ends, for the reports not yet written through
-// ReportWriter.
-inline constexpr const wchar_t* kReportRule = L"═══════════════════════════════════\r\n";
-inline constexpr const wchar_t* kSectionClose = L"└──────────────────────────────────────────────\r\n";
-inline constexpr const wchar_t* kSectionCloseBlank = L"└──────────────────────────────────────────────\r\n\r\n";
-
 // The report's line end.
 inline constexpr const wchar_t* kLineEnd = L"\r\n";
 

@@ -5,6 +5,7 @@
 #include "abacor.h"
 #include "core/engine_state.h"
 #include "core/number_format.h"
+#include "inequalities/number_line.h"
 
 namespace abacor {
 
@@ -98,33 +99,22 @@ void DrawLabels(KvCanvas& canvas, const NumberLineState& line, const Scale& scal
 
 }  // namespace
 
-}  // namespace abacor
-
-using abacor::Engine;
-using abacor::NumberLineState;
-
-extern "C" {
-
-int DrawNumberLine(KvCanvas* canvas, KvRect rect) {
+int DrawNumberLineInto(KvCanvas* canvas, KvRect rect) {
     if (!canvas) return 0;
     const NumberLineState& line = Engine().NumberLine;
-    const abacor::Axis axis{rect.left + abacor::kMargin, rect.right - abacor::kMargin, rect.top + abacor::kAxisDepth};
+    const Axis axis{rect.left + kMargin, rect.right - kMargin, rect.top + kAxisDepth};
     canvas->fillRect(rect, canvas->windowColor());
     if (line.points.empty()) return 0;
-    const abacor::Scale scale(line.points, axis.x0, axis.x1 - axis.x0);
+    const Scale scale(line.points, axis.x0, axis.x1 - axis.x0);
     // Labels last, over the bands.
-    abacor::DrawBands(*canvas, line, scale, axis);
-    abacor::DrawAxis(*canvas, axis);
-    abacor::DrawPoints(*canvas, line, scale, axis);
-    abacor::DrawLabels(*canvas, line, scale, axis);
+    DrawBands(*canvas, line, scale, axis);
+    DrawAxis(*canvas, axis);
+    DrawPoints(*canvas, line, scale, axis);
+    DrawLabels(*canvas, line, scale, axis);
     return 1;
 }
 
-int IsNumberLineVisible(void) { return Engine().NumberLine.visible ? 1 : 0; }
-
-void HideNumberLine(void) { Engine().NumberLine = NumberLineState{}; }
-
-int GetNumberLinePoints(double* values, int* closed, int capacity) {
+int CopyNumberLinePoints(double* values, int* closed, int capacity) {
     const NumberLineState& line = Engine().NumberLine;
     const int count = static_cast<int>(line.points.size());
     for (int i = 0; i < std::min(count, capacity); ++i) {
@@ -135,7 +125,7 @@ int GetNumberLinePoints(double* values, int* closed, int capacity) {
     return count;
 }
 
-int GetNumberLineSelection(int* entries, int capacity) {
+int CopyNumberLineSelection(int* entries, int capacity) {
     const NumberLineState& line = Engine().NumberLine;
     const int count = static_cast<int>(line.selection.size());
     for (int i = 0; i < std::min(count, capacity) && entries; ++i) {
@@ -144,4 +134,4 @@ int GetNumberLineSelection(int* entries, int capacity) {
     return count;
 }
 
-}  // extern "C"
+}  // namespace abacor

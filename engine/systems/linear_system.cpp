@@ -307,17 +307,3 @@ void SolveLinearSystem(const std::wstring& text) {
 std::wstring SystemResult() { return AnswerLines(Engine().StepsLog); }
 
 }  // namespace abacor
-
-extern "C" {
-
-void SolveSystem(const wchar_t* text) { abacor::SolveLinearSystem(text ? std::wstring(text) : std::wstring()); }
-
-void GetSystemResult(wchar_t* buffer, int capacity) {
-    if (!buffer || capacity <= 0) return;
-    const std::wstring result = abacor::SystemResult();
-    const std::size_t length = std::min(result.size(), static_cast<std::size_t>(capacity) - 1);
-    result.copy(buffer, length);
-    buffer[length] = L'\0';
-}
-
-}  // extern "C"
