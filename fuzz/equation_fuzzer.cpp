@@ -1,9 +1,9 @@
-// The equation panel: any text in its input, its own keys, then "Решить" (1722), which
+// The equation panel: any text in its input, its own keys, then "Решить" (KV_EQ_SOLVE), which
 // validates the text and solves it, or simplifies it when it has no "=".
 //
 // Input: a text header byte (fuzz_support.h; bit 4 leaves out the labels of rows 3 and
 // 4, as the program does), a settings byte (precision in the low half, maximum degree in
-// the high half), a count n and n key bytes (below 0xF0 the panel's keys 1702 to 1733 in
+// the high half), a count n and n key bytes (below 0xF0 the panel's keys KV_EQ_KEYS_FIRST to KV_EQ_KEYS_LAST in
 // turn, "Решить" left out as it comes last; from 0xF0 two more bytes select part of the
 // input), then the text.
 #include <array>
@@ -18,12 +18,12 @@ namespace {
 
 using abacor::Engine;
 
-constexpr int kInputId = 1700;
-constexpr int kSolveKey = 1722;
-constexpr int kStepsKey = 1726;
+constexpr int kInputId = KV_EQ_INPUT;
+constexpr int kSolveKey = KV_EQ_SOLVE;
+constexpr int kStepsKey = KV_EQ_STEPS;
 constexpr std::size_t kFormulaCapacity = 1023;
-constexpr std::array<int, 4> kValueIds = {1724, 1725, 1770, 1771};
-constexpr std::array<int, 4> kLabelIds = {1723, 1742, 1743, 1744};
+constexpr std::array<int, 4> kValueIds = {KV_EQ_ROW1_VALUE, KV_EQ_ROW2_VALUE, KV_EQ_ROW3_VALUE, KV_EQ_ROW4_VALUE};
+constexpr std::array<int, 4> kLabelIds = {KV_EQ_ROW1_LABEL, KV_EQ_ROW2_LABEL, KV_EQ_ROW3_LABEL, KV_EQ_ROW4_LABEL};
 constexpr std::array<const wchar_t*, 4> kRowLabels = {L"X₁ =", L"X₂ =", L"X₃ =", L"X₄ ="};
 const std::wstring kRule = L"═══════════════════════════════════\r\n";
 
@@ -225,7 +225,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetPrecision(PrecisionFrom(settings & 0x0F));
     SetMaxDegree(MaxDegreeFrom(settings >> 4));
     run.Input().setText(text);
-    fuzz::PlayPanelKeys(keys, run.Input(), 1702, 32, kSolveKey, [&](int id) { run.PressKey(id); });
+    fuzz::PlayPanelKeys(keys, run.Input(), KV_EQ_KEYS_FIRST, KV_EQ_KEYS_LAST - KV_EQ_KEYS_FIRST + 1, kSolveKey, [&](int id) { run.PressKey(id); });
     // A fixed precision rounds the coefficients it shows (1/6 with no decimals shows 0),
     // so only the automatic one shows a form that reads back as the same polynomial.
     if (run.Solve() == Outcome::Simplified && GetPrecision() == -1) CheckSimplifiedAgain(run);
