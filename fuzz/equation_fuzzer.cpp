@@ -25,11 +25,11 @@ constexpr std::size_t kFormulaCapacity = 1023;
 constexpr std::array<int, 4> kValueIds = {KV_EQ_ROW1_VALUE, KV_EQ_ROW2_VALUE, KV_EQ_ROW3_VALUE, KV_EQ_ROW4_VALUE};
 constexpr std::array<int, 4> kLabelIds = {KV_EQ_ROW1_LABEL, KV_EQ_ROW2_LABEL, KV_EQ_ROW3_LABEL, KV_EQ_ROW4_LABEL};
 constexpr std::array<const wchar_t*, 4> kRowLabels = {L"X₁ =", L"X₂ =", L"X₃ =", L"X₄ ="};
-const std::wstring kRule = L"═══════════════════════════════════\r\n";
+const std::wstring kRule = fuzz::RuleLine();
 
 constexpr std::array<const wchar_t*, 5> kValidationMessages = {
-    L"Пустая строка", L"Деление на ноль", L"Недопустимые символы", L"Двойной символ операции",
-    L"Скобки не сбалансированы",
+    abacor::text::kEmptyLine,      abacor::text::kZeroDivisor,       abacor::text::kForeignCharacters,
+    abacor::text::kDoubledOperator, abacor::text::kUnbalancedBrackets,
 };
 constexpr std::array<const wchar_t*, 6> kVerdicts = {
     L"Два знака '='", L"Уравнение должно содержать только x", L"x ∈ ℝ", L"Нет решений", L"Нет корней",
@@ -114,7 +114,7 @@ public:
             FUZZ_CHECK(shownBoxes.size() == boxes + 1, context + L": more than one message");
             const headless::RecordedMessageBox& box = shownBoxes.back();
             FUZZ_CHECK(IsOneOf(box.text, kValidationMessages), context + L": message " + box.text);
-            FUZZ_CHECK(box.caption == L"Ошиибка" && box.icon == KvMessageIcon::Warning &&
+            FUZZ_CHECK(box.caption == abacor::text::kErrorCaption && box.icon == KvMessageIcon::Warning &&
                            box.buttons == KvMessageButtons::Ok && box.owner == nullptr,
                        context + L": message box " + box.caption);
             FUZZ_CHECK(Engine().StepsLog == log, context + L": a rejected text changed the report");

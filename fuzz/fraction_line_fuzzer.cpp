@@ -20,8 +20,8 @@ constexpr int kDenominatorId = KV_FRACTION_DENOMINATOR;
 constexpr std::size_t kLineCapacity = 255;
 
 constexpr std::array<const wchar_t*, 6> kCheckMessages = {
-    L"Пустая строка",   L"Недопустимые символы",           L"Двойной символ операции",
-    L"Деление на ноль", L"Невозможно вычислить выражение", L"Скобки не сбалансированы",
+    abacor::text::kEmptyLine,   abacor::text::kForeignCharacters, abacor::text::kDoubledOperator,
+    abacor::text::kZeroDivisor, abacor::text::kNotComputable,     abacor::text::kUnbalancedBrackets,
 };
 constexpr std::array<const wchar_t*, 2> kResultMessages = {L"Деление на 0", L"Слишком большое число"};
 
@@ -102,7 +102,7 @@ private:
             // A message or a whole number.
             const bool message = IsOneOf(shown.whole, kCheckMessages) || IsOneOf(shown.whole, kResultMessages);
             FUZZ_CHECK(message || IntegerOf(shown.whole), context);
-            if (line.empty()) FUZZ_CHECK(shown.whole == L"Пустая строка", context);
+            if (line.empty()) FUZZ_CHECK(shown.whole == abacor::text::kEmptyLine, context);
             return;
         }
         CheckSized(kNumeratorId, context);

@@ -15,7 +15,7 @@ namespace fuzz {
 namespace {
 
 constexpr std::size_t kLongestPrinted = 3000;
-const std::wstring kRule = L"═══════════════════════════════════\r\n";
+const std::wstring kRule = RuleLine();
 
 locale_t CLocale() {
     static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "control_ids.h"
+#include "core/texts.h"
 #include "headless_main_window.h"
 #include "headless_platform.h"
 
@@ -112,6 +113,9 @@ void PlayPanelKeys(std::span<const std::uint8_t> keys, headless::Window& input, 
         if (id != solveKey) press(id);
     }
 }
+
+// The report's rule line with its line end, as the step log holds it.
+inline std::wstring RuleLine() { return std::wstring(abacor::text::kReportRule) + L"\r\n"; }
 
 // A readable form of a text for failure messages.
 std::string Printable(const std::wstring& text);

@@ -29,7 +29,7 @@ const std::vector<int>& KeyTable() {
         std::vector<int> k;
         // Both keypads with the codes between and around them.
         for (int id = KV_STD_FIRST; id <= KV_SCI_LAST; ++id) k.push_back(id);
-        for (int id : {KV_FRACTION_SOLVE, KV_QUADRATIC_SOLVE}) k.push_back(id);
+        for (int id : {int{KV_FRACTION_SOLVE}, int{KV_QUADRATIC_SOLVE}}) k.push_back(id);
         for (int id = KV_MEMORY_FIRST; id <= KV_MEMORY_LAST; ++id) k.push_back(id);
         for (int id = KV_EQ_KEYS_FIRST; id <= KV_EQ_KEYS_LAST; ++id) k.push_back(id);
         for (int id = KV_INEQ_KEYS_FIRST; id <= KV_INEQ_STEPS; ++id) k.push_back(id);
