@@ -25,6 +25,10 @@ constexpr int kExitUsage = 2;
 constexpr int kAnswerLabels[] = {KV_EQ_ROW1_LABEL, KV_EQ_ROW2_LABEL, KV_EQ_ROW3_LABEL, KV_EQ_ROW4_LABEL};
 constexpr int kAnswerValues[] = {KV_EQ_ROW1_VALUE, KV_EQ_ROW2_VALUE, KV_EQ_ROW3_VALUE, KV_EQ_ROW4_VALUE};
 
+// Whether the engine answered the last input, by its status; the exit code follows it.
+bool Answered() { return GetLastStatus() == KV_STATUS_ANSWERED; }
+int ExitCode() { return Answered() ? kExitOk : kExitRejected; }
+
 void Print(const std::wstring& text) {
     const std::string utf8 = headless::ToUtf8(text) + "\n";
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
@@ -95,16 +99,13 @@ std::optional<int> KeyCode(const std::string& key) {
     return ParseInt(key);
 }
 
-bool IsNaNText(const std::wstring& text) { return text == L"nan" || text == L"-nan"; }
-
 int Eval(const std::vector<std::string>& args) {
     if (args.size() != 1) return Usage();
     Calculator calculator;
     calculator.Display().setText(headless::FromUtf8(args[0]));
     calculator.Press(KV_STD_EQUALS);
-    const std::wstring shown = calculator.Display().fullText();
-    Print(shown);
-    return IsNaNText(shown) ? kExitRejected : kExitOk;
+    Print(calculator.Display().fullText());
+    return ExitCode();
 }
 
 int Keys(const std::vector<std::string>& args) {
@@ -124,15 +125,6 @@ int Keys(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-bool IsWholeNumberText(const std::wstring& text) {
-    const std::size_t start = !text.empty() && text[0] == L'-' ? 1 : 0;
-    if (text.size() == start) return false;
-    for (std::size_t i = start; i < text.size(); ++i) {
-        if (text[i] < L'0' || text[i] > L'9') return false;
-    }
-    return true;
-}
-
 int Fraction(const std::vector<std::string>& args) {
     if (args.size() != 1) return Usage();
     Calculator calculator;
@@ -144,10 +136,10 @@ int Fraction(const std::vector<std::string>& args) {
     if (numerator.visibleFlag()) {
         const std::wstring prefix = whole.visibleFlag() ? whole.fullText() + L" " : L"";
         Print(prefix + numerator.fullText() + L"/" + denominator.fullText());
-        return kExitOk;
+    } else {
+        Print(whole.fullText());
     }
-    Print(whole.fullText());
-    return IsWholeNumberText(whole.fullText()) ? kExitOk : kExitRejected;
+    return ExitCode();
 }
 
 // A coefficient's sign goes to its selector, its magnitude to its field.
@@ -164,11 +156,11 @@ int Quadratic(const std::vector<std::string>& args) {
     SetSignedCoefficient(calculator, KV_QUADRATIC_SIGN_B, KV_QUADRATIC_B, args[1]);
     SetSignedCoefficient(calculator, KV_QUADRATIC_SIGN_C, KV_QUADRATIC_C, args[2]);
     calculator.Press(KV_QUADRATIC_SOLVE);
+    // The second field is empty when the first holds a message.
     const std::wstring second = calculator.Control(KV_QUADRATIC_ROOT2).fullText();
     Print(calculator.Control(KV_QUADRATIC_ROOT1).fullText());
-    if (second.empty()) return kExitRejected;
-    Print(second);
-    return kExitOk;
+    if (!second.empty()) Print(second);
+    return ExitCode();
 }
 
 // The answer rows the run showed, one a line; a label is printed only where the run wrote
@@ -222,11 +214,6 @@ void PrintReport(const std::wstring& report) {
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
 }
 
-// Verdicts that mean the solver refused the input rather than answered it.
-bool IsRefusal(const std::wstring& row) {
-    return row == L"Два знака '='" || row == L"Уравнение должно содержать только x";
-}
-
 int Solve(const std::vector<std::string>& args) {
     const std::optional<SolverArgs> parsed = ParseSolverArgs(args, false);
     if (!parsed) return Usage();
@@ -235,17 +222,14 @@ int Solve(const std::vector<std::string>& args) {
     Calculator calculator;
     calculator.Control(KV_EQ_INPUT).setText(headless::FromUtf8(text));
     calculator.Press(KV_EQ_SOLVE);
+    // A text the panel does not take is refused with a message box and no report.
     if (!calculator.MessageBoxes().empty()) {
         Print(calculator.MessageBoxes().back().text);
-        return kExitRejected;
+        return ExitCode();
     }
-    bool refused = false;
-    for (const std::wstring& row : ShownAnswerRows(calculator)) {
-        Print(row);
-        refused = refused || IsRefusal(row);
-    }
+    for (const std::wstring& row : ShownAnswerRows(calculator)) Print(row);
     if (steps) PrintReport(GetLastSteps());
-    return refused ? kExitRejected : kExitOk;
+    return ExitCode();
 }
 
 // ---- inequality ------------------------------------------------------------------------
@@ -253,13 +237,6 @@ int Solve(const std::vector<std::string>& args) {
 // The size of the program's number-line area.
 constexpr int kNumberLineWidth = 240;
 constexpr int kNumberLineHeight = 110;
-
-bool IsInequalityRefusal(const std::wstring& answer) {
-    return answer.rfind(L"Не найден", 0) == 0 || answer == L"Неверный формат системы" ||
-           answer == L"Неравенство слишком сложное для решения" ||
-           answer == L"Неравенство должно содержать только x" || answer == L"Недопустимые символы" ||
-           answer == L"Лишний знак неравенства";
-}
 
 std::string NumberText(double value) {
     char buffer[64];
@@ -311,9 +288,8 @@ int Inequality(const std::vector<std::string>& args) {
         std::fprintf(stderr, "kelvora-cli: cannot write '%s'\n", svg->c_str());
         return kExitUsage;
     }
-    const std::wstring answer = calculator.Control(KV_INEQ_ANSWER).fullText();
-    Print(answer);
-    if (IsInequalityRefusal(answer)) return kExitRejected;
+    Print(calculator.Control(KV_INEQ_ANSWER).fullText());
+    if (!Answered()) return kExitRejected;
     std::printf("%s\n%s\n", NumberLinePoints().c_str(), NumberLineSelection().c_str());
     if (steps) PrintReport(GetLastSteps());
     return kExitOk;
@@ -327,14 +303,15 @@ int System(const std::vector<std::string>& args) {
     const std::string& text = parsed->text;
     const bool steps = parsed->steps;
     SolveSystem(headless::FromUtf8(text).c_str());
-    std::vector<wchar_t> answer(512);
-    GetSystemResult(answer.data(), static_cast<int>(answer.size()));
-    if (answer[0] == L'\0') {
+    // Without an answer the report (or the one-line message) says why.
+    if (!Answered()) {
         std::wstring report = GetLastSteps();
         if (report.empty() || report.back() != L'\n') report += L'\n';
         PrintReport(report);
         return kExitRejected;
     }
+    std::vector<wchar_t> answer(512);
+    GetSystemResult(answer.data(), static_cast<int>(answer.size()));
     PrintReport(answer.data());
     if (steps) PrintReport(GetLastSteps());
     return kExitOk;
