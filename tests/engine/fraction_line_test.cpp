@@ -7,7 +7,6 @@
 
 #include "abacor.h"
 #include "core/engine_state.h"
-#include "headless_main_window.h"
 #include "headless_platform.h"
 
 namespace {
@@ -24,10 +23,11 @@ struct Rect {
 class FractionLineTest : public ::testing::Test {
 protected:
     FractionLineTest() {
-        for (int id : {KV_FRACTION_LINE, KV_FRACTION_WHOLE, KV_FRACTION_NUMERATOR, KV_FRACTION_DENOMINATOR,
-                       KV_FRACTION_SEPARATOR}) {
-            headless::AddMainWindowControl(main_, id);
-        }
+        main_.addChild(1203, {5, 60, 315, 85});
+        main_.addChild(1206, {105, 160, 155, 180});
+        main_.addChild(1207, {165, 145, 215, 165});
+        main_.addChild(1208, {165, 175, 215, 195});
+        main_.addChild(154, {0, 260, 400, 264});
         InitFractions(&main_);
     }
     ~FractionLineTest() override { InitFractions(nullptr); }
