@@ -1,11 +1,11 @@
-// The equation panel: any text in its input, its own keys, then "Решить" (KV_EQ_SOLVE), which
-// validates the text and solves it, or simplifies it when it has no "=".
+// The equation panel: any text in its input, its own keys, then "Решить" (KV_EQ_SOLVE),
+// which validates the text and solves it, or simplifies it when it has no "=".
 //
 // Input: a text header byte (fuzz_support.h; bit 4 leaves out the labels of rows 3 and
 // 4, as the program does), a settings byte (precision in the low half, maximum degree in
-// the high half), a count n and n key bytes (below 0xF0 the panel's keys KV_EQ_KEYS_FIRST to KV_EQ_KEYS_LAST in
-// turn, "Решить" left out as it comes last; from 0xF0 two more bytes select part of the
-// input), then the text.
+// the high half), a count n and n key bytes (below 0xF0 the panel's keys
+// KV_EQ_KEYS_FIRST to KV_EQ_KEYS_LAST in turn, "Решить" left out as it comes last; from
+// 0xF0 two more bytes select part of the input), then the text.
 #include <array>
 #include <limits>
 #include <string>

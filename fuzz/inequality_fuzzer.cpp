@@ -1,11 +1,11 @@
-// The inequality panel: any text in its input, its own keys, then "Решить" (KV_INEQ_SOLVE), which
-// solves one inequality or a system; then the number line drawn on the recording canvas
-// and read through its exports.
+// The inequality panel: any text in its input, its own keys, then "Решить"
+// (KV_INEQ_SOLVE), which solves one inequality or a system; then the number line drawn on
+// the recording canvas and read through its exports.
 //
 // Input: a text header byte (fuzz_support.h), a count n and n key bytes (below 0xF0 the
-// panel's keys KV_INEQ_KEYS_FIRST to KV_INEQ_STEPS in turn, "Решить" left out as it comes last; from 0xF0 two
-// more bytes select part of the input), the drawing rectangle (four 16-bit numbers), a
-// capacity byte for the number-line exports, then the text.
+// panel's keys KV_INEQ_KEYS_FIRST to KV_INEQ_STEPS in turn, "Решить" left out as it comes
+// last; from 0xF0 two more bytes select part of the input), the drawing rectangle (four
+// 16-bit numbers), a capacity byte for the number-line exports, then the text.
 #include <algorithm>
 #include <array>
 #include <cmath>
