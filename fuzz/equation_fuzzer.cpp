@@ -1,10 +1,10 @@
-// The equation panel: any text in its input, its own keys, then "Решить" (KV_EQ_SOLVE),
+// The equation panel: any text in its input, its own keys, then the solve key (KV_EQ_SOLVE),
 // which validates the text and solves it, or simplifies it when it has no "=".
 //
 // Input: a text header byte (fuzz_support.h; bit 4 leaves out the labels of rows 3 and
 // 4, as the program does), a settings byte (precision in the low half, maximum degree in
 // the high half), a count n and n key bytes (below 0xF0 the panel's keys
-// KV_EQ_KEYS_FIRST to KV_EQ_KEYS_LAST in turn, "Решить" left out as it comes last; from
+// KV_EQ_KEYS_FIRST to KV_EQ_KEYS_LAST in turn, the solve key left out as it comes last; from
 // 0xF0 two more bytes select part of the input), then the text.
 #include <array>
 #include <limits>
@@ -85,7 +85,7 @@ public:
     fuzz::App& app() { return app_; }
     headless::Window& Input() { return app_.Control(kInputId); }
 
-    // Any key of the panel but "Решить": it edits the input or opens the Steps window.
+    // Any key of the panel but the solve key: it edits the input or opens the Steps window.
     void PressKey(int id) {
         const std::wstring log = Engine().StepsLog;
         const Rows rows = ReadRows();

@@ -1,9 +1,9 @@
-// The inequality panel: any text in its input, its own keys, then "Решить"
+// The inequality panel: any text in its input, its own keys, then the solve key
 // (KV_INEQ_SOLVE), which solves one inequality or a system; then the number line drawn on
 // the recording canvas and read through its exports.
 //
 // Input: a text header byte (fuzz_support.h), a count n and n key bytes (below 0xF0 the
-// panel's keys KV_INEQ_KEYS_FIRST to KV_INEQ_STEPS in turn, "Решить" left out as it comes
+// panel's keys KV_INEQ_KEYS_FIRST to KV_INEQ_STEPS in turn, the solve key left out as it comes
 // last; from 0xF0 two more bytes select part of the input), the drawing rectangle (four
 // 16-bit numbers), a capacity byte for the number-line exports, then the text.
 #include <algorithm>
@@ -78,7 +78,7 @@ public:
     fuzz::App& app() { return app_; }
     headless::Window& Input() { return app_.Control(kInputId); }
 
-    // Any key of the panel but "Решить": it edits the input or opens the Steps window.
+    // Any key of the panel but the solve key: it edits the input or opens the Steps window.
     void PressKey(int id) {
         const std::wstring answer = app_.Control(kAnswerId).fullText();
         const std::wstring log = Engine().StepsLog;
