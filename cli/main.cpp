@@ -5,12 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "abacor.h"
+#include "control_ids.h"
+#include "headless_main_window.h"
 #include "headless_platform.h"
 
 namespace {
@@ -19,36 +20,14 @@ constexpr int kExitOk = 0;
 constexpr int kExitRejected = 1;
 constexpr int kExitUsage = 2;
 
-enum ControlId {
-    kDisplay = 100,
-    kFractionLine = 1203,
-    kFractionWhole = 1206,
-    kFractionNumerator = 1207,
-    kFractionDenominator = 1208,
-    kFractionSeparator = 154,
-    kQuadraticA = 1420,
-    kQuadraticSignB = 1422,
-    kQuadraticB = 1423,
-    kQuadraticSignC = 1425,
-    kQuadraticC = 1426,
-    kQuadraticRoot1 = 1431,
-    kQuadraticRoot2 = 1432,
-    kMemoryList = 1610,
-    kEquationInput = 1700,
-    kInequalityInput = 2100,
-    kInequalityAnswer = 2132,
-    kFirstMemoryIndicator = 5000,
-};
-
 // The equation panel's answer rows: label and value of rows 1 to 4. The program has no
 // labels for rows 3 and 4; here they exist, so every root is printed with its name.
-constexpr int kAnswerLabels[] = {1723, 1742, 1743, 1744};
-constexpr int kAnswerValues[] = {1724, 1725, 1770, 1771};
+constexpr int kAnswerLabels[] = {KV_EQ_ROW1_LABEL, KV_EQ_ROW2_LABEL, KV_EQ_ROW3_LABEL, KV_EQ_ROW4_LABEL};
+constexpr int kAnswerValues[] = {KV_EQ_ROW1_VALUE, KV_EQ_ROW2_VALUE, KV_EQ_ROW3_VALUE, KV_EQ_ROW4_VALUE};
 
-constexpr int kEquals = 12;
-constexpr int kFractionSolve = 150;
-constexpr int kQuadraticSolve = 1428;
-constexpr int kEquationSolve = 1722;
+// Whether the engine answered the last input, by its status; the exit code follows it.
+bool Answered() { return GetLastStatus() == KV_STATUS_ANSWERED; }
+int ExitCode() { return Answered() ? kExitOk : kExitRejected; }
 
 void Print(const std::wstring& text) {
     const std::string utf8 = headless::ToUtf8(text) + "\n";
@@ -78,40 +57,18 @@ int Usage() {
     return kExitUsage;
 }
 
-// The main window with every control the engine reads or writes.
+// The main window with every control the engine reads or writes, known to the engine.
 class Calculator {
 public:
-    Calculator() : main_(desktop_, 0) {
-        display_ = &main_.addChild(kDisplay);
-        display_->setText(L"0");
-        for (int id : {kFractionLine, kFractionWhole, kFractionNumerator, kFractionDenominator, kFractionSeparator,
-                       kQuadraticA, kQuadraticB, kQuadraticC, kQuadraticRoot1, kQuadraticRoot2}) {
-            main_.addChild(id);
-        }
-        for (int id : {kQuadraticSignB, kQuadraticSignC}) {
-            headless::Window& selector = main_.addChild(id);
-            selector.addItem(L"+");
-            selector.addItem(L"-");
-            selector.setCurrentIndex(0);
-        }
-        for (int id : kAnswerLabels) main_.addChild(id, {0, 0, 0, 0}, false);
-        for (int id : kAnswerValues) main_.addChild(id, {0, 0, 0, 0}, false);
-        main_.addChild(kEquationInput);
-        for (int id : {kInequalityInput, kInequalityAnswer}) main_.addChild(id);
-        main_.addChild(kMemoryList, {0, 0, 0, 0}, false);
-        for (int i = 0; i < 5; ++i) main_.addChild(kFirstMemoryIndicator + i, {0, 0, 0, 0}, false);
-        InitFractions(&main_);
-    }
+    Calculator() { InitFractions(&window_.main()); }
 
-    void Press(int buttonId) { ProcessButtonClick(display_, buttonId); }
-    headless::Window& Display() { return *display_; }
-    headless::Window& Control(int id) { return static_cast<headless::Window&>(*main_.child(id)); }
-    const std::vector<headless::RecordedMessageBox>& MessageBoxes() const { return desktop_.messageBoxes(); }
+    void Press(int buttonId) { ProcessButtonClick(&window_.display(), buttonId); }
+    headless::Window& Display() { return window_.display(); }
+    headless::Window& Control(int id) { return window_.control(id); }
+    const std::vector<headless::RecordedMessageBox>& MessageBoxes() { return window_.desktop().messageBoxes(); }
 
 private:
-    headless::Desktop desktop_;
-    headless::Window main_;
-    headless::Window* display_ = nullptr;
+    headless::MainWindow window_;
 };
 
 std::optional<int> ParseInt(const std::string& text) {
@@ -122,30 +79,33 @@ std::optional<int> ParseInt(const std::string& text) {
     return static_cast<int>(value);
 }
 
-std::optional<int> KeyCode(const std::string& key) {
-    static const std::map<std::string, int> kLabels = {
-        {"0", 22},   {"1", 1},    {"2", 2},     {"3", 3},    {"4", 4},    {"5", 5},    {"6", 6},
-        {"7", 7},    {"8", 8},    {"9", 9},     {".", 23},   {"+", 10},   {"-", 11},   {"*", 14},
-        {"/", 15},   {"(", 41},   {")", 42},    {"=", 12},   {"C", 0},    {"CE", 20},  {"BS", 24},
-        {"pi", 30},  {"e", 31},   {"sqr", 16},  {"sqrt", 17}, {"inv", 18}, {"abs", 37}, {"exp", 38},
-        {"pow10", 50}, {"log", 55}, {"ln", 60}, {"fact", 43}, {"neg", 21}, {"%", 19},  {"pow", 45},
-        {"mod", 39}, {"MC", 1600}, {"MR", 1601}, {"M+", 1602}, {"M-", 1603}, {"MS", 1604},
+// The key a command-line name stands for: the standard keypad's, then the scientific
+// keypad's, then the memory keys'.
+std::optional<int> NamedKey(const std::string& name) {
+    const auto find = [&name](const KvKey* table, std::size_t count) -> std::optional<int> {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (table[i].name != nullptr && name == table[i].name) return table[i].id;
+        }
+        return std::nullopt;
     };
-    const auto label = kLabels.find(key);
-    if (label != kLabels.end()) return label->second;
-    return ParseInt(key);
+    if (auto id = find(kvStandardKeys, KV_KEY_COUNT(kvStandardKeys))) return id;
+    if (auto id = find(kvScientificKeys, KV_KEY_COUNT(kvScientificKeys))) return id;
+    return find(kvMemoryKeys, KV_KEY_COUNT(kvMemoryKeys));
 }
 
-bool IsNaNText(const std::wstring& text) { return text == L"nan" || text == L"-nan"; }
+// A key given by its name or by its button code.
+std::optional<int> KeyCode(const std::string& key) {
+    if (std::optional<int> named = NamedKey(key)) return named;
+    return ParseInt(key);
+}
 
 int Eval(const std::vector<std::string>& args) {
     if (args.size() != 1) return Usage();
     Calculator calculator;
     calculator.Display().setText(headless::FromUtf8(args[0]));
-    calculator.Press(kEquals);
-    const std::wstring shown = calculator.Display().fullText();
-    Print(shown);
-    return IsNaNText(shown) ? kExitRejected : kExitOk;
+    calculator.Press(KV_STD_EQUALS);
+    Print(calculator.Display().fullText());
+    return ExitCode();
 }
 
 int Keys(const std::vector<std::string>& args) {
@@ -165,30 +125,21 @@ int Keys(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-bool IsWholeNumberText(const std::wstring& text) {
-    const std::size_t start = !text.empty() && text[0] == L'-' ? 1 : 0;
-    if (text.size() == start) return false;
-    for (std::size_t i = start; i < text.size(); ++i) {
-        if (text[i] < L'0' || text[i] > L'9') return false;
-    }
-    return true;
-}
-
 int Fraction(const std::vector<std::string>& args) {
     if (args.size() != 1) return Usage();
     Calculator calculator;
-    calculator.Control(kFractionLine).setText(headless::FromUtf8(args[0]));
-    calculator.Press(kFractionSolve);
-    const headless::Window& whole = calculator.Control(kFractionWhole);
-    const headless::Window& numerator = calculator.Control(kFractionNumerator);
-    const headless::Window& denominator = calculator.Control(kFractionDenominator);
+    calculator.Control(KV_FRACTION_LINE).setText(headless::FromUtf8(args[0]));
+    calculator.Press(KV_FRACTION_SOLVE);
+    const headless::Window& whole = calculator.Control(KV_FRACTION_WHOLE);
+    const headless::Window& numerator = calculator.Control(KV_FRACTION_NUMERATOR);
+    const headless::Window& denominator = calculator.Control(KV_FRACTION_DENOMINATOR);
     if (numerator.visibleFlag()) {
         const std::wstring prefix = whole.visibleFlag() ? whole.fullText() + L" " : L"";
         Print(prefix + numerator.fullText() + L"/" + denominator.fullText());
-        return kExitOk;
+    } else {
+        Print(whole.fullText());
     }
-    Print(whole.fullText());
-    return IsWholeNumberText(whole.fullText()) ? kExitOk : kExitRejected;
+    return ExitCode();
 }
 
 // A coefficient's sign goes to its selector, its magnitude to its field.
@@ -201,15 +152,15 @@ void SetSignedCoefficient(Calculator& calculator, int selectorId, int valueId, c
 int Quadratic(const std::vector<std::string>& args) {
     if (args.size() != 3) return Usage();
     Calculator calculator;
-    calculator.Control(kQuadraticA).setText(headless::FromUtf8(args[0]));
-    SetSignedCoefficient(calculator, kQuadraticSignB, kQuadraticB, args[1]);
-    SetSignedCoefficient(calculator, kQuadraticSignC, kQuadraticC, args[2]);
-    calculator.Press(kQuadraticSolve);
-    const std::wstring second = calculator.Control(kQuadraticRoot2).fullText();
-    Print(calculator.Control(kQuadraticRoot1).fullText());
-    if (second.empty()) return kExitRejected;
-    Print(second);
-    return kExitOk;
+    calculator.Control(KV_QUADRATIC_A).setText(headless::FromUtf8(args[0]));
+    SetSignedCoefficient(calculator, KV_QUADRATIC_SIGN_B, KV_QUADRATIC_B, args[1]);
+    SetSignedCoefficient(calculator, KV_QUADRATIC_SIGN_C, KV_QUADRATIC_C, args[2]);
+    calculator.Press(KV_QUADRATIC_SOLVE);
+    // The second field is empty when the first holds a message.
+    const std::wstring second = calculator.Control(KV_QUADRATIC_ROOT2).fullText();
+    Print(calculator.Control(KV_QUADRATIC_ROOT1).fullText());
+    if (!second.empty()) Print(second);
+    return ExitCode();
 }
 
 // The answer rows the run showed, one a line; a label is printed only where the run wrote
@@ -263,45 +214,29 @@ void PrintReport(const std::wstring& report) {
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
 }
 
-// Verdicts that mean the solver refused the input rather than answered it.
-bool IsRefusal(const std::wstring& row) {
-    return row == L"Два знака '='" || row == L"Уравнение должно содержать только x";
-}
-
 int Solve(const std::vector<std::string>& args) {
     const std::optional<SolverArgs> parsed = ParseSolverArgs(args, false);
     if (!parsed) return Usage();
     const std::string& text = parsed->text;
     const bool steps = parsed->steps;
     Calculator calculator;
-    calculator.Control(kEquationInput).setText(headless::FromUtf8(text));
-    calculator.Press(kEquationSolve);
+    calculator.Control(KV_EQ_INPUT).setText(headless::FromUtf8(text));
+    calculator.Press(KV_EQ_SOLVE);
+    // A text the panel does not take is refused with a message box and no report.
     if (!calculator.MessageBoxes().empty()) {
         Print(calculator.MessageBoxes().back().text);
-        return kExitRejected;
+        return ExitCode();
     }
-    bool refused = false;
-    for (const std::wstring& row : ShownAnswerRows(calculator)) {
-        Print(row);
-        refused = refused || IsRefusal(row);
-    }
+    for (const std::wstring& row : ShownAnswerRows(calculator)) Print(row);
     if (steps) PrintReport(GetLastSteps());
-    return refused ? kExitRejected : kExitOk;
+    return ExitCode();
 }
 
 // ---- inequality ------------------------------------------------------------------------
 
-constexpr int kInequalitySolve = 2129;
 // The size of the program's number-line area.
 constexpr int kNumberLineWidth = 240;
 constexpr int kNumberLineHeight = 110;
-
-bool IsInequalityRefusal(const std::wstring& answer) {
-    return answer.rfind(L"Не найден", 0) == 0 || answer == L"Неверный формат системы" ||
-           answer == L"Неравенство слишком сложное для решения" ||
-           answer == L"Неравенство должно содержать только x" || answer == L"Недопустимые символы" ||
-           answer == L"Лишний знак неравенства";
-}
 
 std::string NumberText(double value) {
     char buffer[64];
@@ -347,15 +282,14 @@ int Inequality(const std::vector<std::string>& args) {
     const std::optional<std::string> svg = parsed->svg;
     const bool steps = parsed->steps;
     Calculator calculator;
-    calculator.Control(kInequalityInput).setText(headless::FromUtf8(text));
-    calculator.Press(kInequalitySolve);
+    calculator.Control(KV_INEQ_INPUT).setText(headless::FromUtf8(text));
+    calculator.Press(KV_INEQ_SOLVE);
     if (svg && !WriteNumberLineSvg(*svg)) {
         std::fprintf(stderr, "kelvora-cli: cannot write '%s'\n", svg->c_str());
         return kExitUsage;
     }
-    const std::wstring answer = calculator.Control(kInequalityAnswer).fullText();
-    Print(answer);
-    if (IsInequalityRefusal(answer)) return kExitRejected;
+    Print(calculator.Control(KV_INEQ_ANSWER).fullText());
+    if (!Answered()) return kExitRejected;
     std::printf("%s\n%s\n", NumberLinePoints().c_str(), NumberLineSelection().c_str());
     if (steps) PrintReport(GetLastSteps());
     return kExitOk;
@@ -369,14 +303,15 @@ int System(const std::vector<std::string>& args) {
     const std::string& text = parsed->text;
     const bool steps = parsed->steps;
     SolveSystem(headless::FromUtf8(text).c_str());
-    std::vector<wchar_t> answer(512);
-    GetSystemResult(answer.data(), static_cast<int>(answer.size()));
-    if (answer[0] == L'\0') {
+    // Without an answer the report (or the one-line message) says why.
+    if (!Answered()) {
         std::wstring report = GetLastSteps();
         if (report.empty() || report.back() != L'\n') report += L'\n';
         PrintReport(report);
         return kExitRejected;
     }
+    std::vector<wchar_t> answer(512);
+    GetSystemResult(answer.data(), static_cast<int>(answer.size()));
     PrintReport(answer.data());
     if (steps) PrintReport(GetLastSteps());
     return kExitOk;

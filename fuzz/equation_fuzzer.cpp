@@ -1,11 +1,11 @@
-// The equation panel: any text in its input, its own keys, then "Решить" (1722), which
-// validates the text and solves it, or simplifies it when it has no "=".
+// The equation panel: any text in its input, its own keys, then the solve key (KV_EQ_SOLVE),
+// which validates the text and solves it, or simplifies it when it has no "=".
 //
 // Input: a text header byte (fuzz_support.h; bit 4 leaves out the labels of rows 3 and
 // 4, as the program does), a settings byte (precision in the low half, maximum degree in
-// the high half), a count n and n key bytes (below 0xF0 the panel's keys 1702 to 1733 in
-// turn, "Решить" left out as it comes last; from 0xF0 two more bytes select part of the
-// input), then the text.
+// the high half), a count n and n key bytes (below 0xF0 the panel's keys
+// KV_EQ_KEYS_FIRST to KV_EQ_KEYS_LAST in turn, the solve key left out as it comes last; from
+// 0xF0 two more bytes select part of the input), then the text.
 #include <array>
 #include <limits>
 #include <string>
@@ -18,18 +18,18 @@ namespace {
 
 using abacor::Engine;
 
-constexpr int kInputId = 1700;
-constexpr int kSolveKey = 1722;
-constexpr int kStepsKey = 1726;
+constexpr int kInputId = KV_EQ_INPUT;
+constexpr int kSolveKey = KV_EQ_SOLVE;
+constexpr int kStepsKey = KV_EQ_STEPS;
 constexpr std::size_t kFormulaCapacity = 1023;
-constexpr std::array<int, 4> kValueIds = {1724, 1725, 1770, 1771};
-constexpr std::array<int, 4> kLabelIds = {1723, 1742, 1743, 1744};
+constexpr std::array<int, 4> kValueIds = {KV_EQ_ROW1_VALUE, KV_EQ_ROW2_VALUE, KV_EQ_ROW3_VALUE, KV_EQ_ROW4_VALUE};
+constexpr std::array<int, 4> kLabelIds = {KV_EQ_ROW1_LABEL, KV_EQ_ROW2_LABEL, KV_EQ_ROW3_LABEL, KV_EQ_ROW4_LABEL};
 constexpr std::array<const wchar_t*, 4> kRowLabels = {L"X₁ =", L"X₂ =", L"X₃ =", L"X₄ ="};
-const std::wstring kRule = L"═══════════════════════════════════\r\n";
+const std::wstring kRule = fuzz::RuleLine();
 
 constexpr std::array<const wchar_t*, 5> kValidationMessages = {
-    L"Пустая строка", L"Деление на ноль", L"Недопустимые символы", L"Двойной символ операции",
-    L"Скобки не сбалансированы",
+    abacor::text::kEmptyLine,      abacor::text::kZeroDivisor,       abacor::text::kForeignCharacters,
+    abacor::text::kDoubledOperator, abacor::text::kUnbalancedBrackets,
 };
 constexpr std::array<const wchar_t*, 6> kVerdicts = {
     L"Два знака '='", L"Уравнение должно содержать только x", L"x ∈ ℝ", L"Нет решений", L"Нет корней",
@@ -85,7 +85,7 @@ public:
     fuzz::App& app() { return app_; }
     headless::Window& Input() { return app_.Control(kInputId); }
 
-    // Any key of the panel but "Решить": it edits the input or opens the Steps window.
+    // Any key of the panel but the solve key: it edits the input or opens the Steps window.
     void PressKey(int id) {
         const std::wstring log = Engine().StepsLog;
         const Rows rows = ReadRows();
@@ -114,7 +114,7 @@ public:
             FUZZ_CHECK(shownBoxes.size() == boxes + 1, context + L": more than one message");
             const headless::RecordedMessageBox& box = shownBoxes.back();
             FUZZ_CHECK(IsOneOf(box.text, kValidationMessages), context + L": message " + box.text);
-            FUZZ_CHECK(box.caption == L"Ошиибка" && box.icon == KvMessageIcon::Warning &&
+            FUZZ_CHECK(box.caption == abacor::text::kErrorCaption && box.icon == KvMessageIcon::Warning &&
                            box.buttons == KvMessageButtons::Ok && box.owner == nullptr,
                        context + L": message box " + box.caption);
             FUZZ_CHECK(Engine().StepsLog == log, context + L": a rejected text changed the report");
@@ -225,7 +225,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetPrecision(PrecisionFrom(settings & 0x0F));
     SetMaxDegree(MaxDegreeFrom(settings >> 4));
     run.Input().setText(text);
-    fuzz::PlayPanelKeys(keys, run.Input(), 1702, 32, kSolveKey, [&](int id) { run.PressKey(id); });
+    fuzz::PlayPanelKeys(keys, run.Input(), KV_EQ_KEYS_FIRST, KV_EQ_KEYS_LAST - KV_EQ_KEYS_FIRST + 1, kSolveKey, [&](int id) { run.PressKey(id); });
     // A fixed precision rounds the coefficients it shows (1/6 with no decimals shows 0),
     // so only the automatic one shows a form that reads back as the same polynomial.
     if (run.Solve() == Outcome::Simplified && GetPrecision() == -1) CheckSimplifiedAgain(run);

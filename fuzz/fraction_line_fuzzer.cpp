@@ -1,5 +1,5 @@
-// The fraction line: any text in control 1203, then the "=" of the fractions panel
-// (ButtonId 150).
+// The fraction line: any text in KV_FRACTION_LINE, then the "=" of the fractions
+// panel (KV_FRACTION_SOLVE).
 //
 // Input: a text header byte (fuzz_support.h), then the text. With bit 4 of the header set
 // the text holds two lines, separated by U+001F, solved one after the other on the same
@@ -13,15 +13,15 @@
 
 namespace {
 
-constexpr int kLineId = 1203;
-constexpr int kWholeId = 1206;
-constexpr int kNumeratorId = 1207;
-constexpr int kDenominatorId = 1208;
+constexpr int kLineId = KV_FRACTION_LINE;
+constexpr int kWholeId = KV_FRACTION_WHOLE;
+constexpr int kNumeratorId = KV_FRACTION_NUMERATOR;
+constexpr int kDenominatorId = KV_FRACTION_DENOMINATOR;
 constexpr std::size_t kLineCapacity = 255;
 
 constexpr std::array<const wchar_t*, 6> kCheckMessages = {
-    L"Пустая строка",   L"Недопустимые символы",           L"Двойной символ операции",
-    L"Деление на ноль", L"Невозможно вычислить выражение", L"Скобки не сбалансированы",
+    abacor::text::kEmptyLine,   abacor::text::kForeignCharacters, abacor::text::kDoubledOperator,
+    abacor::text::kZeroDivisor, abacor::text::kNotComputable,     abacor::text::kUnbalancedBrackets,
 };
 constexpr std::array<const wchar_t*, 2> kResultMessages = {L"Деление на 0", L"Слишком большое число"};
 
@@ -68,7 +68,7 @@ class FractionRun {
 public:
     Shown Solve(const std::wstring& line) {
         app_.Control(kLineId).setText(line);
-        ProcessButtonClick(&app_.Display(), 150);
+        ProcessButtonClick(&app_.Display(), KV_FRACTION_SOLVE);
         const Shown shown = Read();
         Check(line, shown);
         return shown;
@@ -102,7 +102,7 @@ private:
             // A message or a whole number.
             const bool message = IsOneOf(shown.whole, kCheckMessages) || IsOneOf(shown.whole, kResultMessages);
             FUZZ_CHECK(message || IntegerOf(shown.whole), context);
-            if (line.empty()) FUZZ_CHECK(shown.whole == L"Пустая строка", context);
+            if (line.empty()) FUZZ_CHECK(shown.whole == abacor::text::kEmptyLine, context);
             return;
         }
         CheckSized(kNumeratorId, context);

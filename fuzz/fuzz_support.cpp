@@ -15,7 +15,7 @@ namespace fuzz {
 namespace {
 
 constexpr std::size_t kLongestPrinted = 3000;
-const std::wstring kRule = L"═══════════════════════════════════\r\n";
+const std::wstring kRule = RuleLine();
 
 locale_t CLocale() {
     static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
@@ -163,44 +163,9 @@ std::wstring Repeated(const std::wstring& text, std::size_t times, std::size_t l
     return out;
 }
 
-App::App(bool allLabels) : main_(desktop_, 0) {
+App::App(bool allLabels) : window_(headless::MainWindowOptions{allLabels}) {
     abacor::Engine() = abacor::EngineState{};
-    main_.resize(400, 600);
-    display_ = &main_.addChild(kDisplayId, {3, 55, 320, 115});
-    display_->setText(L"0");
-    for (int id = 5000; id <= 5004; ++id) main_.addChild(id, {}, false);
-
-    // Quadratic panel: coefficients, the sign selectors of b and c, the two roots.
-    for (int id : {1420, 1423, 1426, 1431, 1432}) main_.addChild(id);
-    for (int id : {1422, 1425}) {
-        headless::Window& selector = main_.addChild(id);
-        selector.addItem(L"+");
-        selector.addItem(L"-");
-        selector.setCurrentIndex(0);
-    }
-    main_.addChild(kMemoryListId, {3, 30, 200, 230}, false);
-
-    // Fractions panel.
-    main_.addChild(1203, {5, 60, 315, 85});
-    main_.addChild(1206, {105, 160, 155, 180});
-    main_.addChild(1207, {165, 145, 215, 165});
-    main_.addChild(1208, {165, 175, 215, 195});
-    main_.addChild(154, {0, 260, 400, 264});
-
-    // Equation panel: input, answer labels and values. The program has no labels for
-    // rows 3 and 4; the engine must cope either way.
-    main_.addChild(1700, {5, 40, 390, 70});
-    for (int id : {1723, 1742}) main_.addChild(id, {}, false);
-    if (allLabels) {
-        for (int id : {1743, 1744}) main_.addChild(id, {}, false);
-    }
-    for (int id : {1724, 1725, 1770, 1771}) main_.addChild(id, {}, false);
-
-    // Inequality panel.
-    main_.addChild(2100, {5, 40, 390, 70});
-    main_.addChild(2132, {240, 150, 370, 170});
-
-    InitFractions(&main_);
+    InitFractions(&window_.main());
 }
 
 App::~App() {
@@ -209,9 +174,9 @@ App::~App() {
 }
 
 headless::Window& App::Control(int id) {
-    KvWindow* control = main_.child(id);
+    headless::Window* control = window_.find(id);
     if (!control) Fail("control exists", L"control " + std::to_wstring(id));
-    return static_cast<headless::Window&>(*control);
+    return *control;
 }
 
 bool IsNumberText(const std::wstring& text) {

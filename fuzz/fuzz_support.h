@@ -7,6 +7,9 @@
 #include <span>
 #include <string>
 
+#include "control_ids.h"
+#include "core/texts.h"
+#include "headless_main_window.h"
 #include "headless_platform.h"
 
 namespace fuzz {
@@ -60,8 +63,8 @@ std::wstring Repeated(const std::wstring& text, std::size_t times, std::size_t l
 // The longest text the engine promises to handle quickly, and what text targets use.
 inline constexpr std::size_t kTextLimit = 1024;
 
-// A fresh engine on a main window holding every control the engine reads or writes, laid
-// out as the program does. Engine state is process-wide, so one App at a time.
+// A fresh engine on the main window of headless_main_window.h. Engine state is
+// process-wide, so one App at a time.
 class App {
 public:
     explicit App(bool allLabels = true);
@@ -70,19 +73,13 @@ public:
     App& operator=(const App&) = delete;
 
     headless::Window& Control(int id);
-    headless::Window& Display() { return *display_; }
-    headless::Desktop& Desktop() { return desktop_; }
-    headless::Window& Main() { return main_; }
+    headless::Window& Display() { return window_.display(); }
+    headless::Desktop& Desktop() { return window_.desktop(); }
+    headless::Window& Main() { return window_.main(); }
 
 private:
-    headless::Desktop desktop_;
-    headless::Window main_;
-    headless::Window* display_ = nullptr;
+    headless::MainWindow window_;
 };
-
-// The control identifiers the checks read.
-inline constexpr int kDisplayId = 100;
-inline constexpr int kMemoryListId = 1610;
 
 // A text that the C library reads as one number, to its last character ("2.5", "-0",
 // "1e+20", "nan", "inf").
@@ -116,6 +113,9 @@ void PlayPanelKeys(std::span<const std::uint8_t> keys, headless::Window& input, 
         if (id != solveKey) press(id);
     }
 }
+
+// The report's rule line with its line end, as the step log holds it.
+inline std::wstring RuleLine() { return std::wstring(abacor::text::kReportRule) + L"\r\n"; }
 
 // A readable form of a text for failure messages.
 std::string Printable(const std::wstring& text);

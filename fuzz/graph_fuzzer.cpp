@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "abacor.h"
 #include "curves.h"
 #include "fuzz_support.h"
 #include "graph_formula.h"
@@ -31,9 +32,14 @@ constexpr int kLargestClientHeight = 600;
 // A finer grid (the 500 cells above scale 100) takes longer than one input may.
 constexpr double kLargestScale = 100;
 constexpr float kLineWidths[] = {1, 2, 3, 0.5f};
+// The graph library shows the engine's messages of the formula checks.
 const std::array<std::wstring, 6> kMessages = {
-    L"Пустая строка",           L"Деление на ноль",          L"Недопустимые символы",
-    L"Двойной символ операции", L"Скобки не сбалансированы", L"Невозможно вычислить выражение",
+    TextFaultMessage(KV_TEXT_EMPTY),
+    TextFaultMessage(KV_TEXT_ZERO_DIVISOR),
+    TextFaultMessage(KV_TEXT_FOREIGN_CHARACTER),
+    TextFaultMessage(KV_TEXT_DOUBLED_OPERATOR),
+    TextFaultMessage(KV_TEXT_UNBALANCED),
+    TextFaultMessage(KV_TEXT_NOT_COMPUTABLE),
 };
 
 bool Finite(GraphPoint point) { return std::isfinite(point.x) && std::isfinite(point.y); }
@@ -105,7 +111,7 @@ void Build(GraphSession& session, const std::wstring& text, headless::Desktop& d
         return;
     }
     const headless::RecordedMessageBox& box = desktop.messageBoxes().back();
-    FUZZ_CHECK(box.owner == nullptr && box.caption == L"Ошиибка" && box.icon == KvMessageIcon::Warning,
+    FUZZ_CHECK(box.owner == nullptr && box.caption == abacor::text::kErrorCaption && box.icon == KvMessageIcon::Warning,
                context + L": message box");
     FUZZ_CHECK(std::find(kMessages.begin(), kMessages.end(), box.text) != kMessages.end(),
                context + L": message " + box.text);

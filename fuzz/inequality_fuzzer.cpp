@@ -1,11 +1,11 @@
-// The inequality panel: any text in its input, its own keys, then "Решить" (2129), which
-// solves one inequality or a system; then the number line drawn on the recording canvas
-// and read through its exports.
+// The inequality panel: any text in its input, its own keys, then the solve key
+// (KV_INEQ_SOLVE), which solves one inequality or a system; then the number line drawn on
+// the recording canvas and read through its exports.
 //
 // Input: a text header byte (fuzz_support.h), a count n and n key bytes (below 0xF0 the
-// panel's keys 2101 to 2130 in turn, "Решить" left out as it comes last; from 0xF0 two
-// more bytes select part of the input), the drawing rectangle (four 16-bit numbers), a
-// capacity byte for the number-line exports, then the text.
+// panel's keys KV_INEQ_KEYS_FIRST to KV_INEQ_STEPS in turn, the solve key left out as it comes
+// last; from 0xF0 two more bytes select part of the input), the drawing rectangle (four
+// 16-bit numbers), a capacity byte for the number-line exports, then the text.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -22,12 +22,12 @@ namespace {
 
 using abacor::Engine;
 
-constexpr int kInputId = 2100;
-constexpr int kAnswerId = 2132;
-constexpr int kSolveKey = 2129;
+constexpr int kInputId = KV_INEQ_INPUT;
+constexpr int kAnswerId = KV_INEQ_ANSWER;
+constexpr int kSolveKey = KV_INEQ_SOLVE;
 constexpr std::size_t kSolvedLength = 1024;
 constexpr double kSameZero = 1e-8;
-const std::wstring kRule = L"═══════════════════════════════════\r\n";
+const std::wstring kRule = fuzz::RuleLine();
 const std::wstring kNoSign = L"Не найден знак неравенства";
 const std::wstring kBadSystem = L"Неверный формат системы";
 const std::wstring kTooComplex = L"Неравенство слишком сложное для решения";
@@ -78,7 +78,7 @@ public:
     fuzz::App& app() { return app_; }
     headless::Window& Input() { return app_.Control(kInputId); }
 
-    // Any key of the panel but "Решить": it edits the input or opens the Steps window.
+    // Any key of the panel but the solve key: it edits the input or opens the Steps window.
     void PressKey(int id) {
         const std::wstring answer = app_.Control(kAnswerId).fullText();
         const std::wstring log = Engine().StepsLog;
@@ -318,7 +318,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         InequalityRun run;
         run.Input().setText(text);
-        fuzz::PlayPanelKeys(keys, run.Input(), 2101, 30, kSolveKey, [&](int id) { run.PressKey(id); });
+        fuzz::PlayPanelKeys(keys, run.Input(), KV_INEQ_KEYS_FIRST, KV_INEQ_STEPS - KV_INEQ_KEYS_FIRST + 1, kSolveKey, [&](int id) { run.PressKey(id); });
         solved = run.Input().text(kSolvedLength);
         run.Solve();
         const abacor::NumberLineState& state = Engine().NumberLine;

@@ -27,11 +27,12 @@ constexpr int kMostSolves = 2;
 const std::vector<int>& KeyTable() {
     static const std::vector<int> keys = [] {
         std::vector<int> k;
-        for (int id = 0; id <= 64; ++id) k.push_back(id);
-        for (int id : {150, 1428}) k.push_back(id);
-        for (int id = 1600; id <= 1605; ++id) k.push_back(id);
-        for (int id = 1702; id <= 1733; ++id) k.push_back(id);
-        for (int id = 2101; id <= 2130; ++id) k.push_back(id);
+        // Both keypads with the codes between and around them.
+        for (int id = KV_STD_FIRST; id <= KV_SCI_LAST; ++id) k.push_back(id);
+        for (int id : {int{KV_FRACTION_SOLVE}, int{KV_QUADRATIC_SOLVE}}) k.push_back(id);
+        for (int id = KV_MEMORY_FIRST; id <= KV_MEMORY_LAST; ++id) k.push_back(id);
+        for (int id = KV_EQ_KEYS_FIRST; id <= KV_EQ_KEYS_LAST; ++id) k.push_back(id);
+        for (int id = KV_INEQ_KEYS_FIRST; id <= KV_INEQ_STEPS; ++id) k.push_back(id);
         return k;
     }();
     return keys;
@@ -65,34 +66,39 @@ struct KeyRole {
 };
 
 KeyRole RoleOf(int id) {
-    static const std::array<int, 9> kDigitKeys = {56, 57, 58, 51, 52, 53, 46, 47, 48};
-    if (id >= 1 && id <= 9) return {Role::Digit, static_cast<wchar_t>(L'0' + id)};
+    static const std::array<int, 9> kDigitKeys = {KV_SCI_1, KV_SCI_2, KV_SCI_3, KV_SCI_4, KV_SCI_5,
+                                                  KV_SCI_6, KV_SCI_7, KV_SCI_8, KV_SCI_9};
+    if (id >= KV_STD_1 && id <= KV_STD_9) return {Role::Digit, static_cast<wchar_t>(L'0' + id)};
     for (std::size_t i = 0; i < kDigitKeys.size(); ++i) {
         if (id == kDigitKeys[i]) return {Role::Digit, static_cast<wchar_t>(L'1' + i)};
     }
     switch (id) {
-        case 22: case 62: return {Role::Digit, L'0'};
-        case 10: case 59: return {Role::Operator, L'+'};
-        case 11: case 54: return {Role::Operator, L'-'};
-        case 14: case 49: return {Role::Operator, L'\u00D7'};
-        case 15: case 44: return {Role::Operator, L'\u00F7'};
-        case 0: case 32: return {Role::Clear};
-        case 20: case 33: return {Role::ClearEntry};
-        case 12: case 64: return {Role::Equals};
-        case 16: case 35: case 17: case 40: case 37: case 38: case 50: case 55: case 60: return {Role::Function};
-        case 18: case 36: return {Role::Reciprocal};
-        case 43: return {Role::Factorial};
-        case 19: return {Role::Percent};
-        case 21: case 61: return {Role::SignChange};
-        case 30: return {Role::Pi};
-        case 31: return {Role::E};
-        case 24: case 34: return {Role::Backspace};
-        case 45: case 39: return {Role::Pending};
-        case 1428: return {Role::Quadratic};
+        case KV_STD_0: case KV_SCI_0: return {Role::Digit, L'0'};
+        case KV_STD_PLUS: case KV_SCI_PLUS: return {Role::Operator, L'+'};
+        case KV_STD_MINUS: case KV_SCI_MINUS: return {Role::Operator, L'-'};
+        case KV_STD_TIMES: case KV_SCI_TIMES: return {Role::Operator, L'\u00D7'};
+        case KV_STD_DIVIDE: case KV_SCI_DIVIDE: return {Role::Operator, L'\u00F7'};
+        case KV_STD_CLEAR: case KV_SCI_CLEAR: return {Role::Clear};
+        case KV_STD_CLEAR_ENTRY: case KV_SCI_CLEAR_ENTRY: return {Role::ClearEntry};
+        case KV_STD_EQUALS: case KV_SCI_EQUALS: return {Role::Equals};
+        case KV_STD_SQUARE: case KV_SCI_SQUARE: case KV_STD_SQRT: case KV_SCI_SQRT: case KV_SCI_ABS: case KV_SCI_EXP:
+        case KV_SCI_POW10: case KV_SCI_LOG: case KV_SCI_LN: return {Role::Function};
+        case KV_STD_RECIPROCAL: case KV_SCI_RECIPROCAL: return {Role::Reciprocal};
+        case KV_SCI_FACTORIAL: return {Role::Factorial};
+        case KV_STD_PERCENT: return {Role::Percent};
+        case KV_STD_SIGN: case KV_SCI_SIGN: return {Role::SignChange};
+        case KV_SCI_PI: return {Role::Pi};
+        case KV_SCI_E: return {Role::E};
+        case KV_STD_BACKSPACE: case KV_SCI_BACKSPACE: return {Role::Backspace};
+        case KV_SCI_POWER: case KV_SCI_MOD: return {Role::Pending};
+        case KV_QUADRATIC_SOLVE: return {Role::Quadratic};
         default: break;
     }
-    if (id >= 1600 && id <= 1605) return {Role::Memory};
-    if (id == 150 || (id >= 1702 && id <= 1733) || (id >= 2101 && id <= 2130)) return {Role::OtherPanel};
+    if (id >= KV_MEMORY_FIRST && id <= KV_MEMORY_LAST) return {Role::Memory};
+    if (id == KV_FRACTION_SOLVE || (id >= KV_EQ_KEYS_FIRST && id <= KV_EQ_KEYS_LAST) ||
+        (id >= KV_INEQ_KEYS_FIRST && id <= KV_INEQ_STEPS)) {
+        return {Role::OtherPanel};
+    }
     return {};
 }
 
@@ -108,7 +114,7 @@ public:
 
 private:
     headless::Window& Display() { return app_.Display(); }
-    headless::Window& List() { return app_.Control(fuzz::kMemoryListId); }
+    headless::Window& List() { return app_.Control(KV_MEMORY_LIST); }
 
     void Step() {
         const std::uint8_t op = bytes_.Byte();
@@ -144,18 +150,18 @@ private:
             case 3: return SetPrecision(PrecisionFrom(bytes_.Byte()));
             case 4: return ResetCalculator();
             case 5: {
-                static constexpr std::array<int, 3> kCoefficients = {1420, 1423, 1426};
+                static constexpr std::array<int, 3> kCoefficients = {KV_QUADRATIC_A, KV_QUADRATIC_B, KV_QUADRATIC_C};
                 const int id = kCoefficients[bytes_.Byte() % 3];
                 return app_.Control(id).setText(Fragment());
             }
             case 6: {
                 const std::uint8_t b = bytes_.Byte();
-                app_.Control(1422).setCurrentIndex((b & 3) - 1);
-                return app_.Control(1425).setCurrentIndex(((b >> 2) & 3) - 1);
+                app_.Control(KV_QUADRATIC_SIGN_B).setCurrentIndex((b & 3) - 1);
+                return app_.Control(KV_QUADRATIC_SIGN_C).setCurrentIndex(((b >> 2) & 3) - 1);
             }
-            case 7: return app_.Control(1203).setText(Fragment());
-            case 8: return app_.Control(1700).setText(Fragment());
-            case 9: return app_.Control(2100).setText(Fragment());
+            case 7: return app_.Control(KV_FRACTION_LINE).setText(Fragment());
+            case 8: return app_.Control(KV_EQ_INPUT).setText(Fragment());
+            case 9: return app_.Control(KV_INEQ_INPUT).setText(Fragment());
             case 10: {
                 const int id = KeyTable()[bytes_.Byte() % KeyTable().size()];
                 if (!SolveAllowed(id)) return;
@@ -168,8 +174,8 @@ private:
             case 13: {
                 const int start = bytes_.Byte();
                 const int end = bytes_.Byte();
-                app_.Control(1700).setSelection(start, end);
-                return app_.Control(2100).setSelection(start, end);
+                app_.Control(KV_EQ_INPUT).setSelection(start, end);
+                return app_.Control(KV_INEQ_INPUT).setSelection(start, end);
             }
             default: return Press(KeyTable()[static_cast<std::size_t>(op) * 7 % KeyTable().size()]);
         }
@@ -184,7 +190,7 @@ private:
 
     // The time limit is per input, and a solve may take a good part of it.
     bool SolveAllowed(int id) {
-        if (id != 1722 && id != 2129) return true;
+        if (id != KV_EQ_SOLVE && id != KV_INEQ_SOLVE) return true;
         if (solves_ == kMostSolves) return false;
         ++solves_;
         return true;
@@ -208,7 +214,7 @@ private:
         const Before before = Capture();
         const int selected = List().currentIndex();
         const int result = ProcessMemoryComboSelect(&Display());
-        CheckState(before, 1605);
+        CheckState(before, KV_MEMORY_SHOW_LIST);
         FUZZ_CHECK(result == (before.listVisible ? 1 : 0), L"memory list selection result");
         FUZZ_CHECK(!List().visibleFlag(), L"memory list still shown after a selection");
         if (selected >= 0 && selected < before.memoryCount) {
@@ -321,7 +327,7 @@ private:
                 break;
             case Role::Pending:
                 FUZZ_CHECK(display == L"0" && Engine().NewNumber, context);
-                FUZZ_CHECK(Engine().PendingOp == (id == 45 ? 6 : 7), context);
+                FUZZ_CHECK(Engine().PendingOp == (id == KV_SCI_POWER ? 6 : 7), context);
                 break;
             case Role::Quadratic:
                 CheckQuadratic(before, context);
@@ -339,8 +345,8 @@ private:
 
     void CheckQuadratic(const Before& before, const std::wstring& context) {
         ExpectKeypadStateKept(before, context);
-        const std::wstring first = app_.Control(1431).fullText();
-        const std::wstring second = app_.Control(1432).fullText();
+        const std::wstring first = app_.Control(KV_QUADRATIC_ROOT1).fullText();
+        const std::wstring second = app_.Control(KV_QUADRATIC_ROOT2).fullText();
         const bool message = first == L"Коэффициент 'a' не может быть нулём!" || first == L"Нет действительных корней";
         if (message) {
             FUZZ_CHECK(second.empty(), context + L"; roots " + first + L" / " + second);
@@ -355,31 +361,31 @@ private:
         const double x = fuzz::NumberOf(before.read);
         const bool read = fuzz::IsNumberText(before.read);
         switch (id) {
-            case 1600:
+            case KV_MEMORY_CLEAR:
                 FUZZ_CHECK(s.MemoryCount == 0, context);
                 break;
-            case 1601:
+            case KV_MEMORY_RECALL:
                 if (before.memoryCount == 0) return ExpectKeypadStateKept(before, context);
                 ExpectShows(before.memory[static_cast<std::size_t>(before.memoryCount - 1)], context);
                 ExpectFlags(true, true, context);
                 break;
-            case 1604:
+            case KV_MEMORY_STORE:
                 FUZZ_CHECK(s.MemoryCount == std::min(before.memoryCount + 1, abacor::kMemoryCapacity), context);
                 // The keypad reads the leading number of the display; a whole number text
                 // must be stored as it reads.
                 if (read) FUZZ_CHECK(fuzz::MatchesTenDigits(s.Memory[s.MemoryCount - 1], x), context);
                 break;
-            case 1602:
-            case 1603:
+            case KV_MEMORY_ADD:
+            case KV_MEMORY_SUBTRACT:
                 FUZZ_CHECK(s.MemoryCount == std::max(before.memoryCount, 1), context);
                 break;
-            case 1605:
+            case KV_MEMORY_SHOW_LIST:
                 CheckMemoryList(before, context);
                 break;
             default:
                 break;
         }
-        if (id != 1601) FUZZ_CHECK(Display().fullText() == before.display, context);
+        if (id != KV_MEMORY_RECALL) FUZZ_CHECK(Display().fullText() == before.display, context);
     }
 
     void CheckMemoryList(const Before& before, const std::wstring& context) {

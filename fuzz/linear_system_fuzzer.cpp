@@ -19,7 +19,7 @@ namespace {
 
 using abacor::Engine;
 
-const std::wstring kRule = L"═══════════════════════════════════\r\n";
+const std::wstring kRule = fuzz::RuleLine();
 constexpr wchar_t kGuard = L'\x5A5A';
 constexpr std::size_t kGuardLength = 8;
 constexpr int kLargestAllocated = 1 << 16;

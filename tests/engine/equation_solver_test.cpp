@@ -16,52 +16,6 @@ using abacor::Engine;
 using Lines = std::vector<std::wstring>;
 
 const std::wstring kRule = L"═══════════════════════════════════";
-const std::wstring kClose = L"└──────────────────────────────────────────────";
-
-// Report text from its lines, each ended with "\r\n".
-std::wstring Join(const Lines& lines) {
-    std::wstring text;
-    for (const std::wstring& line : lines) text += line + L"\r\n";
-    return text;
-}
-
-Lines operator+(Lines a, const Lines& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-Lines Header(const std::wstring& typed) {
-    return {kRule, L"  РЕШЕНИЕ УРАВНЕНИЯ", kRule, L"", L"Исходное уравнение: " + typed, L""};
-}
-
-const Lines kBanner = {L"", kRule, L"  Решение завершено!", kRule};
-
-// Steps 1 to 3 for the (rewritten) sides, their expanded forms and P.
-Lines FirstSteps(const std::wstring& left, const std::wstring& right, const std::wstring& expandedLeft,
-                 const std::wstring& expandedRight, const std::wstring& p) {
-    return {L"┌─ Шаг 1: Разделение на части ─────────────────",
-            L"│ Левая часть:  " + left,
-            L"│ Правая часть: " + right,
-            kClose,
-            L"",
-            L"┌─ Шаг 2: Раскрытие скобок ────────────────────",
-            L"│ Левая часть:  " + expandedLeft,
-            L"│ Правая часть: " + expandedRight,
-            kClose,
-            L"",
-            L"┌─ Шаг 3: Перенос в левую часть ───────────────",
-            L"│ (" + expandedLeft + L") - (" + expandedRight + L") = 0",
-            L"│ " + p + L" = 0",
-            kClose,
-            L""};
-}
-
-// One root's block of the substitution check, the values agreeing.
-Lines Check(const std::wstring& name, const std::wstring& substituted, const std::wstring& values) {
-    return {L"│", L"│ " + name + L":", L"│   " + substituted, L"│   " + values, L"│   " + values + L"  ✅ Верно!"};
-}
-
-const Lines kCheckHeading = {L"", L"┌─ Шаг 5: Проверка подстановкой ────────────────"};
 
 class EquationSolverTest : public EngineTest {
 protected:
@@ -96,188 +50,60 @@ protected:
     headless::Window* input_ = nullptr;
 };
 
-TEST_F(EquationSolverTest, LinearReport) {
+TEST_F(EquationSolverTest, LinearAnswer) {
     Solve(L"2x - 6 = 0");
-    const Lines expected =
-        Header(L"2x - 6 = 0") + FirstSteps(L"2x - 6", L"0", L"2x - 6", L"0", L"2x - 6") +
-        Lines{L"┌─ Шаг 4: Решение линейного уравнения ─────────", L"│ Тип: линейное уравнение (степень 1)", L"│",
-              L"│ 2x + -6 = 0", L"│", L"│ 2x = 6", L"│", L"│ x = 6 / 2", L"│ x = 3", kClose} +
-        kCheckHeading + Check(L"x = 3", L"2*3 - 6 = 0", L"0 = 0") + Lines{kClose} + kBanner;
-    EXPECT_EQ(Report(), Join(expected));
     EXPECT_EQ(Rows(), (Lines{L"X = 3"}));
 }
 
-Lines QuadraticOpening(const std::wstring& a, const std::wstring& b, const std::wstring& c,
-                       const std::wstring& products, const std::wstring& d) {
-    return {L"┌─ Шаг 4: Решение квадратного уравнения ───────",
-            L"│ Тип: квадратное уравнение (степень 2)",
-            L"│",
-            L"│ Общий вид: ax² + bx + c = 0",
-            L"│",
-            L"│ a = " + a,
-            L"│ b = " + b,
-            L"│ c = " + c,
-            L"│",
-            L"│ Дискриминант: D = b² - 4ac",
-            L"│ D = (" + b + L")² - 4·(" + a + L")·(" + c + L")",
-            L"│ D = " + products,
-            L"│ D = " + d,
-            L"│"};
-}
-
-TEST_F(EquationSolverTest, QuadraticReports) {
+TEST_F(EquationSolverTest, QuadraticAnswers) {
     Solve(L"x^2 - 5x + 6 = 0");
-    EXPECT_EQ(Report(),
-              Join(Header(L"x^2 - 5x + 6 = 0") + FirstSteps(L"x² - 5x + 6", L"0", L"x² - 5x + 6", L"0", L"x² - 5x + 6") +
-                   QuadraticOpening(L"1", L"-5", L"6", L"25 - 24", L"1") +
-                   Lines{L"│ D > 0 → два корня", L"│", L"│ √D = 1", L"│", L"│ x₁ = (-b + √D) / (2a)",
-                         L"│ x₁ = (-(-5) + 1) / (2·1)", L"│ x₁ = 3", L"│", L"│ x₂ = (-b - √D) / (2a)",
-                         L"│ x₂ = (-(-5) - 1) / (2·1)", L"│ x₂ = 2", kClose} +
-                   kCheckHeading + Check(L"x1 = 3", L"3² - 5*3 + 6 = 0", L"0 = 0") +
-                   Check(L"x2 = 2", L"2² - 5*2 + 6 = 0", L"0 = 0") + Lines{kClose} + kBanner));
     EXPECT_EQ(Rows(), (Lines{L"X₁ = 3", L"X₂ = 2"}));
 
     Solve(L"x^2 + 2x + 1 = 0");
-    EXPECT_EQ(Report(),
-              Join(Header(L"x^2 + 2x + 1 = 0") + FirstSteps(L"x² + 2x + 1", L"0", L"x² + 2x + 1", L"0", L"x² + 2x + 1") +
-                   QuadraticOpening(L"1", L"2", L"1", L"4 - 4", L"0") +
-                   Lines{L"│ D = 0 → один корень", L"│", L"│ x = -b / (2a)", L"│ x = -(2) / (2·1)", L"│ x = -1",
-                         kClose} +
-                   kCheckHeading + Check(L"x = -1", L"-1² + 2*-1 + 1 = 0", L"0 = 0") + Lines{kClose} + kBanner));
     EXPECT_EQ(Rows(), (Lines{L"X = -1"}));
 
-    // No real roots: the run stops after the discriminant, without check or banner.
     Solve(L"x^2 + 1 = 0");
-    EXPECT_EQ(Report(), Join(Header(L"x^2 + 1 = 0") + FirstSteps(L"x² + 1", L"0", L"x² + 1", L"0", L"x² + 1") +
-                             QuadraticOpening(L"1", L"0", L"1", L"0 - 4", L"-4") +
-                             Lines{L"│ D < 0 → действительных корней нет", kClose}));
     EXPECT_EQ(Rows(), (Lines{L"X = Нет корней"}));
 }
 
-Lines HigherOpening(int degree) {
-    return {L"┌─ Шаг 4: Решение уравнения высшей степени ────", L"│ Тип: уравнение степени " + std::to_wstring(degree),
-            L"│"};
-}
-
-const Lines kDivisorSearch = {L"│ Поиск рациональных корней перебором", L"│ среди делителей свободного члена...", L"│"};
-const Lines kNewton = {L"│", L"│ Поиск иррациональных корней (метод Ньютона)..."};
-
-TEST_F(EquationSolverTest, HigherDegreeReports) {
-    const std::wstring cubic = L"x³ - 6x² + 11x - 6";
+TEST_F(EquationSolverTest, HigherDegreeAnswers) {
     Solve(L"x^3 - 6x^2 + 11x - 6 = 0");
-    EXPECT_EQ(Report(),
-              Join(Header(L"x^3 - 6x^2 + 11x - 6 = 0") + FirstSteps(cubic, L"0", cubic, L"0", cubic) + HigherOpening(3) +
-                   kDivisorSearch +
-                   Lines{L"│ Делители свободного члена (±1, 2, 3, 6)", L"│", L"│ ✓ Найден корень: x = 1",
-                         L"│ ✓ Найден корень: x = 2", L"│ ✓ Найден корень: x = 3", L"│ Проверено значений: 6", L"│",
-                         L"│ Найденные корни:", L"│   x1 = 1", L"│   x2 = 2", L"│   x3 = 3", kClose} +
-                   kCheckHeading + Check(L"x1 = 1", L"1³ - 6*1² + 11*1 - 6 = 0", L"0 = 0") +
-                   Check(L"x2 = 2", L"2³ - 6*2² + 11*2 - 6 = 0", L"0 = 0") +
-                   Check(L"x3 = 3", L"3³ - 6*3² + 11*3 - 6 = 0", L"0 = 0") + Lines{kClose} + kBanner));
     EXPECT_EQ(Rows(), (Lines{L"X₁ = 1", L"X₂ = 2", L"X₃ = 3"}));
 
     Solve(L"x^3 - x = 0");
-    EXPECT_EQ(Report(),
-              Join(Header(L"x^3 - x = 0") + FirstSteps(L"x³ - x", L"0", L"x³ - x", L"0", L"x³ - x") + HigherOpening(3) +
-                   Lines{L"│ Свободный член = 0 → x = 0 является корнем", L"│ После вынесения x: x(x^2 - 1) = 0", L"│"} +
-                   kDivisorSearch +
-                   Lines{L"│ Делители свободного члена (±1)", L"│", L"│ ✓ Найден корень: x = -1",
-                         L"│ ✓ Найден корень: x = 1", L"│ Проверено значений: 2", L"│", L"│ Найденные корни:",
-                         L"│   x1 = -1", L"│   x2 = 0", L"│   x3 = 1", kClose} +
-                   kCheckHeading + Check(L"x1 = -1", L"-1³ - -1 = 0", L"0 = 0") + Check(L"x2 = 0", L"0³ - 0 = 0", L"0 = 0") +
-                   Check(L"x3 = 1", L"1³ - 1 = 0", L"0 = 0") + Lines{kClose} + kBanner));
     EXPECT_EQ(Rows(), (Lines{L"X₁ = -1", L"X₂ = 0", L"X₃ = 1"}));
 
     Solve(L"x^3 - 2 = 0");
-    EXPECT_EQ(Report(), Join(Header(L"x^3 - 2 = 0") + FirstSteps(L"x³ - 2", L"0", L"x³ - 2", L"0", L"x³ - 2") +
-                             HigherOpening(3) + kDivisorSearch +
-                             Lines{L"│ Делители свободного члена (±1, 2)", L"│", L"│ Проверено значений: 4"} + kNewton +
-                             Lines{L"│ ✓ Найден корень: x ≈ 1.25992105", L"│", L"│ Найденные корни:",
-                                   L"│   x1 = 1.2599210499", kClose} +
-                             kCheckHeading + Check(L"x = 1.2599210499", L"1.25992105³ - 2 = 0", L"0 = 0") +
-                             Lines{kClose} + kBanner));
     EXPECT_EQ(Rows(), (Lines{L"X = 1.2599210499"}));
 
-    // No root at all: no rows, no check, but the banner.
+    // No root at all: no rows.
     Solve(L"x^4 + 1 = 0");
-    EXPECT_EQ(Report(), Join(Header(L"x^4 + 1 = 0") + FirstSteps(L"x⁴ + 1", L"0", L"x⁴ + 1", L"0", L"x⁴ + 1") +
-                             HigherOpening(4) + kDivisorSearch +
-                             Lines{L"│ Делители свободного члена (±1)", L"│", L"│ Проверено значений: 2"} + kNewton +
-                             Lines{L"│", L"│ Рациональные корни не обнаружены", kClose} + kBanner));
     EXPECT_EQ(Rows(), Lines{});
 }
 
-TEST_F(EquationSolverTest, DenominatorReports) {
+TEST_F(EquationSolverTest, DenominatorAnswers) {
     Solve(L"1/x + 1/(x+1) = 1");
-    const std::wstring left = L"(1)*(x+1) + ( 1)*(x )";
-    const std::wstring right = L"(1)*((x )*(x+1))";
-    EXPECT_EQ(Report(),
-              Join(Header(L"1/x + 1/(x+1) = 1") +
-                   Lines{L"┌─ Приведение дробей с x ───────────────────────", L"│ Найдены дроби:", L"│   1 / (x )",
-                         L"│    1 / ((x+1))", L"│ Общий знаменатель: (x )*(x+1)",
-                         L"│ Умножаем обе части на общий знаменатель", L"│", L"│ Новое уравнение:",
-                         L"│ " + left + L" = " + right, kClose, L""} +
-                   FirstSteps(left, right, L"2x + 1", L"x² + x", L"-x² + x + 1") +
-                   QuadraticOpening(L"-1", L"1", L"1", L"1 - -4", L"5") +
-                   Lines{L"│ D > 0 → два корня", L"│", L"│ √D = 2.236067977", L"│", L"│ x₁ = (-b + √D) / (2a)",
-                         L"│ x₁ = (-(1) + 2.236067977) / (2·-1)", L"│ x₁ = -0.6180339887", L"│",
-                         L"│ x₂ = (-b - √D) / (2a)", L"│ x₂ = (-(1) - 2.236067977) / (2·-1)", L"│ x₂ = 1.618033989",
-                         kClose} +
-                   kCheckHeading +
-                   Check(L"x1 = -0.6180339887",
-                         L"(1)*(-0.6180339887+1) + ( 1)*(-0.6180339887 ) = (1)*((-0.6180339887 )*(-0.6180339887+1))",
-                         L"-0.2360679775 = -0.2360679775") +
-                   Check(L"x2 = 1.6180339887",
-                         L"(1)*(1.618033989+1) + ( 1)*(1.618033989 ) = (1)*((1.618033989 )*(1.618033989+1))",
-                         L"4.2360679775 = 4.2360679775") +
-                   Lines{kClose} + kBanner));
     EXPECT_EQ(Rows(), (Lines{L"X₁ = -0.6180339887", L"X₂ = 1.6180339887"}));
 
     Solve(L"2/(x+1) = 1");
-    EXPECT_EQ(Report(),
-              Join(Header(L"2/(x+1) = 1") +
-                   Lines{L"┌─ Шаг 0: Умножение на знаменатель ────────────", L"│ Уравнение содержит деление на (x+1)",
-                         L"│ Умножаем обе части на (x+1):", L"│", L"│ 2 = (1)·(x+1)", L"│ Новое уравнение:",
-                         L"│ 2 = (1)*(x+1)", kClose, L""} +
-                   FirstSteps(L"2", L"(1)*(x+1)", L"2", L"x + 1", L"-x + 1") +
-                   Lines{L"┌─ Шаг 4: Решение линейного уравнения ─────────", L"│ Тип: линейное уравнение (степень 1)",
-                         L"│", L"│ -1x + 1 = 0", L"│", L"│ -1x = -1", L"│", L"│ x = -1 / -1", L"│ x = 1", kClose} +
-                   kCheckHeading + Check(L"x = 1", L"2 = (1)*(1+1)", L"2 = 2") + Lines{kClose} + kBanner));
     EXPECT_EQ(Rows(), (Lines{L"X = 1"}));
 }
 
 // A root that makes a denominator of the equation as typed zero is no solution.
-TEST_F(EquationSolverTest, ExtraneousRootReport) {
+TEST_F(EquationSolverTest, ExtraneousRootAnswer) {
     Solve(L"x/(x-1) = 1/(x-1)");
-    EXPECT_EQ(Report(),
-              Join(Header(L"x/(x-1) = 1/(x-1)") +
-                   Lines{L"┌─ Одинаковые знаменатели ────────────────────", L"│ Знаменатели сокращаются: x-1",
-                         L"│ Новое уравнение: x = 1", kClose, L""} +
-                   FirstSteps(L"x", L"1", L"x", L"1", L"x - 1") +
-                   Lines{L"┌─ Шаг 4: Решение линейного уравнения ─────────", L"│ Тип: линейное уравнение (степень 1)",
-                         L"│", L"│ 1x + -1 = 0", L"│", L"│ 1x = 1", L"│", L"│ x = 1 / 1", L"│ x = 1", kClose, L"",
-                         L"┌─ Посторонние корни ──────────────────────────",
-                         L"│ x = 1 — посторонний корень (знаменатель обращается в 0)", L"│",
-                         L"│ Других корней нет → решений нет", kClose} +
-                   kBanner));
     EXPECT_EQ(Rows(), (Lines{L"Нет решений"}));
 }
 
 TEST_F(EquationSolverTest, OtherVariablesAreRefused) {
     for (const std::wstring text : {L"x + y = 1", L"z = 2", L"x*Y = 1", L"2Z - x = 0"}) {
         Solve(text);
-        EXPECT_EQ(Report(), Join(Header(text) + Lines{L"┌─ Результат ─────────────────────────────────",
-                                                      L"│ Уравнение должно содержать только x", kClose}))
-            << text;
         EXPECT_EQ(Rows(), (Lines{L"Уравнение должно содержать только x"})) << text;
     }
 }
 
-TEST_F(EquationSolverTest, SimplificationReport) {
+TEST_F(EquationSolverTest, SimplificationAnswer) {
     Solve(L"(x+1)^2");
-    EXPECT_EQ(Report(), Join({kRule, L"  УПРОЩЕНИЕ ВЫРАЖЕНИЯ", kRule, L"", L"Исходное выражение: (x+1)^2", L"",
-                              L"┌─ Шаг 1: Раскрытие скобок ────────────────────", L"│ Результат: x² + 2x + 1", kClose,
-                              L"", kRule, L"  Упрощение завершено!", kRule}));
     EXPECT_EQ(Rows(), (Lines{L"Упрощённое: x² + 2x + 1"}));
 }
 

@@ -184,37 +184,6 @@ TEST_F(EngineTest, SystemsAreExactIntersections) {
     });
 }
 
-TEST_F(EngineTest, SystemReport) {
-    abacor::SolveInequalitySystem(L"x>1 & x<5");
-    EXPECT_EQ(Engine().StepsLog, Join({
-        kRule, L"  РЕШЕНИЕ СИСТЕМЫ НЕРАВЕНСТВ", kRule, L"", L"Исходное: x>1 & x<5", L"",
-        L"┌─ Шаг 1: Решение первого неравенства ──────────",
-        L"│ x>1",
-        L"│ f(x) = x - 1",
-        L"│ f(x) = 0 → x = 1",
-        L"│ Знаки функции:",
-        L"│   (-∞, 1): (-)",
-        L"│   (1, +∞): (+)",
-        L"│ Решение: (1, +∞)",
-        kClose, L"",
-        L"┌─ Шаг 2: Решение второго неравенства ──────────",
-        L"│ x<5",
-        L"│ f(x) = x - 5",
-        L"│ f(x) = 0 → x = 5",
-        L"│ Знаки функции:",
-        L"│   (-∞, 5): (-)",
-        L"│   (5, +∞): (+)",
-        L"│ Решение: (-∞, 5)",
-        kClose, L"",
-        L"┌─ Шаг 3: Пересечение решений ──────────────────",
-        L"│ (1, +∞) ∩ (-∞, 5)",
-        L"│ Результат пересечения:",
-        L"│ (1, 5)",
-        kClose, L"",
-        kRule, L"  Решение завершено!", kRule,
-    }));
-}
-
 TEST_F(EngineTest, SystemReportOfPartsWithoutZerosOrWithSeveral) {
     abacor::SolveInequalitySystem(L"x^2+1>0 & x^3-x<0");
     const std::wstring& log = Engine().StepsLog;

@@ -1,5 +1,5 @@
-// Shared by the inequality tests: reports from their lines, and a number line in the
-// CLI's notation ("-2* 2" for the points, "+1 -1" for the selection).
+// Shared by the inequality tests: a number line in the CLI's notation ("-2* 2" for the
+// points, "+1 -1" for the selection).
 #pragma once
 
 #include <initializer_list>
@@ -9,15 +9,6 @@
 #include <gtest/gtest.h>
 
 #include "inequalities/inequality_solver.h"
-
-inline const std::wstring kRule = L"═══════════════════════════════════";
-inline const std::wstring kClose = L"└──────────────────────────────────────────────";
-
-inline std::wstring Join(std::initializer_list<std::wstring> lines) {
-    std::wstring text;
-    for (const std::wstring& line : lines) text += line + L"\r\n";
-    return text;
-}
 
 inline std::wstring PointsText(const std::vector<double>& points, const std::vector<bool>& closed) {
     std::wstring text;

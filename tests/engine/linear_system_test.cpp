@@ -12,31 +12,7 @@ namespace {
 using abacor::RecordStatus;
 using abacor::SetStepsLog;
 
-const std::wstring kRule = L"═══════════════════════════════════\r\n";
 const std::wstring kClose = L"└──────────────────────────────────────────────\r\n";
-
-std::wstring Head(std::initializer_list<std::wstring> equations) {
-    std::wstring head = kRule + L"  РЕШЕНИЕ СИСТЕМЫ УРАВНЕНИЙ\r\n" + kRule + L"\r\n";
-    int k = 1;
-    for (const std::wstring& e : equations) head += L"Ур. " + std::to_wstring(k++) + L": " + e + L"\r\n";
-    return head;
-}
-
-std::wstring Section(const std::wstring& heading, std::initializer_list<std::wstring> lines, bool blank = true) {
-    std::wstring section = heading;
-    for (const std::wstring& line : lines) section += L"│ " + line + L"\r\n";
-    return section + kClose + (blank ? L"\r\n" : L"");
-}
-
-const std::wstring kMatrix = L"\r\n┌─ Матрица коэффициентов ──────────────────────\r\n";
-const std::wstring kForward = L"┌─ Прямой ход (исключение) ────────────────────\r\n";
-const std::wstring kBackward = L"┌─ Обратный ход (подстановка) ─────────────────\r\n";
-
-std::wstring Answer(std::initializer_list<std::wstring> lines) {
-    std::wstring answer = kRule + L"  ОТВЕТ:\r\n";
-    for (const std::wstring& line : lines) answer += L"  " + line + L"\r\n";
-    return answer + kRule;
-}
 
 std::wstring Solve(const std::wstring& text) {
     SolveSystem(text.c_str());
@@ -51,21 +27,9 @@ std::wstring Result(int capacity = 512) {
 
 class LinearSystemTest : public EngineTest {};
 
-TEST_F(LinearSystemTest, WholeReportOfATwoByTwoSystem) {
-    const std::wstring expected = Head({L"2x+y=5", L"x-y=1"}) +
-                                  Section(kMatrix, {L"    2.00    1.00    5.00", L"    1.00   -1.00    1.00"}) +
-                                  Section(kForward, {L"Строка 2 = Строка 2 - 0.500000 * Строка 1"}) +
-                                  Section(kBackward, {L"y = 1", L"x = 2"}) + Answer({L"x = 2", L"y = 1"});
-    EXPECT_EQ(Solve(L"2x+y=5;x-y=1"), expected);
+TEST_F(LinearSystemTest, AnswerOfATwoByTwoSystem) {
+    Solve(L"2x+y=5;x-y=1");
     EXPECT_EQ(Result(), L"  x = 2\n  y = 1\n");
-}
-
-TEST_F(LinearSystemTest, WholeReportWithARowSwap) {
-    const std::wstring expected =
-        Head({L"x+y=3", L"2x-y=0"}) + Section(kMatrix, {L"    1.00    1.00    3.00", L"    2.00   -1.00    0.00"}) +
-        Section(kForward, {L"Меняем строки 1 и 2", L"Строка 2 = Строка 2 - 0.500000 * Строка 1"}) +
-        Section(kBackward, {L"y = 2", L"x = 1"}) + Answer({L"x = 1", L"y = 2"});
-    EXPECT_EQ(Solve(L"x+y=3;2x-y=0"), expected);
 }
 
 TEST_F(LinearSystemTest, SystemsWithoutAnAnswer) {
