@@ -122,7 +122,7 @@ int Keys(const std::vector<std::string>& args) {
     Calculator calculator;
     for (int code : codes) calculator.Press(code);
     Print(calculator.Display().fullText());
-    return kExitOk;
+    return ExitCode();
 }
 
 int Fraction(const std::vector<std::string>& args) {

@@ -231,8 +231,12 @@ TEST(Cli, ExitCodesFollowTheStatus) {
         {{"eval", "0/0"}, 1},
         {{"eval", "abc"}, 1},
         {{"eval"}, 2},
-        // keys: what the display shows, whatever it is.
+        // keys: the last key's outcome.
         {{"keys", "1", "+", "2", "="}, 0},
+        {{"keys", "inv"}, 1},
+        {{"keys", "4", "neg", "sqrt"}, 1},
+        {{"keys", "4", "neg", "sqrt", "C"}, 0},
+        {{"keys", "1", "/", "0", "="}, 1},
         {{"keys", "nosuchkey"}, 2},
         // fraction
         {{"fraction", "1/2+1/3"}, 0},
