@@ -24,7 +24,6 @@ constexpr int kStepsKey = KV_EQ_STEPS;
 constexpr std::size_t kFormulaCapacity = 1023;
 constexpr std::array<int, 4> kValueIds = {KV_EQ_ROW1_VALUE, KV_EQ_ROW2_VALUE, KV_EQ_ROW3_VALUE, KV_EQ_ROW4_VALUE};
 constexpr std::array<int, 4> kLabelIds = {KV_EQ_ROW1_LABEL, KV_EQ_ROW2_LABEL, KV_EQ_ROW3_LABEL, KV_EQ_ROW4_LABEL};
-constexpr std::array<const wchar_t*, 4> kRowLabels = {L"X₁ =", L"X₂ =", L"X₃ =", L"X₄ ="};
 const std::wstring kRule = fuzz::RuleLine();
 
 constexpr std::array<const wchar_t*, 5> kValidationMessages = {
@@ -32,8 +31,8 @@ constexpr std::array<const wchar_t*, 5> kValidationMessages = {
     abacor::text::kDoubledOperator, abacor::text::kUnbalancedBrackets,
 };
 constexpr std::array<const wchar_t*, 6> kVerdicts = {
-    L"Два знака '='", L"Уравнение должно содержать только x", L"x ∈ ℝ", L"Нет решений", L"Нет корней",
-    L"Слишком большое число",
+    abacor::text::kTwoEqualsSigns, abacor::text::kOnlyX,   abacor::text::kEveryNumber,
+    abacor::text::kNoSolutions,    abacor::text::kNoRoots, abacor::text::kTooLarge,
 };
 
 template <std::size_t N>
@@ -167,18 +166,20 @@ private:
 
     void CheckSimplified(const Rows& rows, const std::wstring& context) {
         const std::wstring& log = Engine().StepsLog;
-        FUZZ_CHECK(log.starts_with(kRule + L"  УПРОЩЕНИЕ ВЫРАЖЕНИЯ\r\n"), context + L": report " + log);
-        FUZZ_CHECK(ShownRows(rows) == 1 && rows.labels[0] == L"Упрощённое:" && !rows.values[0].empty(),
+        FUZZ_CHECK(log.starts_with(fuzz::ReportStart(abacor::text::kSimplificationTitle)),
+                   context + L": report " + log);
+        FUZZ_CHECK(ShownRows(rows) == 1 && rows.labels[0] == abacor::text::kSimplifiedLabel && !rows.values[0].empty(),
                    context + L": simplified " + rows.values[0]);
     }
 
     void CheckSolved(const std::wstring& t, const Rows& rows, const std::wstring& context) {
         const std::wstring& log = Engine().StepsLog;
-        FUZZ_CHECK(log.starts_with(kRule + L"  РЕШЕНИЕ УРАВНЕНИЯ\r\n"), context + L": report " + log);
+        FUZZ_CHECK(log.starts_with(fuzz::ReportStart(abacor::text::kEquationTitle)),
+                   context + L": report " + log);
         const std::size_t n = ShownRows(rows);
         const std::size_t equals = t.find(L'=');
         if (t.find(L'=', equals + 1) != std::wstring::npos) {
-            FUZZ_CHECK(n == 1 && rows.values[0] == L"Два знака '='", context + L": " + rows.values[0]);
+            FUZZ_CHECK(n == 1 && rows.values[0] == abacor::text::kTwoEqualsSigns, context + L": " + rows.values[0]);
             return;
         }
         if (n == 0) return;  // no real root found
@@ -188,7 +189,7 @@ private:
         }
         for (std::size_t i = 0; i < n; ++i) {
             FUZZ_CHECK(fuzz::IsFiniteNumberText(rows.values[i]), context + L": root " + rows.values[i]);
-            const std::wstring label = n == 1 ? L"X =" : kRowLabels[i];
+            const std::wstring label = n == 1 ? abacor::text::kRootLabel : abacor::text::kRootLabels[i];
             if (rows.hasLabel[i]) FUZZ_CHECK(rows.labels[i] == label, context + L": label " + rows.labels[i]);
         }
     }
@@ -196,7 +197,7 @@ private:
     fuzz::App app_;
 };
 
-bool HasSkippedNote() { return Engine().StepsLog.find(L"Пропущено") != std::wstring::npos; }
+bool HasSkippedNote() { return Engine().StepsLog.find(abacor::text::kSkippedNote) != std::wstring::npos; }
 
 // The simplified form, typed in again, is already as simple as it gets.
 void CheckSimplifiedAgain(EquationRun& run) {

@@ -23,7 +23,7 @@ constexpr std::array<const wchar_t*, 6> kCheckMessages = {
     abacor::text::kEmptyLine,   abacor::text::kForeignCharacters, abacor::text::kDoubledOperator,
     abacor::text::kZeroDivisor, abacor::text::kNotComputable,     abacor::text::kUnbalancedBrackets,
 };
-constexpr std::array<const wchar_t*, 2> kResultMessages = {L"Деление на 0", L"Слишком большое число"};
+constexpr std::array<const wchar_t*, 2> kResultMessages = {abacor::text::kDivisionByZero, abacor::text::kTooLarge};
 
 bool IsOneOf(const std::wstring& text, std::span<const wchar_t* const> set) {
     for (const wchar_t* item : set) {

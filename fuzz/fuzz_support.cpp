@@ -96,9 +96,9 @@ bool EndsWith(const std::wstring& text, const std::wstring& suffix) {
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-// "Уравнение 3 не содержит =" and its kin: a number between a fixed head and tail.
+// "Equation 3 has no =" and its kin: a number between a fixed head and tail.
 bool IsNumberedMessage(const std::wstring& text, const std::wstring& tail) {
-    const std::wstring head = L"Уравнение ";
+    const std::wstring head = abacor::text::kLinearSystemEquation;
     if (!StartsWith(text, head) || !EndsWith(text, tail) || text.size() <= head.size() + tail.size()) return false;
     for (std::size_t i = head.size(); i < text.size() - tail.size(); ++i) {
         if (text[i] < L'0' || text[i] > L'9') return false;
@@ -107,11 +107,13 @@ bool IsNumberedMessage(const std::wstring& text, const std::wstring& tail) {
 }
 
 bool IsSystemMessage(const std::wstring& text) {
-    return text == L"Система не содержит уравнений" || text == L"Не найдены переменные" ||
-           IsNumberedMessage(text, L" не содержит =") || IsNumberedMessage(text, L" не является линейным") ||
-           IsNumberedMessage(text, L": правая часть должна быть числом") ||
-           IsNumberedMessage(text, L": слишком большое число") ||
-           IsNumberedMessage(text, L": слишком сложное выражение");
+    namespace texts = abacor::text;
+    return text == texts::kLinearSystemNoEquations || text == texts::kLinearSystemNoVariables ||
+           IsNumberedMessage(text, texts::kLinearSystemNoEquals) ||
+           IsNumberedMessage(text, texts::kLinearSystemNotLinear) ||
+           IsNumberedMessage(text, texts::kLinearSystemRightSide) ||
+           IsNumberedMessage(text, texts::kLinearSystemTooLarge) ||
+           IsNumberedMessage(text, texts::kLinearSystemTooComplex);
 }
 
 }  // namespace

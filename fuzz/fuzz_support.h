@@ -116,6 +116,8 @@ void PlayPanelKeys(std::span<const std::uint8_t> keys, headless::Window& input, 
 
 // The report's rule line with its line end, as the step log holds it.
 inline std::wstring RuleLine() { return std::wstring(abacor::text::kReportRule) + L"\r\n"; }
+// A report's first two lines: the rule and the indented title.
+inline std::wstring ReportStart(const wchar_t* title) { return RuleLine() + L"  " + title + L"\r\n"; }
 
 // A readable form of a text for failure messages.
 std::string Printable(const std::wstring& text);

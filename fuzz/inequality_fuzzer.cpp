@@ -28,12 +28,12 @@ constexpr int kSolveKey = KV_INEQ_SOLVE;
 constexpr std::size_t kSolvedLength = 1024;
 constexpr double kSameZero = 1e-8;
 const std::wstring kRule = fuzz::RuleLine();
-const std::wstring kNoSign = L"Не найден знак неравенства";
-const std::wstring kBadSystem = L"Неверный формат системы";
-const std::wstring kTooComplex = L"Неравенство слишком сложное для решения";
+const std::wstring kNoSign = abacor::text::kInequalityNoSign;
+const std::wstring kBadSystem = abacor::text::kInequalityBadSystem;
+const std::wstring kTooComplex = abacor::text::kInequalityTooComplex;
 // Texts the solver refuses to read; the sign may be found, so a system refuses them too.
-const std::array<std::wstring, 3> kUnreadable = {L"Неравенство должно содержать только x", L"Недопустимые символы",
-                                                 L"Лишний знак неравенства"};
+const std::array<std::wstring, 3> kUnreadable = {abacor::text::kInequalityOnlyX, abacor::text::kForeignCharacters,
+                                                 abacor::text::kInequalityExtraSign};
 
 bool IsUnreadable(const std::wstring& answer) {
     return std::find(kUnreadable.begin(), kUnreadable.end(), answer) != kUnreadable.end();
@@ -111,10 +111,10 @@ public:
         }
         FUZZ_CHECK(text.find_first_of(L"<>≤≥") != std::wstring::npos, context + L": solved without a sign");
         const std::wstring& report = Engine().StepsLog;
-        FUZZ_CHECK(report.starts_with(kRule + L"  РЕШЕНИЕ НЕРАВЕНСТВА\r\n") ||
-                       report.starts_with(kRule + L"  РЕШЕНИЕ СИСТЕМЫ НЕРАВЕНСТВ\r\n"),
+        FUZZ_CHECK(report.starts_with(fuzz::ReportStart(abacor::text::kInequalityTitle)) ||
+                       report.starts_with(fuzz::ReportStart(abacor::text::kInequalitySystemTitle)),
                    context + L": report " + report);
-        if (answer == L"∅") {
+        if (answer == abacor::text::kInequalityEmptySet) {
             for (int s : line.selection) FUZZ_CHECK(s < 0, context + L": ∅ with a shaded interval");
             for (bool closed : line.closed) FUZZ_CHECK(!closed, context + L": ∅ with a filled point");
             return;

@@ -292,11 +292,11 @@ private:
                 break;
             case Role::Function:
             case Role::Factorial:
-                FUZZ_CHECK(display == L"Ошибка" || fuzz::IsNumberText(display), context);
+                FUZZ_CHECK(display == abacor::text::kError || fuzz::IsNumberText(display), context);
                 ExpectFlags(true, true, context);
                 break;
             case Role::Reciprocal:
-                if (display == L"Деление на 0") {
+                if (display == abacor::text::kDivisionByZero) {
                     ExpectFlags(before.newNumber, before.resultShown, context);
                 } else {
                     FUZZ_CHECK(fuzz::IsNumberText(display), context);
@@ -347,7 +347,7 @@ private:
         ExpectKeypadStateKept(before, context);
         const std::wstring first = app_.Control(KV_QUADRATIC_ROOT1).fullText();
         const std::wstring second = app_.Control(KV_QUADRATIC_ROOT2).fullText();
-        const bool message = first == L"Коэффициент 'a' не может быть нулём!" || first == L"Нет действительных корней";
+        const bool message = first == abacor::text::kZeroCoefficientA || first == abacor::text::kNoRealRoots;
         if (message) {
             FUZZ_CHECK(second.empty(), context + L"; roots " + first + L" / " + second);
             return;
@@ -397,7 +397,7 @@ private:
         const int count = Engine().MemoryCount;
         FUZZ_CHECK(list.visibleFlag(), context + L": list not opened");
         if (count == 0) {
-            FUZZ_CHECK(list.itemCount() == 1 && list.item(0) == L"Память пуста", context);
+            FUZZ_CHECK(list.itemCount() == 1 && list.item(0) == abacor::text::kMemoryEmpty, context);
             return;
         }
         FUZZ_CHECK(list.itemCount() == count && list.currentIndex() == count - 1, context);

@@ -80,8 +80,9 @@ void CheckAnswer(const std::wstring& text, const std::wstring& result) {
     const std::wstring& report = Engine().StepsLog;
     const std::wstring context = L"system " + text + L" answered " + result;
     if (result.empty()) return;
-    FUZZ_CHECK(report.starts_with(kRule + L"  РЕШЕНИЕ СИСТЕМЫ УРАВНЕНИЙ\r\n"), context);
-    FUZZ_CHECK(report.find(L"  ОТВЕТ:\r\n") != std::wstring::npos, context + L": an answer without its section");
+    FUZZ_CHECK(report.starts_with(fuzz::ReportStart(abacor::text::kLinearSystemTitle)), context);
+    const std::wstring answerHeading = std::wstring(abacor::text::kLinearSystemAnswerHeading) + L"\r\n";
+    FUZZ_CHECK(report.find(answerHeading) != std::wstring::npos, context + L": an answer without its section");
     std::set<wchar_t> answered;
     wchar_t previous = 0;
     for (std::size_t start = 0; start < result.size();) {
@@ -113,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetPrecision(precision);
     FUZZ_CHECK(WholeResult().empty(), L"a result before any solve");
     SolveSystem(nullptr);
-    FUZZ_CHECK(Engine().StepsLog == L"Система не содержит уравнений", L"no text");
+    FUZZ_CHECK(Engine().StepsLog == abacor::text::kLinearSystemNoEquations, L"no text");
 
     SolveSystem(text.c_str());
     fuzz::CheckStepsLog();
