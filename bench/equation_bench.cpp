@@ -1,12 +1,13 @@
 // The slowest formulas we know for the equation solver: each must be answered well
-// within 100 ms. One iteration is one press of "Решить" on the equation panel.
+// within 100 ms. One iteration is one press of the equation panel's solve key.
 #include <benchmark/benchmark.h>
 
 #include <string>
 #include <vector>
 
 #include "abacor.h"
-#include "headless_platform.h"
+#include "control_ids.h"
+#include "headless_main_window.h"
 
 namespace {
 
@@ -41,15 +42,12 @@ const std::vector<Hostile> kFormulas = {
 void BM_SolveEquation(benchmark::State& state) {
     const Hostile& hostile = kFormulas[static_cast<std::size_t>(state.range(0))];
     state.SetLabel(hostile.name);
-    headless::Desktop desktop;
-    headless::Window main(desktop, 0);
-    headless::Window& display = main.addChild(100);
-    headless::Window& input = main.addChild(1700);
-    for (int id : {1723, 1724, 1725, 1742, 1743, 1744, 1770, 1771}) main.addChild(id);
-    InitFractions(&main);
+    headless::MainWindow window;
+    headless::Window& input = window.control(KV_EQ_INPUT);
+    InitFractions(&window.main());
     for (auto _ : state) {
         input.setText(hostile.formula);
-        ProcessButtonClick(&display, 1722);
+        ProcessButtonClick(&window.display(), KV_EQ_SOLVE);
         benchmark::DoNotOptimize(GetLastSteps());
     }
     InitFractions(nullptr);
