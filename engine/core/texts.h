@@ -181,6 +181,8 @@ inline constexpr const wchar_t* kInequalityIntersection = L"Результат �
 // The messages that end a solve before the report: "Уравнение " + number + the fault.
 inline constexpr const wchar_t* kLinearSystemNoEquations = L"Система не содержит уравнений";
 inline constexpr const wchar_t* kLinearSystemNoVariables = L"Не найдены переменные";
+// Equations joined by commas: "x + y = 3, x - y = 1".
+inline constexpr const wchar_t* kLinearSystemCommaSeparator = L"Разделяйте уравнения знаком ';'";
 inline constexpr const wchar_t* kLinearSystemEquation = L"Уравнение ";
 inline constexpr const wchar_t* kLinearSystemNoEquals = L" не содержит =";
 inline constexpr const wchar_t* kLinearSystemNotLinear = L" не является линейным";

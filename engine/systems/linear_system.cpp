@@ -13,6 +13,7 @@
 #include "algebra/formula.h"
 #include "algebra/polynomial.h"
 #include "core/engine_state.h"
+#include "core/expression_syntax.h"
 #include "core/number_format.h"
 #include "core/outcome.h"
 #include "core/report.h"
@@ -36,25 +37,39 @@ struct Equation {
     std::wstring right;
 };
 
+using Letters = std::set<wchar_t>;
+
 using Row = std::vector<double>;
 using Matrix = std::vector<Row>;
 
 bool IsLatinLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
 wchar_t Lower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
 
+bool IsBlank(const std::wstring& text) {
+    return std::all_of(text.begin(), text.end(), [](wchar_t c) { return std::iswspace(static_cast<wint_t>(c)); });
+}
+
+// The equations between ";", without the empty ones ("x=1;;y=2", "x=1; ;y=2"): they are
+// no equations the user wrote, so they take no number and "Уравнение k" is the k-th one
+// actually written.
 std::vector<std::wstring> SplitSegments(const std::wstring& text) {
     std::vector<std::wstring> segments;
-    std::wstring current;
-    for (wchar_t c : text) {
-        if (c != L';') {
-            current += c;
-            continue;
-        }
-        if (!current.empty()) segments.push_back(current);
-        current.clear();
+    std::size_t start = 0;
+    for (std::size_t end; start <= text.size(); start = end + 1) {
+        end = std::min(text.find(L';', start), text.size());
+        std::wstring segment = text.substr(start, end - start);
+        if (!IsBlank(segment)) segments.push_back(std::move(segment));
     }
-    if (!current.empty()) segments.push_back(current);
     return segments;
+}
+
+// "x + y = 3, x - y = 1": a comma between two "=" joins equations. A decimal comma
+// ("x = 1,5") never stands there, since one equation has a single "=".
+bool JoinsEquationsByComma(const std::wstring& segment) {
+    const std::size_t first = segment.find(L'=');
+    if (first == std::wstring::npos) return false;
+    const std::size_t comma = segment.find(L',', first);
+    return comma != std::wstring::npos && segment.find(L'=', comma) != std::wstring::npos;
 }
 
 // A message about one equation: a label with its number, then the fault.
@@ -66,6 +81,9 @@ std::wstring EquationMessage(std::size_t number, const wchar_t* fault) {
 std::optional<Outcome> SplitEquations(const std::wstring& text, std::vector<Equation>& equations) {
     const std::vector<std::wstring> segments = SplitSegments(text);
     if (segments.empty()) return Refused(text::kLinearSystemNoEquations);
+    if (std::any_of(segments.begin(), segments.end(), JoinsEquationsByComma)) {
+        return Refused(text::kLinearSystemCommaSeparator);
+    }
     for (std::size_t k = 0; k < segments.size(); ++k) {
         const std::size_t equals = segments[k].find(L'=');
         if (equals == std::wstring::npos) return Refused(EquationMessage(k + 1, text::kLinearSystemNoEquals));
@@ -74,21 +92,63 @@ std::optional<Outcome> SplitEquations(const std::wstring& text, std::vector<Equa
     return std::nullopt;
 }
 
-// Every Latin letter of the left sides, lower case, alphabetical.
+// The "e" of "2e5" (and "1.5E-3"), which the evaluator reads as a power of ten.
+bool IsExponentMark(const std::string& narrowed, std::size_t i) {
+    if ((narrowed[i] != 'e' && narrowed[i] != 'E') || i == 0) return false;
+    if (!syntax::IsDigit(narrowed[i - 1]) && narrowed[i - 1] != '.') return false;
+    std::size_t next = i + 1;
+    if (next < narrowed.size() && (narrowed[next] == '+' || narrowed[next] == '-')) ++next;
+    return next < narrowed.size() && syntax::IsDigit(narrowed[next]);
+}
+
+// The letters of one side, split into the unknowns and the letters that belong to a
+// number: a function's name before its bracket ("sqrt(9)") or an exponent mark ("2e5").
+struct SideLetters {
+    Letters unknowns;
+    bool numberLetters = false;
+};
+
+SideLetters ReadLetters(const std::wstring& side) {
+    std::string narrowed;
+    for (wchar_t c : side) narrowed += syntax::Narrow(c);
+    std::vector<bool> ofNumber(narrowed.size(), false);
+    // From the bracket on, so that calls inside an argument are found too.
+    for (auto call = syntax::NextCall(narrowed, 0); call; call = syntax::NextCall(narrowed, call->open + 1)) {
+        std::fill(ofNumber.begin() + static_cast<std::ptrdiff_t>(call->begin),
+                  ofNumber.begin() + static_cast<std::ptrdiff_t>(call->open), true);
+    }
+    SideLetters letters;
+    for (std::size_t i = 0; i < side.size(); ++i) {
+        if (!IsLatinLetter(side[i])) continue;
+        if (ofNumber[i] || IsExponentMark(narrowed, i)) {
+            letters.numberLetters = true;
+        } else {
+            letters.unknowns.insert(Lower(side[i]));
+        }
+    }
+    return letters;
+}
+
+// A right side without unknowns is a number for the evaluator, as "sqrt(9)" or "1/3";
+// one with unknowns is read like the left side and moved over to it.
+bool IsNumberSide(const std::wstring& right) { return ReadLetters(right).unknowns.empty(); }
+
+// The unknowns of both sides of every equation, lower case, alphabetical.
 std::vector<wchar_t> FindVariables(const std::vector<Equation>& equations) {
-    std::set<wchar_t> letters;
+    Letters letters;
     for (const Equation& equation : equations) {
-        for (wchar_t c : equation.left) {
-            if (IsLatinLetter(c)) letters.insert(Lower(c));
+        for (const std::wstring* side : {&equation.left, &equation.right}) {
+            const Letters unknowns = ReadLetters(*side).unknowns;
+            letters.insert(unknowns.begin(), unknowns.end());
         }
     }
     return {letters.begin(), letters.end()};
 }
 
-// The left side with one variable written as x and every other letter as y, so that
-// the polynomial machinery (which knows x, y and z) can expand it.
-std::wstring RenameForVariable(const std::wstring& left, wchar_t variable) {
-    std::wstring renamed = SuperscriptToCaret(left);
+// A side with one variable written as x and every other letter as y, so that the
+// polynomial machinery (which knows x, y and z) can expand it.
+std::wstring RenameForVariable(const std::wstring& side, wchar_t variable) {
+    std::wstring renamed = SuperscriptToCaret(side);
     for (wchar_t& c : renamed) {
         if (IsLatinLetter(c)) c = Lower(c) == variable ? L'x' : L'y';
     }
@@ -103,16 +163,60 @@ constexpr long long kSystemWorkAllowance = 2 * kWorkAllowance;
 
 enum class RowProblem { kNone, kNotLinear, kTooComplex };
 
-// Fills one matrix row from a left side. Expanding once per variable, with the others
-// collapsed into y, finds every square and every product of two variables. An expansion
-// cut short by its limits would give wrong coefficients: the row is refused then.
+// The side with the product the linear reader sees between a number and a letter
+// written out: there "1/2x" is (1/2)·x, so its denominator is 2 and not 2x.
+std::wstring WithNumberLetterProducts(const std::wstring& side) {
+    std::wstring out;
+    for (std::size_t i = 0; i < side.size(); ++i) {
+        if (i > 0 && IsLatinLetter(side[i]) && std::iswdigit(static_cast<wint_t>(side[i - 1]))) out += L'*';
+        out += side[i];
+    }
+    return out;
+}
+
+// The sides the linear reader takes: the left one, and the right one when it has
+// unknowns. A letter of a number there ("sqrt(4)x", "2e5y") is beyond that reader.
+std::optional<std::vector<const std::wstring*>> LinearSides(const Equation& equation) {
+    std::vector<const std::wstring*> sides = {&equation.left};
+    if (!IsNumberSide(equation.right)) sides.push_back(&equation.right);
+    for (const std::wstring* side : sides) {
+        if (ReadLetters(*side).numberLetters) return std::nullopt;
+        if (!DenominatorsWithLetters(WithNumberLetterProducts(*side)).empty()) return std::nullopt;
+    }
+    return sides;
+}
+
+// Left side minus right side (when it is read here) with one variable as x; empty
+// when an expansion was cut short by its limits.
+std::optional<Polynomial> ExpandForVariable(const std::vector<const std::wstring*>& sides, wchar_t variable,
+                                            WorkBudget& budget) {
+    Polynomial difference;
+    for (std::size_t k = 0; k < sides.size(); ++k) {
+        ExpansionNotes notes;
+        const Polynomial p = ExpandExpression(RenameForVariable(*sides[k], variable), budget, &notes);
+        if (!notes.skipped.empty()) return std::nullopt;
+        if (k == 0) {
+            AddPolynomials(difference, p);
+        } else {
+            SubtractPolynomials(difference, p);
+        }
+    }
+    RemoveZeroTerms(difference);
+    return difference;
+}
+
+// Fills one matrix row from the sides the linear reader takes. Expanding once per
+// variable, with the others collapsed into y, finds every square and every product of
+// two variables. An expansion cut short by its limits would give wrong coefficients:
+// the row is refused then.
 RowProblem FillRow(const Equation& equation, const std::vector<wchar_t>& variables, WorkBudget& budget, Row& row) {
-    if (!DenominatorsWithLetters(equation.left).empty()) return RowProblem::kNotLinear;
+    const auto sides = LinearSides(equation);
+    if (!sides) return RowProblem::kNotLinear;
     double constant = 0;
     for (std::size_t j = 0; j < variables.size(); ++j) {
-        ExpansionNotes notes;
-        const Polynomial p = ExpandExpression(RenameForVariable(equation.left, variables[j]), budget, &notes);
-        if (!notes.skipped.empty()) return RowProblem::kTooComplex;
+        const std::optional<Polynomial> expanded = ExpandForVariable(*sides, variables[j], budget);
+        if (!expanded) return RowProblem::kTooComplex;
+        const Polynomial& p = *expanded;
         double constantHere = 0;
         for (const auto& [key, coefficient] : p) {
             if (IsConstantKey(key)) {
@@ -125,8 +229,14 @@ RowProblem FillRow(const Equation& equation, const std::vector<wchar_t>& variabl
         }
         constant = constantHere;
     }
-    row.back() = -constant;
+    row.back() -= constant;  // 0 - 0 is 0 where -0 would show as "-0.00"
     return RowProblem::kNone;
+}
+
+// A value that shows as zero is shown without a sign: "-0" would read as a different answer.
+std::wstring UnsignedZero(std::wstring number) {
+    if (number.starts_with(L'-') && ReadLeadingNumber(number) == 0) number.erase(0, 1);
+    return number;
 }
 
 std::wstring MatrixEntry(double value) {
@@ -191,7 +301,7 @@ std::optional<std::vector<double>> BackSubstitute(const Matrix& matrix, const st
         double sum = matrix[i][n];
         for (std::size_t j = i + 1; j < n; ++j) sum -= matrix[i][j] * solution[j];
         solution[i] = sum / matrix[i][i];
-        report.Line(std::wstring(1, variables[i]) + L" = " + FormatGeneral(solution[i]));
+        report.Line(std::wstring(1, variables[i]) + L" = " + UnsignedZero(FormatGeneral(solution[i])));
     }
     return solution;
 }
@@ -215,7 +325,7 @@ bool ExtraRowsAgree(const Matrix& matrix, const std::vector<double>& solution) {
 void AnswerSection(const std::vector<wchar_t>& variables, const std::vector<double>& solution, ReportWriter& report) {
     report.Close().Rule().Text(text::kLinearSystemAnswerHeading);
     for (std::size_t j = 0; j < variables.size(); ++j) {
-        report.Text(L"  " + std::wstring(1, variables[j]) + L" = " + FormatNumber(solution[j]));
+        report.Text(L"  " + std::wstring(1, variables[j]) + L" = " + UnsignedZero(FormatNumber(solution[j])));
     }
     report.Rule();
 }
@@ -239,10 +349,12 @@ std::optional<Outcome> BuildMatrix(const std::vector<Equation>& equations, const
             case RowProblem::kTooComplex:
                 return Outcome{KV_STATUS_TOO_COMPLEX, EquationMessage(number, text::kLinearSystemTooComplex)};
         }
-        // A right side that is no (finite) number would turn every answer into NaN or inf.
-        const double rightValue = EvaluateExpression(equations[i].right.c_str());
-        if (!std::isfinite(rightValue)) return Refused(EquationMessage(number, text::kLinearSystemRightSide));
-        row.back() += rightValue;
+        if (IsNumberSide(equations[i].right)) {
+            // A right side that is no (finite) number would turn every answer into NaN or inf.
+            const double rightValue = EvaluateExpression(equations[i].right.c_str());
+            if (!std::isfinite(rightValue)) return Refused(EquationMessage(number, text::kLinearSystemRightSide));
+            row.back() += rightValue;
+        }
         // 10^400x or 64^7592 on the left: beyond the range of a double.
         if (!std::all_of(row.begin(), row.end(), [](double v) { return std::isfinite(v); })) {
             return Outcome{KV_STATUS_TOO_LARGE, EquationMessage(number, text::kLinearSystemTooLarge)};

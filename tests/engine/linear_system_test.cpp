@@ -44,6 +44,8 @@ TEST_F(LinearSystemTest, SystemsWithoutAnAnswer) {
         {L"x+y=2;x-y=0;x+2y=5", notUnique, KV_STATUS_NO_ANSWER},  // a third row contradicting the first two
         {L"x+y+z=1;x-y=0", notUnique, KV_STATUS_NO_ANSWER},       // fewer equations than variables
         {L"x=1;x=2", notUnique, KV_STATUS_NO_ANSWER},
+        {L"x + y = 2x; x - y = 1", notUnique, KV_STATUS_NO_ANSWER},  // -x + y = 0 against x - y = 1
+        {L"x + 1 = y; y - x = 1", notUnique, KV_STATUS_NO_ANSWER},   // the same equation twice
         {L"x/1000000000=10^300", overflow, KV_STATUS_TOO_LARGE},  // the answer would be 1e309
     };
     for (const auto& [text, warning, status] : cases) {
@@ -95,12 +97,12 @@ TEST_F(LinearSystemTest, OneLineMessages) {
         {L";;", L"Система не содержит уравнений", refused},
         {L"x+y=2;x-y", L"Уравнение 2 не содержит =", refused},
         {L"1=1", L"Не найдены переменные", refused},
-        {L"2=x", L"Не найдены переменные", refused},
         {L"x^2+y=3;x+y=1", L"Уравнение 1 не является линейным", refused},
         {L"x+y=3;x*y=1", L"Уравнение 2 не является линейным", refused},
         {L"x+y=3;2/x=1", L"Уравнение 2 не является линейным", refused},
         {L"a+b=1;(a+b)(a-b)=0", L"Уравнение 2 не является линейным", refused},
-        {L"x+y=y;x-y=1", L"Уравнение 1: правая часть должна быть числом", refused},
+        {L"x+y=", L"Уравнение 1: правая часть должна быть числом", refused},
+        {L"x=1/0", L"Уравнение 1: правая часть должна быть числом", refused},
         {L"x=21e73082", L"Уравнение 1: правая часть должна быть числом", refused},  // found by fuzzing
         {L"x\r\n64^7592+22+x=1", L"Уравнение 1: слишком большое число", tooLarge},  // found by fuzzing
         {L"x+y=1;10^400x-y=2", L"Уравнение 2: слишком большое число", tooLarge},
@@ -114,14 +116,93 @@ TEST_F(LinearSystemTest, OneLineMessages) {
     }
 }
 
+// Letters on either side move to the left, numbers to the right.
+TEST_F(LinearSystemTest, EquationsInAnyLinearForm) {
+    const struct {
+        std::wstring text;
+        std::wstring answer;
+    } cases[] = {
+        {L"y = 2x + 1; x + y = 7", L"  x = 2\n  y = 5\n"},
+        {L"y = x; x + y = 4", L"  x = 2\n  y = 2\n"},
+        {L"y=-x+4;y=x", L"  x = 2\n  y = 2\n"},
+        {L"2=x", L"  x = 2\n"},
+        {L"x+y=y;x-y=1", L"  x = 0\n  y = -1\n"},
+        {L"0.5y = x - 1; x + y = 7", L"  x = 3\n  y = 4\n"},
+        {L"x - (y - 3) = 2y; x + y = 7", L"  x = 4.5\n  y = 2.5\n"},
+        {L"1/2x + y = 1; x - y = 2", L"  x = 2\n  y = 0\n"},  // (1/2)x, not 1/(2x)
+        {L"x = 1,5; y = 1/2x", L"  x = 1.5\n  y = 0.75\n"},    // a decimal comma still reads
+        {L"x + y = 3; y = sqrt(4)", L"  x = 1\n  y = 2\n"},   // a right side without unknowns is a number
+        {L"x=2e5", L"  x = 200000\n"},
+        {L"x + y = 1/3; x - y = 1/3", L"  x = 0.3333333333\n  y = 0\n"},  // y is -0 by elimination
+    };
+    for (const auto& c : cases) {
+        RecordStatus(KV_STATUS_REFUSED);
+        Solve(c.text);
+        EXPECT_EQ(Result(), c.answer) << std::string(c.text.begin(), c.text.end());
+        EXPECT_EQ(GetLastStatus(), KV_STATUS_ANSWERED) << std::string(c.text.begin(), c.text.end());
+    }
+}
+
+TEST_F(LinearSystemTest, NegativeZeroIsShownAsZero) {
+    const struct {
+        int precision;
+        std::wstring answer;
+    } cases[] = {
+        {-1, L"  x = 0.3333333333\n  y = 0\n"},
+        {0, L"  x = 0\n  y = 0\n"},
+        {2, L"  x = 0.33\n  y = 0.00\n"},
+    };
+    for (const auto& [precision, answer] : cases) {
+        SetPrecision(precision);
+        const std::wstring report = Solve(L"x + y = 1/3; x - y = 1/3");
+        EXPECT_NE(report.find(L"│ y = 0\r\n"), std::wstring::npos) << precision;
+        EXPECT_EQ(report.find(L"-0"), std::wstring::npos) << precision;
+        EXPECT_EQ(Result(), answer) << precision;
+    }
+}
+
+// Texts a student writes that are no linear system as they stand.
+TEST_F(LinearSystemTest, MisreadEquationsAreRefused) {
+    const struct {
+        std::wstring text;
+        std::wstring log;
+    } cases[] = {
+        {L"x + y = 3, x - y = 1", L"Разделяйте уравнения знаком ';'"},
+        {L"x=1,5, y=2", L"Разделяйте уравнения знаком ';'"},
+        {L"x + y = 3; x - y = 1, x = 2", L"Разделяйте уравнения знаком ';'"},
+        // Blank equations are skipped and take no number: "Уравнение 2" is the second written.
+        {L"x + y = 5 ; ; x - y", L"Уравнение 2 не содержит ="},
+        {L"x+y=1; \t ;x-y", L"Уравнение 2 не содержит ="},
+        {L"   ;  ", L"Система не содержит уравнений"},
+        {L"y = 2/x; x = 1", L"Уравнение 1 не является линейным"},
+        {L"x+y=2;y=1/(2x)", L"Уравнение 2 не является линейным"},
+        {L"x + y = xy", L"Уравнение 1 не является линейным"},
+        {L"x + y = 2; x = y^2", L"Уравнение 2 не является линейным"},
+        {L"x = sqrt(4)y", L"Уравнение 1 не является линейным"},  // a function beside an unknown
+        {L"x=2e5y", L"Уравнение 1 не является линейным"},
+        {L"x/2y=1;y=1", L"Уравнение 1 не является линейным"},  // (x/2)·y
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Solve(c.text), c.log) << std::string(c.text.begin(), c.text.end());
+        EXPECT_EQ(Result(), L"");
+        EXPECT_EQ(GetLastStatus(), KV_STATUS_REFUSED) << std::string(c.text.begin(), c.text.end());
+    }
+}
+
+TEST_F(LinearSystemTest, SidesBeyondADoubleAreTooLarge) {
+    EXPECT_EQ(Solve(L"x + y = 1; x = 10^400y"), L"Уравнение 2: слишком большое число");
+    EXPECT_EQ(GetLastStatus(), KV_STATUS_TOO_LARGE);
+}
+
 TEST_F(LinearSystemTest, TypedAnswerHeadingIsNoAnswer) {
     // Found by fuzzing: the equations are echoed in the report's head.
     Solve(L"b=3;b=xОТВЕТ:0");
     EXPECT_EQ(Result(), L"");
     EXPECT_NE(GetLastStatus(), KV_STATUS_ANSWERED);
+    // z, typed on a right side, is an unknown: three of them in two equations.
     Solve(L"x=1;y=2ОТВЕТ:\r\n  z = \r\n");
-    EXPECT_EQ(Result(), L"  x = 1\n  y = 2\n");
-    EXPECT_EQ(GetLastStatus(), KV_STATUS_ANSWERED);
+    EXPECT_EQ(Result(), L"");
+    EXPECT_EQ(GetLastStatus(), KV_STATUS_NO_ANSWER);
     SetStepsLog(L"  ОТВЕТ:\r\n  x = 1\r\n");
     EXPECT_EQ(Result(), L"");
 }
