@@ -289,6 +289,28 @@ TEST(Cli, ExitCodesFollowTheStatus) {
     }
 }
 
+// Systems as students write them: unknowns on either side, commas and blank equations.
+TEST(Cli, SystemInAnyLinearForm) {
+    ExpectAll({
+        {{"system", "y = 2x + 1; x + y = 7"}, "  x = 2\n  y = 5\n", 0},
+        {{"system", "y = x; x + y = 4"}, "  x = 2\n  y = 2\n", 0},
+        {{"system", "x + y = 1/3; x - y = 1/3"}, "  x = 0.3333333333\n  y = 0\n", 0},
+        {{"system", "x + y = 5 ; ; x - y = 1"}, "  x = 3\n  y = 2\n", 0},
+        {{"system", "x = 1,5; y = 1/2x"}, "  x = 1.5\n  y = 0.75\n", 0},
+        {{"system", "x + y = 3, x - y = 1"}, "Разделяйте уравнения знаком ';'\n", 1},
+        {{"system", "x + y = 5 ; ; x - y"}, "Уравнение 2 не содержит =\n", 1},
+        {{"system", "y = 2/x; x = 1"}, "Уравнение 1 не является линейным\n", 1},
+        {{"--precision", "2", "system", "x + y = 1/3; x - y = 1/3"}, "  x = 0.33\n  y = 0.00\n", 0},
+    });
+    const Outcome dependent = RunCli({"system", "x + y = 2x; x - y = 1"});
+    EXPECT_EQ(dependent.exitCode, 1);
+    EXPECT_TRUE(EndsWith(dependent.output, kNoUniqueSolution)) << dependent.output;
+    const Outcome withSteps = RunCli({"system", "--steps", "x + y = 1/3; x - y = 1/3"});
+    EXPECT_EQ(withSteps.exitCode, 0);
+    EXPECT_NE(withSteps.output.find("│ y = 0\n"), std::string::npos) << withSteps.output;
+    EXPECT_EQ(withSteps.output.find("-0"), std::string::npos) << withSteps.output;
+}
+
 TEST(Cli, UsageErrors) {
     ExpectAll({
         {{}, "", 2},
