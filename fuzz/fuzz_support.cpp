@@ -109,6 +109,7 @@ bool IsNumberedMessage(const std::wstring& text, const std::wstring& tail) {
 bool IsSystemMessage(const std::wstring& text) {
     namespace texts = abacor::text;
     return text == texts::kLinearSystemNoEquations || text == texts::kLinearSystemNoVariables ||
+           text == texts::kLinearSystemCommaSeparator ||
            IsNumberedMessage(text, texts::kLinearSystemNoEquals) ||
            IsNumberedMessage(text, texts::kLinearSystemNotLinear) ||
            IsNumberedMessage(text, texts::kLinearSystemRightSide) ||

@@ -13,6 +13,7 @@
 
 #include "abacor.h"
 #include "core/engine_state.h"
+#include "core/expression_syntax.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -60,15 +61,50 @@ void CheckCapacity(int capacity, const std::wstring& whole) {
     FUZZ_CHECK(whole.compare(0, written, buffer.get(), written) == 0, context + L": a different text");
 }
 
-// The letters of the left sides, in lower case: the system's variables.
+bool IsLatin(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
+bool IsDecimalDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
+// Whether the letter at `i` is part of a number: a function name right before its
+// bracket, or the exponent mark of "2e5". Such a side has no unknowns if nothing else.
+bool IsNumberLetter(const std::wstring& side, std::size_t i) {
+    std::size_t end = i;
+    while (end < side.size() && IsLatin(side[end])) ++end;
+    std::size_t begin = i;
+    while (begin > 0 && IsLatin(side[begin - 1])) --begin;
+    if (end < side.size() && side[end] == L'(') {
+        std::string name;
+        for (std::size_t k = begin; k < end; ++k) name += static_cast<char>(side[k]);
+        for (const auto& function : abacor::syntax::kFunctions) {
+            if (function.name != name) continue;
+            // A call needs its closing bracket and something between the two.
+            int depth = 0;
+            for (std::size_t k = end; k < side.size(); ++k) {
+                if (side[k] == L'(') ++depth;
+                if (side[k] == L')' && --depth == 0) return k > end + 1;
+            }
+        }
+    }
+    if ((side[i] != L'e' && side[i] != L'E') || i == 0) return false;
+    if (!IsDecimalDigit(side[i - 1]) && side[i - 1] != L'.' && side[i - 1] != L',') return false;
+    std::size_t next = i + 1;
+    if (next < side.size() && (side[next] == L'+' || side[next] == L'-')) ++next;
+    return next < side.size() && IsDecimalDigit(side[next]);
+}
+
+// The unknowns of both sides of every equation, in lower case: the system's variables.
 std::set<wchar_t> Variables(const std::wstring& text) {
     std::set<wchar_t> letters;
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t end = std::min(text.find(L';', start), text.size());
         const std::wstring segment = text.substr(start, end - start);
-        for (wchar_t c : segment.substr(0, segment.find(L'='))) {
-            if ((c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z')) letters.insert(static_cast<wchar_t>(std::towlower(c)));
+        const std::size_t equals = std::min(segment.find(L'='), segment.size());
+        for (const std::wstring& side : {segment.substr(0, equals), segment.substr(std::min(equals + 1, segment.size()))}) {
+            for (std::size_t i = 0; i < side.size(); ++i) {
+                if (IsLatin(side[i]) && !IsNumberLetter(side, i)) {
+                    letters.insert(static_cast<wchar_t>(std::towlower(side[i])));
+                }
+            }
         }
         start = end + 1;
     }
