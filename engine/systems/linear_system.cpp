@@ -50,8 +50,8 @@ bool IsBlank(const std::wstring& text) {
 }
 
 // The equations between ";", without the empty ones ("x=1;;y=2", "x=1; ;y=2"): they are
-// no equations the user wrote, so they take no number and "Уравнение k" is the k-th one
-// actually written.
+// no equations the user wrote, so they take no number and the k in a message about
+// equation k is the k-th one actually written.
 std::vector<std::wstring> SplitSegments(const std::wstring& text) {
     std::vector<std::wstring> segments;
     std::size_t start = 0;
@@ -145,7 +145,7 @@ std::vector<wchar_t> FindVariables(const std::vector<Equation>& equations) {
     return {letters.begin(), letters.end()};
 }
 
-// A side with one variable written as x and every other letter as y, so that the
+// A side with one variable written as x and every other unknown as y, so that the
 // polynomial machinery (which knows x, y and z) can expand it.
 std::wstring RenameForVariable(const std::wstring& side, wchar_t variable) {
     std::wstring renamed = SuperscriptToCaret(side);
@@ -157,18 +157,22 @@ std::wstring RenameForVariable(const std::wstring& side, wchar_t variable) {
 
 bool IsConstantKey(const MonomialKey& key) { return key == kConstKey || TotalDegree(key) == 0; }
 
-// Work allowed for all the expansions of one system: each left side is expanded once per
-// variable, so a long system would otherwise cost equations × variables expansions.
+// Work allowed for all the expansions of one system: each side with unknowns is expanded
+// once per variable, so a long system would otherwise cost equations × variables expansions.
 constexpr long long kSystemWorkAllowance = 2 * kWorkAllowance;
 
 enum class RowProblem { kNone, kNotLinear, kTooComplex };
 
-// The side with the product the linear reader sees between a number and a letter
-// written out: there "1/2x" is (1/2)·x, so its denominator is 2 and not 2x.
-std::wstring WithNumberLetterProducts(const std::wstring& side) {
+// The side with the products the linear reader implies after a number or a bracket
+// written out: there "1/2x" is (1/2)·x and "1/3(x+1)" is (1/3)·(x+1), so their
+// denominators are the numbers alone.
+std::wstring WithImpliedProducts(const std::wstring& side) {
     std::wstring out;
     for (std::size_t i = 0; i < side.size(); ++i) {
-        if (i > 0 && IsLatinLetter(side[i]) && std::iswdigit(static_cast<wint_t>(side[i - 1]))) out += L'*';
+        if (i > 0 && (IsLatinLetter(side[i]) || side[i] == L'(') &&
+            (std::iswdigit(static_cast<wint_t>(side[i - 1])) || side[i - 1] == L')')) {
+            out += L'*';
+        }
         out += side[i];
     }
     return out;
@@ -181,7 +185,7 @@ std::optional<std::vector<const std::wstring*>> LinearSides(const Equation& equa
     if (!IsNumberSide(equation.right)) sides.push_back(&equation.right);
     for (const std::wstring* side : sides) {
         if (ReadLetters(*side).numberLetters) return std::nullopt;
-        if (!DenominatorsWithLetters(WithNumberLetterProducts(*side)).empty()) return std::nullopt;
+        if (!DenominatorsWithLetters(WithImpliedProducts(*side)).empty()) return std::nullopt;
     }
     return sides;
 }

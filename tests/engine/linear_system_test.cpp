@@ -130,6 +130,8 @@ TEST_F(LinearSystemTest, EquationsInAnyLinearForm) {
         {L"0.5y = x - 1; x + y = 7", L"  x = 3\n  y = 4\n"},
         {L"x - (y - 3) = 2y; x + y = 7", L"  x = 4.5\n  y = 2.5\n"},
         {L"1/2x + y = 1; x - y = 2", L"  x = 2\n  y = 0\n"},  // (1/2)x, not 1/(2x)
+        {L"1/(2)x + y = 1; x - y = 2", L"  x = 2\n  y = 0\n"},
+        {L"2/3(x+1) = y; y = 2", L"  x = 2\n  y = 2\n"},
         {L"x = 1,5; y = 1/2x", L"  x = 1.5\n  y = 0.75\n"},    // a decimal comma still reads
         {L"x + y = 3; y = sqrt(4)", L"  x = 1\n  y = 2\n"},   // a right side without unknowns is a number
         {L"x=2e5", L"  x = 200000\n"},
@@ -181,6 +183,7 @@ TEST_F(LinearSystemTest, MisreadEquationsAreRefused) {
         {L"x = sqrt(4)y", L"Уравнение 1 не является линейным"},  // a function beside an unknown
         {L"x=2e5y", L"Уравнение 1 не является линейным"},
         {L"x/2y=1;y=1", L"Уравнение 1 не является линейным"},  // (x/2)·y
+        {L"1/(x+1) = y; y = 2", L"Уравнение 1 не является линейным"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Solve(c.text), c.log) << std::string(c.text.begin(), c.text.end());
