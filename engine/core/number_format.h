@@ -34,10 +34,10 @@ bool ReadsAsZero(const std::wstring& text);
 // shows a value as another (1e-11, 1e+150).
 std::wstring FormatSignificant(double value);
 
-// A root or bound in a field of fixed decimals, as `fixed` writes it. Zero of either sign
-// is written as +0; a value that is not zero but that `fixed` would write as a zero, or in
-// more than maxLength characters, is given as FormatSignificant, so no answer shows a
-// number it is not.
+// A root or bound in a field of fixed decimals, as `fixed` writes it. A zero of either sign
+// is written as `fixed` writes 0; a value that is not zero but that `fixed` would write as
+// a zero, or in more than maxLength characters, is given as FormatSignificant, so no
+// answer shows a number it is not.
 std::wstring FormatFaithfully(double value, std::wstring (*fixed)(double), std::size_t maxLength);
 
 // Removes zeros after the last decimal point, then a bare point; texts with anything
