@@ -7,6 +7,7 @@
 // KV_EQ_KEYS_FIRST to KV_EQ_KEYS_LAST in turn, the solve key left out as it comes last; from
 // 0xF0 two more bytes select part of the input), then the text.
 #include <array>
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -189,6 +190,8 @@ private:
         }
         for (std::size_t i = 0; i < n; ++i) {
             FUZZ_CHECK(fuzz::IsFiniteNumberText(rows.values[i]), context + L": root " + rows.values[i]);
+            const double root = fuzz::NumberOf(rows.values[i]);
+            FUZZ_CHECK(!(root == 0 && std::signbit(root)), context + L": root " + rows.values[i]);
             const std::wstring label = n == 1 ? abacor::text::kRootLabel : abacor::text::kRootLabels[i];
             if (rows.hasLabel[i]) FUZZ_CHECK(rows.labels[i] == label, context + L": label " + rows.labels[i]);
         }

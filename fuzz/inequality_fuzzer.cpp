@@ -65,12 +65,12 @@ std::optional<std::vector<Piece>> ParseAnswer(const std::wstring& answer) {
     }
 }
 
-// Whether a bound of the answer names the point: its "%.10g" text, or "-∞" / "+∞" for
-// a point beyond ±1e100.
+// Whether a bound of the answer (or a label of the line) names the point: its "%.10g"
+// text, a zero never as "-0". "-∞" and "+∞" name no point, however large.
 bool Names(const std::wstring& bound, double point) {
-    if (bound == L"-∞") return point < -1e100;
-    if (bound == L"+∞") return point > 1e100;
-    return fuzz::IsFiniteNumberText(bound) && fuzz::MatchesTenDigits(fuzz::NumberOf(bound), point);
+    if (!fuzz::IsFiniteNumberText(bound)) return false;
+    const double shown = fuzz::NumberOf(bound);
+    return !(shown == 0 && std::signbit(shown)) && fuzz::MatchesTenDigits(shown, point);
 }
 
 class InequalityRun {
@@ -146,8 +146,7 @@ private:
         std::size_t from = 0;  // no piece starts left of where the previous one ended
         for (std::size_t i = 0; i < pieces->size(); ++i) {
             const Piece& piece = (*pieces)[i];
-            // "-∞" and "+∞" also name points beyond 1e100: an open end only where the
-            // line's outer interval is shaded.
+            // "-∞" and "+∞" are open ends, only where the line's outer interval is shaded.
             const bool openLow = i == 0 && piece.low == L"-∞" && !piece.lowClosed && line.selection.front() > 0;
             const bool openHigh = i + 1 == pieces->size() && piece.high == L"+∞" && !piece.highClosed &&
                                   line.selection.back() > 0;
@@ -267,8 +266,7 @@ void CheckDrawing(const KvRect& rect) {
                 break;
             }
             case headless::DrawCall::Kind::Text:
-                FUZZ_CHECK(fuzz::MatchesTenDigits(fuzz::NumberOf(call.text), line.points[labels]),
-                           context + L": label " + call.text);
+                FUZZ_CHECK(Names(call.text, line.points[labels]), context + L": label " + call.text);
                 ++labels;
                 break;
         }

@@ -33,8 +33,6 @@ struct Expansion {
 
 std::wstring Shown(const Polynomial& polynomial) { return CaretToSuperscript(PolynomialToString(polynomial)); }
 
-double WithoutNegativeZero(double value) { return value == 0 ? 0.0 : value; }
-
 bool MentionsOtherVariable(const std::wstring& text) { return text.find_first_of(L"yYzZ") != std::wstring::npos; }
 
 // The first row carries a verdict instead of a root; its label keeps its text.
@@ -209,7 +207,9 @@ bool MakesADenominatorZero(double root, const std::vector<Polynomial>& denominat
 
 void AppendExtraneous(ReportWriter& report, const std::vector<double>& rejected, bool noneLeft) {
     report.Blank().Open(text::kExtraneousHeading);
-    for (double root : rejected) report.Line(L"x = " + FormatNumber(root) + text::kExtraneousRoot);
+    for (double root : rejected) {
+        report.Line(L"x = " + FormatFaithfully(root, FormatNumber, kNumberBufferText) + text::kExtraneousRoot);
+    }
     if (noneLeft) report.Gap().Line(text::kNoOtherRoots);
     report.Close(false);
 }
@@ -245,7 +245,7 @@ void AppendSubstitutionCheck(ReportWriter& report, const std::vector<double>& ro
         const double vl = EvaluatePolynomial(e.left, v, 0);
         const double vr = EvaluatePolynomial(e.right, v, 0);
         const std::wstring name = n == 1 ? L"x" : L"x" + std::to_wstring(j + 1);
-        const std::wstring values = L"  " + FormatAnswer(vl) + L" = " + FormatAnswer(vr);
+        const std::wstring values = L"  " + FormatCheckValue(vl) + L" = " + FormatCheckValue(vr);
         report.Gap()
             .Line(name + L" = " + FormatAnswer(v) + L":")
             .Line(L"  " + CaretToSuperscript(SubstituteValue(sides.left, v)) + L" = " +

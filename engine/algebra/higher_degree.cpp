@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "algebra/divisors.h"
+#include "core/number_format.h"
 #include "core/report.h"
 #include "core/texts.h"
 
@@ -94,7 +95,7 @@ public:
             const double x1 = Newton(derivative, -10.0 + 0.5 * i);
             if (std::isfinite(x1) && !HasRootNear(x1, kNewtonDuplicate)) {
                 roots_.push_back(x1);
-                report_.Line(text::kNewtonRootFound + Ng(x1));
+                report_.Line(text::kNewtonRootFound + FormatSignificant(x1));
             }
         }
     }

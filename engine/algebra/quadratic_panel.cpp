@@ -16,7 +16,9 @@ namespace {
 // As much of a coefficient field as is read.
 constexpr std::size_t kFieldCapacity = 255;
 
-std::wstring FormatRoot(double x) { return FormatFixed(x, 4, 63); }
+std::wstring FourDecimals(double x) { return FormatFixed(x, 4, kNumberBufferText); }
+
+std::wstring FormatRoot(double x) { return FormatFaithfully(x, FourDecimals, kNumberBufferText); }
 
 double ReadControlNumber(int controlId) {
     KvWindow* control = MainWindowControl(controlId);

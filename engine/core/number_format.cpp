@@ -12,9 +12,6 @@ namespace abacor {
 
 namespace {
 
-// Texts printed into the engine's 64-character number buffers.
-constexpr std::size_t kNumberBufferText = 63;
-
 locale_t CLocale() {
     static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return c;
@@ -62,6 +59,18 @@ std::wstring FormatNumber(double value) {
     const int precision = Engine().Precision;
     if (precision == -1) return TrimTrailingZeros(FormatFixed(value, 10, kNumberBufferText));
     return FormatFixed(value, precision, kNumberBufferText);
+}
+
+double WithoutNegativeZero(double value) { return value == 0 ? 0.0 : value; }
+
+bool ReadsAsZero(const std::wstring& text) { return ReadLeadingNumber(text) == 0; }
+
+std::wstring FormatSignificant(double value) { return TrimTrailingZeros(FormatGeneral(WithoutNegativeZero(value))); }
+
+std::wstring FormatFaithfully(double value, std::wstring (*fixed)(double), std::size_t maxLength) {
+    if (value == 0) return fixed(0.0);
+    std::wstring text = fixed(value);
+    return ReadsAsZero(text) || text.size() > maxLength ? FormatSignificant(value) : text;
 }
 
 void TrimTrailingZeros(wchar_t* text) {

@@ -6,7 +6,6 @@
 namespace abacor {
 
 namespace {
-constexpr std::size_t kNumberBufferText = 63;
 constexpr std::size_t kAnswerBufferText = 31;
 }  // namespace
 
@@ -58,8 +57,11 @@ std::wstring Ng(double value) { return TrimTrailingZeros(FormatGeneral(value)); 
 
 std::wstring Nf(double value) { return TrimTrailingZeros(FormatFixed(value, 10, kNumberBufferText)); }
 
-std::wstring FormatAnswer(double value) {
-    std::wstring text = FormatNumber(value);
+std::wstring FormatAnswer(double value) { return FormatFaithfully(value, FormatNumber, kAnswerBufferText); }
+
+std::wstring FormatCheckValue(double value) {
+    const std::wstring text = FormatNumber(value);
+    if (ReadsAsZero(text)) return FormatNumber(0.0);
     return text.size() <= kAnswerBufferText ? text : FormatGeneral(value);
 }
 

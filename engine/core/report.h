@@ -53,7 +53,11 @@ std::wstring Ng(double value);
 // "%.10f" with the trailing-zero rule (a magnitude too large for a number buffer falls
 // back to "%.10g").
 std::wstring Nf(double value);
-// FormatNumber for a 32-character answer field: a longer text is given as "%.10g".
+// FormatNumber for a 32-character answer field, faithfully (FormatFaithfully): -0 is 0,
+// and a root that would show as 0 or in a longer text is given as "%.10g".
 std::wstring FormatAnswer(double value);
+// A side's value in a substitution check, in the same field: rounding noise of a root
+// (4e-16) shows as the 0 it stands for, never as -0; a longer text is given as "%.10g".
+std::wstring FormatCheckValue(double value);
 
 }  // namespace abacor

@@ -18,7 +18,6 @@ namespace abacor {
 
 namespace {
 
-constexpr double kInfiniteBound = 1e100;
 constexpr double kOuterTestDistance = 1.0;
 constexpr double kRelativeOuterTestDistance = 1e-6;
 
@@ -120,9 +119,8 @@ bool IsGreater(InequalityKind kind) { return kind == kGreater || kind == kGreate
 bool IsInclusive(InequalityKind kind) { return kind == kGreaterOrEqual || kind == kLessOrEqual; }
 
 std::wstring FormatBound(double value) {
-    if (value < -kInfiniteBound) return L"-∞";
-    if (value > kInfiniteBound) return L"+∞";
-    return FormatGeneral(value);
+    if (std::isinf(value)) return value < 0 ? L"-∞" : L"+∞";
+    return FormatSignificant(value);
 }
 
 const wchar_t* SignText(InequalityKind kind) {

@@ -54,7 +54,8 @@ struct InequalityAnalysis {
 bool IsGreater(InequalityKind kind);
 bool IsInclusive(InequalityKind kind);
 
-// "-∞" below -1e100, "+∞" above 1e100, otherwise "%.10g".
+// A bound or a value of f: "-∞" or "+∞" for an infinity only, otherwise FormatSignificant
+// (every finite number as itself, a zero of either sign as 0).
 std::wstring FormatBound(double value);
 
 // The sign of the text: ">", "<", "≥" or "≤".

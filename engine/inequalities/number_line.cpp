@@ -4,7 +4,7 @@
 
 #include "abacor.h"
 #include "core/engine_state.h"
-#include "core/number_format.h"
+#include "inequalities/inequality_solver.h"
 #include "inequalities/number_line.h"
 
 namespace abacor {
@@ -92,7 +92,7 @@ void DrawPoints(KvCanvas& canvas, const NumberLineState& line, const Scale& scal
 void DrawLabels(KvCanvas& canvas, const NumberLineState& line, const Scale& scale, const Axis& axis) {
     const KvFont font{L"Segoe UI", 14, 700};
     for (const double point : line.points) {
-        canvas.drawText(scale.Column(point), axis.y - kLabelGap, FormatGeneral(point), font, kRed,
+        canvas.drawText(scale.Column(point), axis.y - kLabelGap, FormatBound(point), font, kRed,
                         KvTextAlign::CenterBottom);
     }
 }

@@ -81,6 +81,27 @@ TEST(Cli, Quadratic) {
     });
 }
 
+// A root or bound is never shown as -0, nor one that is not zero as 0 or as an infinity.
+TEST(Cli, AnswersKeepTheirValue) {
+    ExpectAll({
+        {{"quadratic", "1", "0", "0"}, "0.0000\n—\n", 0},
+        {{"quadratic", "-1", "0", "0"}, "0.0000\n—\n", 0},
+        {{"quadratic", "1", "0", "-1e-10"}, "1e-05\n-1e-05\n", 0},
+        {{"quadratic", "1", "-1e-9", "0"}, "1e-09\n0.0000\n", 0},
+        {{"solve", "100000000000x = 1"}, "X = 1e-11\n", 0},
+        {{"solve", "100000000000x^2 + x = 0"}, "X₁ = 0\nX₂ = -1e-11\n", 0},
+        {{"solve", "-x = 0"}, "X = 0\n", 0},
+        {{"--precision", "4", "solve", "-x = 0"}, "X = 0.0000\n", 0},
+        {{"--precision", "2", "solve", "x^2 - 0.000001 = 0"}, "X₁ = 0.001\nX₂ = -0.001\n", 0},
+        {{"inequality", "x>10^150"}, "(1e+150, +∞)\npoints: 1e+150\nselection: -1 +1\n", 0},
+        {{"inequality", "x>-10^150"}, "(-1e+150, +∞)\npoints: -1e+150\nselection: -1 +1\n", 0},
+        {{"inequality", "x^2-10^202>0"},
+         "(-∞, -1e+101) ∪ (1e+101, +∞)\npoints: -1e+101 1e+101\nselection: +1 -1 +1\n", 0},
+        {{"inequality", "10^150<x<10^160"}, "(1e+150, 1e+160)\npoints: 1e+150 1e+160\nselection: -1 +1 -1\n", 0},
+        {{"inequality", "-x^2>=0"}, "[0, 0]\npoints: 0*\nselection: -1 -1\n", 0},
+    });
+}
+
 TEST(Cli, Fraction) {
     ExpectAll({
         {{"fraction", "1/2+1/3"}, "5/6\n", 0},

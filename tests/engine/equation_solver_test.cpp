@@ -124,6 +124,13 @@ TEST_F(EquationSolverTest, AnswerRows) {
         {L"-x^2 + x = 0", {L"X₁ = 0", L"X₂ = 1"}},
         {L"3x = 1", {L"X = 0.3333333333"}},
         {L"x = 100000000000000000000000000000000", {L"X = 1e+32"}},
+        // A root is never shown as -0, nor a root that is not zero as 0.
+        {L"-x = 0", {L"X = 0"}},
+        {L"-x^2 = 0", {L"X = 0"}},
+        {L"-x^3 + x = 0", {L"X₁ = -1", L"X₂ = 0", L"X₃ = 1"}},
+        {L"100000000000x = 1", {L"X = 1e-11"}},
+        {L"-100000000000x = 1", {L"X = -1e-11"}},
+        {L"100000000000x^2 + x = 0", {L"X₁ = 0", L"X₂ = -1e-11"}},
         {L"x² - 4 = 0", {L"X₁ = 2", L"X₂ = -2"}},
         {L"x^0 + x = 3", {L"X = 2"}},
         {L"1/x = 2", {L"X = 0.5"}},
@@ -141,6 +148,63 @@ TEST_F(EquationSolverTest, AnswerRows) {
         Solve(c.input);
         EXPECT_EQ(Rows(), c.rows) << c.input;
     }
+}
+
+// Under any precision a root keeps its value: a zero of either sign shows as the
+// precision writes 0, a root the precision would round to 0 gets its own digits.
+TEST_F(EquationSolverTest, RootsKeepTheirValueUnderEveryPrecision) {
+    const struct {
+        int precision;
+        const wchar_t* input;
+        Lines rows;
+    } cases[] = {
+        {2, L"2x - 6 = 0", {L"X = 3.00"}},
+        {2, L"3x = 1", {L"X = 0.33"}},
+        {0, L"3x = 1", {L"X = 0.3333333333"}},
+        {0, L"x = 0.6", {L"X = 1"}},
+        {4, L"-x = 0", {L"X = 0.0000"}},
+        {4, L"100000000000x = 1", {L"X = 1e-11"}},
+        {2, L"x^2 - 0.000001 = 0", {L"X₁ = 0.001", L"X₂ = -0.001"}},
+        {2, L"x^3 - 0.000001x = 0", {L"X₁ = -0.001", L"X₂ = 0.00", L"X₃ = 0.001"}},
+        {20, L"100000000000x = 1", {L"X = 0.00000000001000000000"}},
+    };
+    for (const auto& c : cases) {
+        SetPrecision(c.precision);
+        Solve(c.input);
+        EXPECT_EQ(Rows(), c.rows) << c.precision << " " << c.input;
+    }
+    SetPrecision(-1);
+}
+
+// The report writes a root with the digits of its answer; the check's side values are
+// rounded as before, but never to -0.
+TEST_F(EquationSolverTest, ReportLinesOfRootsKeepTheirValue) {
+    const struct {
+        int precision;
+        const wchar_t* input;
+        Lines lines;   // report lines that must appear
+        Lines absent;  // texts that must not
+    } cases[] = {
+        {-1, L"100000000000x = 1", {L"│ x = 1e-11", L"│ x = 1e-11:", L"│   1 = 1  ✅ Верно!"}, {L"x = 0"}},
+        {-1, L"x^2 - 3 = 0", {L"│ x1 = 1.7320508076:", L"│   0 = 0  ✅ Верно!"}, {L"-0"}},
+        {4, L"x^2 - 3 = 0", {L"│ x2 = -1.7321:", L"│   0.0000 = 0.0000  ✅ Верно!"}, {L"-0.0000"}},
+        {-1, L"100000000000x^2 + x = 0", {L"│ x₁ = 0", L"│ x₂ = -1e-11", L"│ x2 = -1e-11:"}, {L"-0:"}},
+        {-1, L"-x^3 + x = 0", {L"│   x2 = 0", L"│ x2 = 0:"}, {L"= -0"}},
+        {2, L"x^3 - 0.000001x = 0", {L"│   x1 = -0.001", L"│   x3 = 0.001", L"│ x3 = 0.001:"}, {}},
+        {2, L"x/(x-0.001) = 0.001/(x-0.001)", {L"│ x = 0.001 — посторонний корень (знаменатель обращается в 0)"}, {}},
+    };
+    for (const auto& c : cases) {
+        SetPrecision(c.precision);
+        Solve(c.input);
+        const std::wstring report = Report();
+        for (const std::wstring& line : c.lines) {
+            EXPECT_NE(report.find(line + L"\r\n"), std::wstring::npos) << c.precision << " " << c.input << ": " << line;
+        }
+        for (const std::wstring& text : c.absent) {
+            EXPECT_EQ(report.find(text), std::wstring::npos) << c.precision << " " << c.input << ": " << text;
+        }
+    }
+    SetPrecision(-1);
 }
 
 // Each way a run can end, and what it leaves in the step log.

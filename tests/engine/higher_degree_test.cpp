@@ -127,6 +127,19 @@ TEST_F(HigherDegree, EdgeCases) {
     }
 }
 
+// A listed root keeps its value under a precision that would round it to 0; a zero root
+// is written as the precision writes 0.
+TEST_F(HigherDegree, ListedRootsKeepTheirValue) {
+    SetPrecision(2);
+    const std::vector<double> roots = Solve(InX({{4, 1}, {2, 1}, {1, -1e-5}}), 4);
+    ASSERT_EQ(roots.size(), 2u) << Narrow(report_);
+    EXPECT_EQ(roots[0], 0.0);
+    EXPECT_NEAR(roots[1], 1e-5, 1e-14);
+    for (const wchar_t* line : {L"✓ Найден корень: x ≈ 9.999999999e-06", L"  x1 = 0.00", L"  x2 = 9.999999999e-06"}) {
+        EXPECT_TRUE(Reports(line)) << Narrow(line) << "\n" << Narrow(report_);
+    }
+}
+
 TEST_F(HigherDegree, CandidatesAreCappedByTheWorkTheyCost) {
     // Thousands of terms make every candidate expensive: only the smallest divisors are
     // tried, and the report says which were not.

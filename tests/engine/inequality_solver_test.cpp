@@ -59,6 +59,16 @@ TEST_F(InequalitySolverTest, AnswersAndNumberLines) {
         {L"(x-55500000000006430967150697)^5<0", L"(-∞, 5.55e+25)", L"5.55e+25", L"+1 -1"},
         {L"(x-55500000000006430967150697)^5>0", L"(5.55e+25, +∞)", L"5.55e+25", L"-1 +1"},
         {L"0-(x-55500000000006430967150697)^6<0", L"(-∞, 5.55e+25) ∪ (5.55e+25, +∞)", L"5.55e+25", L"+1 +1"},
+        // Bounds beyond 1e100 are numbers, not infinities.
+        {L"x>10^150", L"(1e+150, +∞)", L"1e+150", L"-1 +1"},
+        {L"x>-10^150", L"(-1e+150, +∞)", L"-1e+150", L"-1 +1"},
+        {L"x≤1.5*10^100", L"(-∞, 1.5e+100]", L"1.5e+100*", L"+1 -1"},
+        {L"x^2-10^202>0", L"(-∞, -1e+101) ∪ (1e+101, +∞)", L"-1e+101 1e+101", L"+1 -1 +1"},
+        {L"x^2-10^101x≤0", L"[0, 1e+101]", L"0* 1e+101*", L"-1 +1 -1"},
+        {L"x>10^300 & x<10^301", L"(1e+300, 1e+301)", L"1e+300 1e+301", L"-1 +1 -1"},
+        // A zero of f is never -0.
+        {L"-x^2≥0", L"[0, 0]", L"0*", L"-1 -1"},
+        {L"-2x>0", L"(-∞, 0)", L"0", L"+1 -1"},
         // The keyboard forms of ≥ and ≤.
         {L"x>=2", L"[2, +∞)", L"2*", L"-1 +1"},
         {L"x<=2", L"(-∞, 2]", L"2*", L"+1 -1"},
@@ -146,12 +156,43 @@ TEST_F(InequalitySolverTest, StatusesTellAnswersFromMessages) {
     }
 }
 
+// Every finite bound as itself, only an infinity as "∞".
 TEST_F(InequalitySolverTest, FormatBound) {
+    const double inf = HUGE_VAL;
     const std::pair<double, std::wstring> cases[] = {
-        {-2e100, L"-∞"}, {2e100, L"+∞"}, {1e100, L"1e+100"}, {10, L"10"},
-        {100, L"100"},   {0.5, L"0.5"},   {1e-7, L"1e-07"},   {1.0 / 3, L"0.3333333333"},
+        {-2e100, L"-2e+100"}, {2e100, L"2e+100"}, {1e100, L"1e+100"}, {10, L"10"},
+        {100, L"100"},        {0.5, L"0.5"},      {1e-7, L"1e-07"},   {1.0 / 3, L"0.3333333333"},
+        {1e150, L"1e+150"},   {-1e300, L"-1e+300"}, {1.7976931348623157e308, L"1.797693135e+308"},
+        {1e-11, L"1e-11"},    {-1e-300, L"-1e-300"}, {0.0, L"0"},     {-0.0, L"0"},
+        {inf, L"+∞"},         {-inf, L"-∞"},
     };
     for (const auto& [value, text] : cases) EXPECT_EQ(abacor::FormatBound(value), text) << value;
+}
+
+// The report writes a huge bound as the answer does, in every step, and the value of f at
+// a test point beyond 1e100 as a number.
+TEST_F(InequalitySolverTest, ReportsOfHugeBounds) {
+    const struct {
+        const wchar_t* text;
+        std::vector<std::wstring> lines;
+    } cases[] = {
+        {L"x>10^150",
+         {L"│ x1 = 1e+150", L"│ I₁: (-∞, 1e+150)", L"│ I₂: (1e+150, +∞)",
+          L"│ I2: f(1.000001e+150) = 1.000001e+150 - 1e+150 = 9.999999999e+143 > 0  (+)", L"│ ✓ (1e+150, +∞)",
+          L"│ x ∈ (1e+150, +∞)"}},
+        {L"x^2-10^202>0", {L"│ I2: f(0) = 0^2 - 1e+202 = -1e+202 < 0  (-)", L"│ I3: (1e+101, +∞)"}},
+        {L"x^3>0 & x<10^120",
+         {L"│ f(x) = 0 → x = 1e+120", L"│   (-∞, 1e+120): (-)", L"│ Решение: (-∞, 1e+120)",
+          L"│ (0, +∞) ∩ (-∞, 1e+120)", L"│ (0, 1e+120)"}},
+    };
+    for (const auto& c : cases) {
+        Solve(c.text);
+        for (const std::wstring& line : c.lines) {
+            EXPECT_NE(Engine().StepsLog.find(line + L"\r\n"), std::wstring::npos) << c.text << ": " << line;
+        }
+        EXPECT_EQ(Engine().StepsLog.find(L"(+∞, +∞)"), std::wstring::npos) << c.text;
+        EXPECT_EQ(Engine().StepsLog.find(L"(-∞, -∞)"), std::wstring::npos) << c.text;
+    }
 }
 
 // Lines the quadratic does not have: an isolated point, and f ≡ 0.

@@ -97,6 +97,13 @@ TEST_F(NumberLineTest, LabelsArePlainGeneralNumbers) {
                                         "text 307,209 Segoe UI 14 700 #ff0000 0.5"}));
 }
 
+// A label is the bound of the answer: never -0, and a huge one is a number.
+TEST_F(NumberLineTest, LabelsAreTheAnswersBounds) {
+    EXPECT_EQ(Draw({-0.0, 1e150}, {true, false}, {-1, 1, -1}, "text"),
+              (std::vector<std::string>{"text 220,209 Segoe UI 14 700 #ff0000 0",
+                                        "text 339,209 Segoe UI 14 700 #ff0000 1e+150"}));
+}
+
 TEST_F(NumberLineTest, BandsFollowTheSelection) {
     // Columns 279 and 280: a band that narrow is left out.
     EXPECT_TRUE(Draw({0, 0.001}, {false, false}, {-1, 1, -1}, "hatch").empty());

@@ -24,6 +24,13 @@ TEST(SolveQuadratic, TextsAndStatusOfEachCase) {
         {"negative zero is zero", -0.0, 2, 1, KV_STATUS_REFUSED, L"Коэффициент 'a' не может быть нулём!", L""},
         {"rounded to four decimals", 1, 0, -2, KV_STATUS_ANSWERED, L"1.4142", L"-1.4142"},
         {"a huge root is written shorter", 1e-300, 1, 0, KV_STATUS_ANSWERED, L"0.0000", L"-1e+300"},
+        {"a zero root is never -0", 1, 0, 0, KV_STATUS_ANSWERED, L"0.0000", L"—"},
+        {"nor with a negative a", -2, 0, 0, KV_STATUS_ANSWERED, L"0.0000", L"—"},
+        {"nor with -0 coefficients", 1, -0.0, -0.0, KV_STATUS_ANSWERED, L"0.0000", L"—"},
+        {"roots four decimals round away", 1, 0, -1e-10, KV_STATUS_ANSWERED, L"1e-05", L"-1e-05"},
+        {"a tiny root beside a zero one", 1, -1e-9, 0, KV_STATUS_ANSWERED, L"1e-09", L"0.0000"},
+        {"a tiny double root", 1, 0x1p-16, 0x1p-34, KV_STATUS_ANSWERED, L"-7.629394531e-06", L"—"},
+        {"what four decimals show stays", 1, 0, -2.5e-9, KV_STATUS_ANSWERED, L"0.0001", L"-0.0001"},
         // Two distinct roots that both overflow: one root shown, as for a double root.
         {"roots equal once computed", 4e-309, 1.6, 1.59e308, KV_STATUS_ANSWERED, L"-inf", L"—"},
     };
@@ -77,6 +84,8 @@ TEST_F(QuadraticPanelTest, RootsAndMessages) {
         {L"2", 0, L"0", 1, L"8", L"2.0000", L"-2.0000"},
         {L"1", -1, L"1", -1, L"6", L"3.0000", L"-2.0000"},  // no selection means minus
         {L"1e-300", 0, L"1", 0, L"0", L"0.0000", L"-1e+300"},
+        {L"1", 1, L"0", 1, L"0", L"0.0000", L"—"},  // -0 coefficients
+        {L"1", 0, L"0", 1, L"0.0000000001", L"1e-05", L"-1e-05"},
     };
     for (const auto& c : cases) {
         SetDisplay(L"42");
