@@ -139,8 +139,8 @@ public:
 
     // One evaluation's text (the whole formula or a function's argument) as a Level
     // node; -1 when the compiler cannot be sure of the evaluator's limits there, or when
-    // an undefined function value that is the same everywhere makes every point NaN
-    // (nanEverywhere).
+    // a part that is the same everywhere (an argument that fails, an undefined function
+    // value) makes every point NaN (nanEverywhere).
     int CompileLevel(std::string_view text, int nesting) {
         if (nesting > kMaxNesting) return -1;
         std::string working;

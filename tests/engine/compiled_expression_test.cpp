@@ -107,8 +107,8 @@ const std::vector<double> kPoints = {
 };
 
 TEST(CompiledExpression, MatchesTheTextOnGraphFormulas) {
-    // Function calls in every context where their "0" (for NaN or infinity) and their
-    // "(value)" read differently, and in the ordinary ones.
+    // Function calls in every context: against digits, points, exponents, signs and other
+    // calls, and in the ordinary ones.
     const std::vector<std::wstring> formulas = {
         L"x^2+y^2-(25)", L"x^2-3x+2", L"sin(x)", L"sqrt(x)", L"1/x", L"2sin(x)+cos(3x)", L"exp(x)", L"xexp(x)",
         L"expx", L"sinx", L"sin x", L"2x", L"x2", L"xy", L"(x)(y)", L"x y", L"2 x", L"-x", L"--x", L"x--y", L"2^-x",
