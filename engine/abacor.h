@@ -121,10 +121,9 @@ typedef struct KvCoordinate {
     int digits;
 } KvCoordinate;
 
-/* KV_FORMULA_KEEP_NAN: a function value that is NaN or infinite (sqrt(-1), ln(0)) makes
- * the formula's value NaN at that point instead of counting as 0, so that a graph is
- * broken where a function is not defined; the text it is compared with is then evaluated
- * by the same rule. */
+/* KV_FORMULA_KEEP_NAN: accepted and without effect. A function value that is NaN or
+ * infinite (sqrt(-1), ln(0)) always makes the value NaN at that point, as it makes
+ * EvaluateExpression NaN, so that a graph is broken where a function is not defined. */
 enum { KV_FORMULA_X = 1, KV_FORMULA_Y = 2, KV_FORMULA_KEEP_NAN = 4 };
 
 /* flags: KV_FORMULA_X, optionally with KV_FORMULA_Y and KV_FORMULA_KEEP_NAN; digits: 1 to

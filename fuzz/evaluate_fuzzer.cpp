@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "abacor.h"
+#include "core/evaluator.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -43,6 +44,18 @@ double EvaluateUnderCommaLocale(const std::wstring& text) {
     return value;
 }
 
+// The reason "=" names goes with the value: a number, an infinity for an overflow, NaN
+// for a division by zero and for anything else without a value.
+void CheckFault(const std::wstring& seen, double value) {
+    const abacor::Evaluated result = abacor::EvaluateWithFault(seen);
+    FUZZ_CHECK(Same(result.value, value), L"the reason came with another value: " + seen);
+    switch (result.fault) {
+        case abacor::Fault::None: FUZZ_CHECK(std::isfinite(value), L"no reason for no number: " + seen); break;
+        case abacor::Fault::Overflow: FUZZ_CHECK(std::isinf(value), L"an overflow that is not infinite: " + seen); break;
+        default: FUZZ_CHECK(std::isnan(value), L"a reason with a value: " + seen); break;
+    }
+}
+
 void CheckEvaluation(const std::wstring& text) {
     const double value = EvaluateExpression(text.c_str());
     const std::size_t length = std::wcslen(text.c_str());  // the export reads up to the first NUL
@@ -66,6 +79,7 @@ void CheckEvaluation(const std::wstring& text) {
     if (length + 2 <= kAcceptedLength && seen.find_first_of(L"()") == std::wstring::npos) {
         FUZZ_CHECK(Same(value, EvaluateExpression((L"(" + seen + L")").c_str())), L"brackets changed: " + seen);
     }
+    CheckFault(seen, value);
 }
 
 // DEz0 only ever shortens a number text: zeros after the point, then the point.

@@ -16,25 +16,35 @@ constexpr const wchar_t* kAllowedCharacters = L"0123456789xyXY+-*/^().,;= sincos
 // What may follow a "/0" for the zero to stand alone; "/0.5" and "/05" are fine.
 constexpr const wchar_t* kMayFollowZero = L" +-*/^)";
 
+// Where a formula is tried: one point would refuse sqrt(x-5) or 1/(x-1), fine graphs
+// without a value there. A text that cannot be read has a value at none of them.
+constexpr double kTrialPoints[] = {1, 2, -1, 0.5, -0.5, 10, -10, 100, -100, 1e4, -1e4, 1e6, -1e6};
+
+bool HasAValueSomewhere(const std::wstring& formula) {
+    for (const double x : kTrialPoints) {
+        if (std::isfinite(EvaluateExpression(SubstituteX(formula, x).c_str()))) return true;
+    }
+    return false;
+}
+
 // Each explicit formula on its own: the whole list at once would read as one expression
 // and reject every list of two or more.
-bool EvaluatesAtOne(std::wstring_view text) {
+bool EveryFormulaComputes(std::wstring_view text) {
     const std::vector<std::wstring> formulas = FormulaList(text);
     if (formulas.empty()) return false;
     for (const std::wstring& formula : formulas) {
-        // The keypad's rule on purpose: sqrt(x-5) has no value at 1 but is a fine graph.
-        if (!std::isfinite(EvaluateExpression(SubstituteX(formula, 1).c_str()))) return false;
+        if (!HasAValueSomewhere(formula)) return false;
     }
     return true;
 }
 
-// The text checks every formula input makes, then a value at x = 1.
+// The text checks every formula input makes, then a value at some trial point.
 int FirstFault(std::wstring_view text) {
     const std::wstring terminated(text);
     const int fault = CheckFormulaText(terminated.c_str(), kAllowedCharacters, kMayFollowZero);
     if (fault != KV_TEXT_OK) return fault;
     // Implicit curves are not tried out.
-    if (IsImplicit(text) || EvaluatesAtOne(text)) return KV_TEXT_OK;
+    if (IsImplicit(text) || EveryFormulaComputes(text)) return KV_TEXT_OK;
     return KV_TEXT_NOT_COMPUTABLE;
 }
 

@@ -38,15 +38,13 @@ constexpr std::uint8_t kUsesX = 1;
 constexpr std::uint8_t kUsesY = 2;
 
 struct Node {
-    enum class Kind : std::uint8_t { Number, X, Y, Binary, Call, Level, Failed };
+    enum class Kind : std::uint8_t { Number, X, Y, Binary, Call, Level };
     Kind kind = Kind::Number;
     char op = 0;
     std::uint8_t function = 0;
-    std::uint8_t onUndefined = 0;  // Call: the flags its NaN or infinite value sets
     std::uint8_t uses = 0;  // which coordinates its value depends on
     int left = -1, right = -1;
     double number = 0;
-    std::vector<int> guards = {};  // Failed: the level's calls, evaluated only for their checks
 };
 
 Op Arithmetic(char op) {
@@ -73,16 +71,12 @@ void Emit(const std::vector<Node>& nodes, int index, Program& program, EmitChild
             break;
         case Node::Kind::Call:
             child(node.left);
-            program.code.push_back({.op = Op::Call, .function = node.function, .onUndefined = node.onUndefined});
+            program.code.push_back({.op = Op::Call, .function = node.function});
             break;
         case Node::Kind::Level:
             program.code.push_back({.op = Op::BeginLevel});
             child(node.left);
             program.code.push_back({.op = Op::EndLevel});
-            break;
-        case Node::Kind::Failed:
-            for (const int guard : node.guards) child(guard);
-            program.code.push_back({.op = Op::FailLevel, .index = static_cast<std::uint32_t>(node.guards.size())});
             break;
     }
 }
@@ -114,48 +108,26 @@ public:
     static constexpr bool kMarkers = true;
 
     NodeStack(Compiler& compiler, std::string_view text, const std::vector<int>& calls)
-        : compiler_(compiler), text_(text), calls_(calls), unsafe_(calls.size(), false) {}
+        : compiler_(compiler), text_(text), calls_(calls) {}
 
     std::size_t size() const { return values_.size(); }
     void Push(double number);
     bool Apply(char op);
     void PushMarker(std::size_t at);
 
-    // "-0" would be a signed number where "-(0)" is an operator and a bracket.
-    void SignBeforeOperand(std::size_t at) {
-        if (at + 1 < text_.size() && text_[at] == '(' && text_[at + 1] == kCall) unsafe_[nextCall_] = true;
-    }
-
     int Result() const { return values_.front(); }
-    bool Unsafe(std::size_t call) const { return unsafe_[call]; }
 
 private:
-    // Whether the call's "0" reads as its "(0)" would, next to what surrounds it.
-    bool ZeroReadsAsBracket(std::size_t at) const {
-        const auto around = [&](std::ptrdiff_t offset) {
-            const std::ptrdiff_t i = static_cast<std::ptrdiff_t>(at) + offset;
-            return i >= 0 && i < static_cast<std::ptrdiff_t>(text_.size()) ? text_[static_cast<std::size_t>(i)] : '\0';
-        };
-        const char before = around(-2), beforeThat = around(-3), after = around(2);
-        // "20", ".0" and "2e+0" are one number with the text before; "05", "0.5" and
-        // "0e5" with the text after; "00" of two calls in a row (the second one checks).
-        if (syntax::IsDigit(before) || before == '.') return false;
-        if ((before == '+' || before == '-') && (beforeThat == 'e' || beforeThat == 'E')) return false;
-        if (before == ')' && beforeThat == kCall) return false;
-        return !(syntax::IsDigit(after) || after == '.' || after == 'e' || after == 'E');
-    }
-
     Compiler& compiler_;
     std::string_view text_;
     const std::vector<int>& calls_;
-    std::vector<bool> unsafe_;
     std::size_t nextCall_ = 0;
     std::vector<int> values_;
 };
 
 class Compiler {
 public:
-    Compiler(int digits, UndefinedFunctions undefined) : digits_(digits), undefined_(undefined) {}
+    explicit Compiler(int digits) : digits_(digits) {}
 
     int Add(Node node) {
         nodes_.push_back(std::move(node));
@@ -167,8 +139,8 @@ public:
 
     // One evaluation's text (the whole formula or a function's argument) as a Level
     // node; -1 when the compiler cannot be sure of the evaluator's limits there, or when
-    // an undefined function value that is the same everywhere makes every point NaN
-    // (nanEverywhere).
+    // a part that is the same everywhere (an argument that fails, an undefined function
+    // value) makes every point NaN (nanEverywhere).
     int CompileLevel(std::string_view text, int nesting) {
         if (nesting > kMaxNesting) return -1;
         std::string working;
@@ -179,14 +151,16 @@ public:
             from = call->close + 1;
             const std::string_view argument = call->Argument(text);
             if (argument.find_first_of("\x80\x81") == std::string_view::npos) {
-                // The same value at every point: written in as the evaluator writes it.
-                const ArgumentValue value = EvaluateArgument(argument, nesting + 1, undefined_);
+                // The same value at every point: written in as the evaluator writes it. A
+                // failure there fails the text at every point.
+                const ArgumentValue value = EvaluateArgument(argument, nesting + 1);
+                nanEverywhere_ = value.wholeTextNaN;
                 if (value.wholeTextNaN || !AppendFunctionValue(working, call->function, value.value)) return -1;
                 continue;
             }
             const int level = CompileLevel(argument, nesting + 1);
             if (level < 0) return -1;
-            if ((*this)[level].uses == 0) {  // say, an argument that is always NaN
+            if ((*this)[level].uses == 0) {  // say, an argument that can never be read
                 if (!AppendFunctionValue(working, call->function, ConstantOf(nodes_, level).value)) return -1;
                 continue;
             }
@@ -204,23 +178,9 @@ public:
         int root = -1;
         switch (parser.Run(working)) {
             case ParseResult::LimitExceeded: return -1;
-            case ParseResult::Value:
-                root = stack.Result();
-                for (std::size_t k = 0; k < calls.size(); ++k) {
-                    (*this)[calls[k]].onUndefined = OnUndefined(stack.Unsafe(k));
-                }
-                break;
-            case ParseResult::Failed: {
-                // NaN, unless a call's "0" would have read differently: all are checked.
-                Node failed{.kind = Node::Kind::Failed};
-                for (const int call : calls) {
-                    (*this)[call].onUndefined = OnUndefined(true);
-                    failed.uses |= (*this)[call].uses;
-                }
-                failed.guards = calls;
-                root = Add(std::move(failed));
-                break;
-            }
+            case ParseResult::Value: root = stack.Result(); break;
+            // NaN at every point, whatever its calls give.
+            case ParseResult::Failed: root = Add(Node{.kind = Node::Kind::Number, .number = kNaN}); break;
         }
         Node level{.kind = Node::Kind::Level};
         level.uses = (*this)[root].uses;
@@ -229,19 +189,13 @@ public:
     }
 
 private:
-    std::uint8_t OnUndefined(bool zeroReadsOtherwise) const {
-        if (undefined_ == UndefinedFunctions::MakeNaN) return compiled::kUndefined;
-        return zeroReadsOtherwise ? compiled::kNeedsText : 0;
-    }
-
-    // Writes a call's value in as the evaluator does; false when it is undefined and that
+    // Writes a call's value in as the evaluator does; false when it is undefined, which
     // makes the whole text NaN.
     bool AppendFunctionValue(std::string& working, int function, double argument) {
         const double value = syntax::kFunctions[static_cast<std::size_t>(function)].apply(argument);
         if (!std::isfinite(value)) {
-            working += '0';
-            nanEverywhere_ = undefined_ == UndefinedFunctions::MakeNaN;
-            return !nanEverywhere_;
+            nanEverywhere_ = true;
+            return false;
         }
         char printed[syntax::kMaxPrintedLength + 2] = "(";
         char* end = syntax::PrintGeneral(value, kFunctionDigits, printed + 1);
@@ -261,7 +215,6 @@ private:
     }
 
     int digits_;
-    UndefinedFunctions undefined_;
     bool nanEverywhere_ = false;
     std::vector<Node> nodes_;
 };
@@ -285,7 +238,6 @@ void NodeStack::PushMarker(std::size_t at) {
     } else if (marker == kSlotY) {
         values_.push_back(compiler_.Add(Node{.kind = Node::Kind::Y, .uses = kUsesY}));
     } else {
-        if (!ZeroReadsAsBracket(at)) unsafe_[nextCall_] = true;
         values_.push_back(calls_[nextCall_++]);
     }
 }
@@ -354,9 +306,7 @@ KvCoordinate RoundCoordinate(double value, int digits) {
 
 std::unique_ptr<CompiledExpression> CompiledExpression::Compile(std::wstring_view formula, int flags, int digits) {
     if (digits < 1 || digits > 17) return nullptr;
-    const UndefinedFunctions undefined =
-        flags & KV_FORMULA_KEEP_NAN ? UndefinedFunctions::MakeNaN : UndefinedFunctions::CountAsZero;
-    std::unique_ptr<CompiledExpression> expression(new CompiledExpression(digits, undefined));
+    std::unique_ptr<CompiledExpression> expression(new CompiledExpression(digits));
     std::string& narrowed = expression->narrowed_;
     narrowed.reserve(formula.size());
     for (const wchar_t c : formula) narrowed += syntax::Narrow(c);
@@ -390,7 +340,7 @@ std::unique_ptr<CompiledExpression> CompiledExpression::Compile(std::wstring_vie
         narrowed.size() + expression->slots_.size() * static_cast<std::size_t>(syntax::MaxPrintedLength(digits) + 1);
     if (longest > kMaxExpressionLength) return expression;
 
-    Compiler compiler(digits, undefined);
+    Compiler compiler(digits);
     const int top = compiler.CompileLevel(marked, 0);
     if (top < 0) return compiler.nanEverywhere() ? nanEverywhere() : std::move(expression);
     Emitter emitter(compiler.nodes());
@@ -439,15 +389,14 @@ double CompiledExpression::TextValue(double x, double y) const {
         from = slot.at + 1;
     }
     if (!append(std::string_view(narrowed_).substr(from))) return kNaN;
-    return EvaluateNarrowed(std::string_view(text.data(), length), undefined_);
+    return EvaluateNarrowed(std::string_view(text.data(), length));
 }
 
 double CompiledExpression::Result(const Registers& registers, std::size_t lane, double x, double y) const {
-    // Coordinates that only the text can read (its letters hide calls), and calls whose
-    // "0" it reads otherwise than their "(0)", are left to it; every failure is one NaN.
+    // Coordinates that only the text can read (its letters hide calls) are left to it;
+    // every failure is one NaN.
     if (NeedsText(x, y)) return TextValue(x, y);
-    if (registers.text[lane] & compiled::kUndefined) return kNaN;
-    if (registers.text[lane]) return TextValue(x, y);
+    if (registers.undefined[lane]) return kNaN;
     const double value = registers.Entry(0)[lane];
     return registers.failed[lane] || std::isnan(value) ? kNaN : value;
 }

@@ -20,7 +20,8 @@ KvCoordinate RoundCoordinate(double value, int digits);
 
 class CompiledExpression {
 public:
-    // Null when digits is outside 1..17. Flags: KV_FORMULA_X, KV_FORMULA_Y, KV_FORMULA_KEEP_NAN.
+    // Null when digits is outside 1..17. Flags: KV_FORMULA_X, KV_FORMULA_Y (KV_FORMULA_KEEP_NAN
+    // is accepted and changes nothing).
     static std::unique_ptr<CompiledExpression> Compile(std::wstring_view formula, int flags, int digits);
 
     double Evaluate(KvCoordinate x, KvCoordinate y) const;
@@ -38,14 +39,13 @@ private:
         bool y;
     };
 
-    CompiledExpression(int digits, UndefinedFunctions undefined) : digits_(digits), undefined_(undefined) {}
+    explicit CompiledExpression(int digits) : digits_(digits) {}
     KvCoordinate Prepared(KvCoordinate coordinate) const;
     bool NeedsText(double x, double y) const;
     double TextValue(double x, double y) const;
     double Result(const compiled::Registers& registers, std::size_t lane, double x, double y) const;
 
     int digits_;
-    UndefinedFunctions undefined_;
     std::string narrowed_;     // the formula, one byte a character
     std::vector<Slot> slots_;  // where the coordinates go
     bool usesX_ = false, usesY_ = false;

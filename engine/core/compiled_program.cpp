@@ -28,7 +28,6 @@ void Program::Finish() {
             case Op::LoadY:
             case Op::BeginLevel: ++used; break;
             case Op::Call: break;
-            case Op::FailLevel: used = used - instruction.index + 1; break;
             default: --used; break;  // the operators, EndLevel and Store
         }
         depth = std::max(depth, used);
@@ -42,9 +41,9 @@ template <std::size_t kCount>
 void RunLanes(const Program& program, const Lanes& lanes, Registers& registers) {
     const std::size_t n = kCount != 0 ? kCount : lanes.count;
     std::uint8_t* const failed = registers.failed;
-    std::uint8_t* const text = registers.text;
+    std::uint8_t* const undefined = registers.undefined;
     std::fill_n(failed, n, 0);
-    std::fill_n(text, n, 0);
+    std::fill_n(undefined, n, 0);
     std::size_t depth = 0;
     // The two top entries, for the operators.
     const auto binary = [&](auto operation) {
@@ -66,14 +65,14 @@ void RunLanes(const Program& program, const Lanes& lanes, Registers& registers) 
                 const std::size_t at = instruction.index * lanes.columns.stride;
                 std::copy_n(lanes.columns.values + at, n, registers.Entry(depth++));
                 for (std::size_t l = 0; l < n; ++l) failed[l] |= lanes.columns.failed[at + l];
-                for (std::size_t l = 0; l < n; ++l) text[l] |= lanes.columns.text[at + l];
+                for (std::size_t l = 0; l < n; ++l) undefined[l] |= lanes.columns.undefined[at + l];
                 break;
             }
             case Op::LoadY: {
                 const std::size_t at = instruction.index * lanes.rows.stride;
                 std::fill_n(registers.Entry(depth++), n, lanes.rows.values[at]);
                 if (lanes.rows.failed[at]) std::fill_n(failed, n, 1);
-                for (std::size_t l = 0; l < n; ++l) text[l] |= lanes.rows.text[at];
+                for (std::size_t l = 0; l < n; ++l) undefined[l] |= lanes.rows.undefined[at];
                 break;
             }
             case Op::Add: binary([](double a, double b) { return a + b; }); break;
@@ -116,23 +115,19 @@ void RunLanes(const Program& program, const Lanes& lanes, Registers& registers) 
                         a[l] = syntax::ReadBack(value, kFunctionDigits);
                     } else {
                         a[l] = 0;
-                        text[l] |= instruction.onUndefined;
+                        undefined[l] = 1;
                     }
                 }
                 break;
             }
-            case Op::FailLevel:
-                depth -= instruction.index;
-                std::fill_n(registers.Entry(depth++), n, kNaN);
-                break;
             case Op::Store: {
                 const double* value = registers.Entry(--depth);
                 const std::size_t at = instruction.index * lanes.store.stride;
                 std::copy_n(value, n, lanes.store.values + at);
                 std::copy_n(failed, n, lanes.store.failed + at);
-                std::copy_n(text, n, lanes.store.text + at);
+                std::copy_n(undefined, n, lanes.store.undefined + at);
                 std::fill_n(failed, n, 0);
-                std::fill_n(text, n, 0);
+                std::fill_n(undefined, n, 0);
                 break;
             }
         }

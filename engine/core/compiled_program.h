@@ -26,22 +26,14 @@ enum class Op : std::uint8_t {
     Power,
     BeginLevel,  // a function argument starts: its own failure flag
     EndLevel,    // ... ends: NaN when it failed
-    Call,        // function `function` of the top value, read back as "(%.15g)" or "0";
-                 // a NaN or infinite value sets the lane flags `onUndefined`
-    FailLevel,   // drop `index` values, push NaN
+    Call,        // function `function` of the top value, read back as "(%.15g)"; a NaN or
+                 // infinite value marks the lane undefined
     Store,       // pop into value `index` with the flags, which start again clear
 };
-
-// A point's flags, collected as its program runs.
-inline constexpr std::uint8_t kNeedsText = 1;  // only the text path knows its value
-inline constexpr std::uint8_t kUndefined = 2;  // a function value was undefined: NaN
 
 struct Instruction {
     Op op;
     std::uint8_t function = 0;
-    // A call's kNeedsText when its "0" (for a NaN or infinite value) would not read as
-    // "(0)" where it stands; kUndefined when such a value makes the point NaN.
-    std::uint8_t onUndefined = 0;
     std::uint32_t index = 0;
     double number = 0;
 };
@@ -57,10 +49,12 @@ struct Program {
 struct Hoisted {
     double* values = nullptr;
     std::uint8_t* failed = nullptr;  // its level failed (a zero divisor)
-    std::uint8_t* text = nullptr;    // the point's kNeedsText and kUndefined
+    std::uint8_t* undefined = nullptr;  // a function value was undefined: the point is NaN
     std::size_t stride = 0;
 
-    Hoisted Offset(std::size_t points) const { return {values + points, failed + points, text + points, stride}; }
+    Hoisted Offset(std::size_t points) const {
+        return {values + points, failed + points, undefined + points, stride};
+    }
 };
 
 // A few elements in place, more on the heap: one point's evaluation allocates nothing.
@@ -80,12 +74,12 @@ private:
 class HoistedValues {
 public:
     HoistedValues(std::size_t count, std::size_t points)
-        : values_(count * points), failed_(count * points), text_(count * points), points_(points) {}
-    Hoisted View() { return {values_.data(), failed_.data(), text_.data(), points_}; }
+        : values_(count * points), failed_(count * points), undefined_(count * points), points_(points) {}
+    Hoisted View() { return {values_.data(), failed_.data(), undefined_.data(), points_}; }
 
 private:
     SmallArray<double, 16> values_;
-    SmallArray<std::uint8_t, 16> failed_, text_;
+    SmallArray<std::uint8_t, 16> failed_, undefined_;
     std::size_t points_;
 };
 
@@ -97,7 +91,7 @@ public:
     double* Entry(std::size_t depth) { return stack_.data() + depth * lanes_; }
     const double* Entry(std::size_t depth) const { return stack_.data() + depth * lanes_; }
     std::uint8_t failed[kLanes];
-    std::uint8_t text[kLanes];
+    std::uint8_t undefined[kLanes];
 
 private:
     SmallArray<double, 32> stack_;
@@ -113,7 +107,7 @@ struct Lanes {
     Hoisted store = {};    // Store: lane l writes point l
 };
 
-// Leaves the result of each lane in registers.Entry(0) and its flags in failed and text.
+// Leaves the result of each lane in registers.Entry(0) and its flags in failed and undefined.
 void Run(const Program& program, const Lanes& lanes, Registers& registers);
 
 }  // namespace abacor::compiled

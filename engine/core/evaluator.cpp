@@ -37,13 +37,17 @@ private:
     std::size_t used_ = 0;
 };
 
-// Shared by one evaluation and the nested evaluations of its function arguments: once a
-// limit is exceeded (or, with MakeNaN, a function value is undefined) anywhere, the whole
-// evaluation is NaN (never a partial value).
+// Shared by one evaluation and the nested evaluations of its function arguments: once
+// anything fails anywhere (a limit, a zero divisor, an undefined function value) the
+// whole evaluation is NaN, never a partial value.
 struct Evaluation {
-    UndefinedFunctions undefined = UndefinedFunctions::CountAsZero;
-    bool wholeTextNaN = false;
+    Fault fault = Fault::None;
     TextStack texts;
+
+    bool failed() const { return fault != Fault::None; }
+    void Fail(Fault why) {
+        if (!failed()) fault = why;
+    }
 };
 
 class NumberStack {
@@ -53,8 +57,8 @@ public:
     std::size_t size() const { return size_; }
     void Push(double value) { values_[size_++] = value; }
     void PushMarker(std::size_t) {}
-    void SignBeforeOperand(std::size_t) {}
     double Result() const { return values_[0]; }
+    bool dividedByZero() const { return dividedByZero_; }
 
     bool Apply(char op) {
         const double b = values_[--size_];
@@ -64,7 +68,10 @@ public:
             case '-': a = a - b; break;
             case '*': a = a * b; break;
             case '/':
-                if (b == 0) return false;
+                if (b == 0) {
+                    dividedByZero_ = true;
+                    return false;
+                }
                 a = a / b;
                 break;
             case '^': a = std::pow(a, b); break;
@@ -75,36 +82,35 @@ public:
 private:
     std::array<double, kMaxStackEntries> values_;
     std::size_t size_ = 0;
+    bool dividedByZero_ = false;
 };
 
 double Evaluate(std::string_view text, int nesting, Evaluation& evaluation);
 
-// Writes the text with every function call replaced by its value onto the text stack,
-// starting with `call`. A value that is NaN or infinite is written as "0" (with MakeNaN it
-// ends the evaluation), others as "(%.15g)". False when the whole text is NaN.
+// Writes the text with every function call replaced by its value, "(%.15g)", onto the
+// text stack, starting with `call`. False when the evaluation has failed.
 bool SubstituteFunctions(std::string_view text, syntax::CallSite call, int nesting, Evaluation& evaluation) {
     const std::size_t start = evaluation.texts.Mark();
     const auto append = [&](std::string_view piece) {
         if (evaluation.texts.Mark() - start + piece.size() > kMaxExpressionLength ||
             !evaluation.texts.Append(piece)) {
-            evaluation.wholeTextNaN = true;
+            evaluation.Fail(Fault::Undefined);
         }
-        return !evaluation.wholeTextNaN;
+        return !evaluation.failed();
     };
     std::size_t from = 0;
     for (std::optional<syntax::CallSite> next = call; next; next = syntax::NextCall(text, from)) {
         if (!append(text.substr(from, next->begin - from))) return false;
         const double argument = Evaluate(next->Argument(text), nesting + 1, evaluation);
-        if (evaluation.wholeTextNaN) return false;
+        if (evaluation.failed()) return false;
         const double value = syntax::kFunctions[static_cast<std::size_t>(next->function)].apply(argument);
-        if (!std::isfinite(value) && evaluation.undefined == UndefinedFunctions::MakeNaN) {
-            evaluation.wholeTextNaN = true;
+        if (!std::isfinite(value)) {
+            evaluation.Fail(Fault::Undefined);
             return false;
         }
         char printed[syntax::kMaxPrintedLength + 2] = "(";
-        char* end = std::isfinite(value) ? syntax::PrintGeneral(value, 15, printed + 1) : printed + 1;
-        if (std::isfinite(value)) *end++ = ')';
-        else printed[0] = '0';
+        char* end = syntax::PrintGeneral(value, 15, printed + 1);
+        *end++ = ')';
         if (!append(std::string_view(printed, static_cast<std::size_t>(end - printed)))) return false;
         from = next->close + 1;
     }
@@ -114,23 +120,24 @@ bool SubstituteFunctions(std::string_view text, syntax::CallSite call, int nesti
 // Kept out of Evaluate so that its stacks are not part of every nested call's frame.
 [[gnu::noinline]] double Parse(std::string_view text, Evaluation& evaluation) {
     if (syntax::ExpandedLength(text) > kMaxExpressionLength) {
-        evaluation.wholeTextNaN = true;
+        evaluation.Fail(Fault::Undefined);
         return kNaN;
     }
     NumberStack numbers;
     PrecedenceParser<NumberStack> parser(numbers);
     switch (parser.Run(text)) {
         case ParseResult::Value: return numbers.Result();
-        case ParseResult::Failed: return kNaN;
-        case ParseResult::LimitExceeded: break;
+        case ParseResult::Failed:
+            evaluation.Fail(numbers.dividedByZero() ? Fault::DivisionByZero : Fault::Undefined);
+            break;
+        case ParseResult::LimitExceeded: evaluation.Fail(Fault::Undefined); break;
     }
-    evaluation.wholeTextNaN = true;
     return kNaN;
 }
 
 double Evaluate(std::string_view text, int nesting, Evaluation& evaluation) {
     if (nesting > kMaxNesting) {
-        evaluation.wholeTextNaN = true;
+        evaluation.Fail(Fault::Undefined);
         return kNaN;
     }
     const std::optional<syntax::CallSite> call = syntax::NextCall(text, 0);
@@ -144,28 +151,40 @@ double Evaluate(std::string_view text, int nesting, Evaluation& evaluation) {
     return result;
 }
 
+// One NaN for every failure, so that it always prints the same way; an arithmetic NaN
+// (1e400-1e400) is undefined too, an infinite result an overflow.
+Evaluated Finish(const Evaluation& evaluation, double result) {
+    if (evaluation.failed() || std::isnan(result)) {
+        return {kNaN, evaluation.failed() ? evaluation.fault : Fault::Undefined};
+    }
+    return {result, std::isinf(result) ? Fault::Overflow : Fault::None};
+}
+
+Evaluated EvaluateNarrowedWithFault(std::string_view text) {
+    if (text.size() > kMaxExpressionLength) return {kNaN, Fault::Undefined};
+    Evaluation evaluation;
+    const double result = Evaluate(text, 0, evaluation);
+    return Finish(evaluation, result);
+}
+
 }  // namespace
 
-double EvaluateNarrowed(std::string_view text, UndefinedFunctions undefined) {
-    if (text.size() > kMaxExpressionLength) return kNaN;
-    Evaluation evaluation{.undefined = undefined};
-    const double result = Evaluate(text, 0, evaluation);
-    // One NaN for every failure, so that it always prints the same way.
-    return evaluation.wholeTextNaN || std::isnan(result) ? kNaN : result;
-}
+double EvaluateNarrowed(std::string_view text) { return EvaluateNarrowedWithFault(text).value; }
 
-ArgumentValue EvaluateArgument(std::string_view narrowedText, int nesting, UndefinedFunctions undefined) {
-    Evaluation evaluation{.undefined = undefined};
+ArgumentValue EvaluateArgument(std::string_view narrowedText, int nesting) {
+    Evaluation evaluation;
     const double value = Evaluate(narrowedText, nesting, evaluation);
-    return {value, evaluation.wholeTextNaN};
+    return {value, evaluation.failed()};
 }
 
-double Evaluate(std::wstring_view text, UndefinedFunctions undefined) {
-    if (text.size() > kMaxExpressionLength) return kNaN;
+Evaluated EvaluateWithFault(std::wstring_view text) {
+    if (text.size() > kMaxExpressionLength) return {kNaN, Fault::Undefined};
     std::array<char, kMaxExpressionLength> narrowed;
     for (std::size_t i = 0; i < text.size(); ++i) narrowed[i] = syntax::Narrow(text[i]);
-    return EvaluateNarrowed(std::string_view(narrowed.data(), text.size()), undefined);
+    return EvaluateNarrowedWithFault(std::string_view(narrowed.data(), text.size()));
 }
+
+double Evaluate(std::wstring_view text) { return EvaluateWithFault(text).value; }
 
 double EvaluateTerminated(const wchar_t* text) {
     if (!text) return kNaN;

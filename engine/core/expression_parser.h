@@ -19,7 +19,6 @@ enum class ParseResult { Value, Failed, LimitExceeded };
 //   bool Apply(char op);                     // on the two top operands; false: the text is NaN
 //   static constexpr bool kMarkers;          // whether bytes from 0x80 up are operands
 //   void PushMarker(std::size_t at);
-//   void SignBeforeOperand(std::size_t at);  // a '+' or '-' stayed an operator before text[at]
 template <class Operands>
 class PrecedenceParser {
 public:
@@ -48,7 +47,6 @@ public:
                             i = j;
                             continue;
                         }
-                        operands_.SignBeforeOperand(j);
                     }
                     [[fallthrough]];
                 case '*':

@@ -188,30 +188,51 @@ void StartPendingOperation(KvWindow* display, PendingOperation op) {
     s.NewNumber = true;
 }
 
-double EvaluateDisplayText(std::wstring text) {
+Evaluated EvaluateDisplayText(std::wstring text) {
     for (wchar_t& c : text) {
         if (c == kTimes) c = L'*';
         else if (c == kDivide) c = L'/';
         else if (c == L',') c = L'.';
     }
-    return Evaluate(text);
+    return EvaluateWithFault(text);
 }
 
-double ApplyPendingOperation(double y) {
+Evaluated ApplyPendingOperation(double y) {
     EngineState& s = Engine();
-    const double value = s.PendingOp == kPendingPower ? std::pow(s.StoredOperand, y) : std::fmod(s.StoredOperand, y);
+    const bool remainder = s.PendingOp == kPendingRemainder;
+    const double value = remainder ? std::fmod(s.StoredOperand, y) : std::pow(s.StoredOperand, y);
     s.PendingOp = kNoPendingOp;
-    return value;
+    if (remainder && y == 0) return {value, Fault::DivisionByZero};
+    if (std::isnan(value)) return {value, Fault::Undefined};
+    return {value, std::isinf(value) ? Fault::Overflow : Fault::None};
 }
 
-// A value the evaluator could not give (or a remainder by 0) shows as "nan".
+// "=" names what went wrong instead of showing nan or inf.
+const wchar_t* FaultText(Fault fault) {
+    switch (fault) {
+        case Fault::DivisionByZero: return text::kDivisionByZero;
+        case Fault::Overflow: return text::kTooLarge;
+        default: return text::kError;
+    }
+}
+
+KvStatus FaultStatus(Fault fault) {
+    switch (fault) {
+        case Fault::None: return KV_STATUS_ANSWERED;
+        case Fault::Overflow: return KV_STATUS_TOO_LARGE;
+        default: return KV_STATUS_UNDEFINED;
+    }
+}
+
 KvStatus Equals(KvWindow* display) {
     const bool pending = Engine().PendingOp == kPendingPower || Engine().PendingOp == kPendingRemainder;
-    const double value =
+    const Evaluated result =
         pending ? ApplyPendingOperation(ReadDisplayNumber(display)) : EvaluateDisplayText(ReadDisplay(display));
-    ShowOnDisplay(display, pending ? TrimTrailingZeros(FormatFixed(value, 10, kDisplayCapacity)) : FormatNumber(value));
+    if (result.fault != Fault::None) ShowOnDisplay(display, FaultText(result.fault));
+    else if (pending) ShowOnDisplay(display, TrimTrailingZeros(FormatFixed(result.value, 10, kDisplayCapacity)));
+    else ShowOnDisplay(display, FormatNumber(result.value));
     MarkResultShown();
-    return std::isnan(value) ? KV_STATUS_UNDEFINED : KV_STATUS_ANSWERED;
+    return FaultStatus(result.fault);
 }
 
 // A function key's outcome: the text to show, its status and, for a value, whether it

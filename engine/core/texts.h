@@ -12,11 +12,12 @@ inline constexpr const wchar_t* kSectionClose = L"└─────────
 inline constexpr const wchar_t* kSolvedBanner = L"Решение завершено!";
 
 // ---- Keypad, display and memory ---------------------------------------------------------
-// A function key outside its domain (a negative square root, the log of 0, 171!).
+// A function key outside its domain (a negative square root, the log of 0, 171!), and "="
+// on a text without a value for any other reason (sqrt(-1)+2, a text it cannot read).
 inline constexpr const wchar_t* kError = L"Ошибка";
-// 1/x of 0 on the keypad, and a fraction line that divides by 0.
+// 1/x of 0 and "=" of a division by 0 on the keypad, and a fraction line that divides by 0.
 inline constexpr const wchar_t* kDivisionByZero = L"Деление на 0";
-// A number beyond what can be computed exactly or shown.
+// A number beyond what can be computed exactly or shown ("=" of 1e308*10).
 inline constexpr const wchar_t* kTooLarge = L"Слишком большое число";
 // The memory list's only entry while no register holds a value.
 inline constexpr const wchar_t* kMemoryEmpty = L"Память пуста";

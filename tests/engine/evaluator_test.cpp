@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "abacor.h"
+#include "core/evaluator.h"
 
 namespace {
 
@@ -54,8 +57,9 @@ TEST(Evaluator, FunctionsInTableOrderAsWholeWords) {
         {L"sin(cos(0))", 0.841470984807897},
         {L"2sin(1)", 2 * 0.841470984807897},
         {L"0-sin(1)", -0.841470984807897},
-        // NaN or infinite function values count as 0
-        {L"sqrt(-1)+2", 2},      {L"sin(1/0)", 0},    {L"ln(0)+1", 1},
+        // a NaN or infinite function value leaves the whole text without a value
+        {L"sqrt(-1)+2", kNaN},   {L"sin(1/0)", kNaN}, {L"ln(0)+1", kNaN},
+        {L"2sqrt(-1)", kNaN},    {L"0*exp(1000)", kNaN}, {L"1+abs(sqrt(-4))", kNaN},
         // no argument, or a sign before a bracket where an operand is expected
         {L"sin()", kNaN},        {L"-(2)", kNaN},     {L"-sin(1)", kNaN},  {L"2*-(3)", kNaN},
         // a name preceded by a letter is not a call
@@ -90,6 +94,44 @@ TEST(Evaluator, NaNIsAlwaysThePositiveQuietNaN) {
         const double result = EvaluateExpression(text);
         EXPECT_TRUE(std::isnan(result)) << Narrow(text);
         EXPECT_FALSE(std::signbit(result)) << Narrow(text);
+    }
+}
+
+// Why a text has no value: "=" names the reason.
+TEST(Evaluator, TellsWhyATextHasNoValue) {
+    using abacor::Fault;
+    const struct {
+        std::wstring text;
+        Fault fault;
+    } cases[] = {
+        {L"2+2", Fault::None},
+        {L"atan(1e400)", Fault::None},  // an infinite argument, a finite value
+        {L"7/0", Fault::DivisionByZero},
+        {L"0/0", Fault::DivisionByZero},
+        {L"1+2/(3-3)", Fault::DivisionByZero},
+        {L"sqrt(1/0)", Fault::DivisionByZero},  // in an argument, first of all
+        {L"1e308*10", Fault::Overflow},
+        {L"-1e308*10", Fault::Overflow},
+        {L"1e400", Fault::Overflow},
+        {L"2^5000", Fault::Overflow},
+        {L"sqrt(-1)+2", Fault::Undefined},
+        {L"ln(0)+1", Fault::Undefined},
+        {L"exp(1000)", Fault::Undefined},  // an infinite function value
+        {L"1e400-1e400", Fault::Undefined},
+        {L"2 (3)", Fault::Undefined},
+        {L"2+", Fault::Undefined},
+        {L"", Fault::Undefined},
+        {L"sqrt(2+)", Fault::Undefined},
+    };
+    for (const auto& c : cases) {
+        const abacor::Evaluated result = abacor::EvaluateWithFault(c.text);
+        EXPECT_EQ(result.fault, c.fault) << Narrow(c.text);
+        // The value stays what EvaluateExpression gives: NaN, or the infinity of an overflow.
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(result.value),
+                  std::bit_cast<std::uint64_t>(EvaluateExpression(c.text.c_str())))
+            << Narrow(c.text);
+        EXPECT_EQ(std::isnan(result.value), c.fault != Fault::None && c.fault != Fault::Overflow) << Narrow(c.text);
+        EXPECT_EQ(std::isinf(result.value), c.fault == Fault::Overflow) << Narrow(c.text);
     }
 }
 

@@ -70,7 +70,7 @@ TEST_F(KeypadTest, EntryAndEquals) {
         {"brackets", L"", {{kOpen, L"("}, {KV_STD_2, L"(2"}, {kPlus, L"(2+"}, {KV_STD_1, L"(2+1"}, {kClose, L"(2+1)"},
                            {kTimes, L"(2+1)×"}, {KV_STD_4, L"(2+1)×4"}, {kEquals, L"12"}}},
         {"divide symbol", L"6", {{kDivide, L"6÷"}, {KV_STD_4, L"6÷4"}, {kEquals, L"1.5"}}},
-        {"not evaluable", L"2+", {{kEquals, L"nan"}, {KV_STD_7, L"7"}}},
+        {"not evaluable", L"2+", {{kEquals, L"Ошибка"}, {KV_STD_7, L"7"}}},
         {"pi replaces a number", L"12", {{kPi, L"3.1415926535"}}},
         {"pi appends after operator", L"12+", {{kPi, L"12+3.1415926535"}}},
         {"e appends and ends entry", L"12+", {{kE, L"12+2.7182818284"}, {KV_STD_5, L"5"}}},
@@ -78,6 +78,28 @@ TEST_F(KeypadTest, EntryAndEquals) {
         {"backspace", L"123", {{kBackspace, L"12"}}},
         {"clear", L"12+3", {{kClear, L"0"}, {KV_STD_5, L"5"}}},
         {"clear entry", L"12+3", {{kClearEntry, L"0"}, {KV_STD_5, L"5"}}},
+    };
+    for (const Sequence& s : sequences) Run(s);
+}
+
+// "=" never shows nan or inf: it names why there is no value.
+TEST_F(KeypadTest, EqualsNamesWhyThereIsNoValue) {
+    const Sequence sequences[] = {
+        {"division by 0", L"7÷0", {{kEquals, L"Деление на 0"}, {KV_STD_5, L"5"}}},
+        {"division by a zero sum", L"1+2÷(3-3)", {{kEquals, L"Деление на 0"}}},
+        {"overflow", L"1e308×10", {{kEquals, L"Слишком большое число"}, {KV_STD_2, L"2"}}},
+        {"negative overflow", L"-1e308×10", {{kEquals, L"Слишком большое число"}}},
+        {"root of a negative", L"sqrt(-1)+2", {{kEquals, L"Ошибка"}}},
+        {"root of a negative times 2", L"2sqrt(-1)", {{kEquals, L"Ошибка"}}},
+        {"log of 0", L"ln(0)+1", {{kEquals, L"Ошибка"}}},
+        {"infinity minus infinity", L"1e308×10-1e308×10", {{kEquals, L"Ошибка"}}},
+        {"unreadable", L"2 (3)", {{kEquals, L"Ошибка"}}},
+        {"remainder by 0", L"7", {{kRemainder, L"0"}, {kEquals, L"Деление на 0"}}},
+        {"power overflow", L"10", {{kPower, L"0"}, {KV_STD_9, L"9"}, {KV_STD_9, L"99"}, {KV_STD_9, L"999"},
+                                   {kEquals, L"Слишком большое число"}}},
+        {"power of a negative to a fraction", L"-8",
+         {{kPower, L"0"}, {kZero, L"0"}, {kPoint, L"0."}, {KV_STD_5, L"0.5"}, {kEquals, L"Ошибка"}}},
+        {"a value still shows", L"2+2", {{kEquals, L"4"}}},
     };
     for (const Sequence& s : sequences) Run(s);
 }

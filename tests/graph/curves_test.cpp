@@ -55,8 +55,8 @@ TEST(SampleExplicit, BreaksWhereTheFunctionHasNoPlottableValue) {
     }
 }
 
-// On the keypad sqrt(-1) counts as 0; a graph must have no value there, nor where a
-// function's argument has none (ln(sqrt(x)) left of 0) or a function overflows.
+// A graph has no value where a function has none (sqrt(-1)), nor where a function's
+// argument has none (ln(sqrt(x)) left of 0) or a function overflows.
 TEST(SampleExplicit, BrokenWhereAFunctionIsNotDefined) {
     const struct {
         const wchar_t* formula;

@@ -77,6 +77,39 @@ TEST_F(GraphSessionTest, ARejectedBuildPlotsNothingAndKeepsTheView) {
     EXPECT_EQ(session.formulaText(), tooLong.substr(0, 255));
 }
 
+// A formula without a value at the check's point builds, and is drawn only where it has
+// one: from its domain's left end rightwards, on the curve.
+TEST_F(GraphSessionTest, AFormulaUndefinedSomewhereIsDrawnWhereItHasAValue) {
+    const struct {
+        const wchar_t* text;
+        double from;  // the domain's left end
+        double (*value)(double);
+    } cases[] = {
+        {L"sqrt(x-5)", 5, [](double x) { return std::sqrt(x - 5); }},
+        {L"ln(x-3)", 3, [](double x) { return std::log(x - 3); }},
+    };
+    for (const auto& c : cases) {
+        const RecordingGraphCanvas canvas = build(c.text);
+        EXPECT_TRUE(desktop.messageBoxes().empty()) << headless::ToUtf8(c.text);
+        ASSERT_EQ(canvas.paths.size(), 1u) << headless::ToUtf8(c.text);
+        const double scale = session.view().scale();
+        double left = 1e9, right = -1e9;
+        for (const Polyline& figure : canvas.paths[0].figures) {
+            for (const auto& point : figure) {
+                const double x = (point.x - 305) / scale;
+                left = std::min(left, x);
+                right = std::max(right, x);
+                EXPECT_GE(x, c.from - 1e-6) << headless::ToUtf8(c.text);
+                if (x > c.from + 0.5) {
+                    EXPECT_NEAR((280 - point.y) / scale, c.value(x), 0.05) << headless::ToUtf8(c.text) << " at " << x;
+                }
+            }
+        }
+        EXPECT_LT(left, c.from + 0.5) << headless::ToUtf8(c.text);  // starts near the left end
+        EXPECT_GT(right * scale, 610 - 305 - scale) << headless::ToUtf8(c.text);  // and runs to the right edge
+    }
+}
+
 TEST_F(GraphSessionTest, NothingIsDrawnWithoutResources) {
     build(L"x^2;y=x");
     EXPECT_TRUE(slot(1).computed);
