@@ -33,9 +33,8 @@ std::wstring SubstituteXY(std::wstring_view formula, double x, double y);
 
 // One formula as a function of the plane, compiled once. Every value a graph shows is
 // computed here, and each is exactly what the evaluator gives for the formula with the
-// coordinates substituted (SubstituteX, SubstituteXY), except that a function value that
-// is not defined (sqrt(-1), ln(0)) makes the value NaN instead of counting as 0: a curve
-// must be broken where its function is not defined.
+// coordinates substituted (SubstituteX, SubstituteXY); where a function is not defined
+// (sqrt(-1), ln(0)) the value is NaN and the curve is broken there.
 class GraphFunction {
 public:
     explicit GraphFunction(const std::wstring& formula);

@@ -116,6 +116,8 @@ MainWindow::~MainWindow() {
 
 QString MainWindow::caption() const { return caption_->text(); }
 
+bool MainWindow::captionShown() const { return !caption_->isHidden(); }
+
 QAction* MainWindow::menuItem(int command) const {
     const auto found = menuItems_.find(command);
     return found == menuItems_.end() ? nullptr : found->second;

@@ -35,6 +35,8 @@ public:
 
     int appMode() const { return appMode_; }
     QString caption() const;
+    // The caption gives way where a page has a title of its own.
+    bool captionShown() const;
     const ControlRegistry& controls() const { return registry_; }
     // The menu item that sends this command, or null.
     QAction* menuItem(int command) const;

@@ -111,6 +111,17 @@ private Q_SLOTS:
                                 << QList<int>{KV_SETTINGS_PRECISION, KV_DISPLAY, KV_STD_FIRST}
                                 << QList<int>{KV_CMD_GRAPHS};
     }
+    // Settings and Graphs draw their own title where the caption would stand.
+    void captionGivesWayToPageTitles() {
+        Shell shell;
+        for (const int command : {KV_CMD_STANDARD, KV_CMD_SCIENTIFIC, KV_CMD_FRACTIONS, KV_CMD_EQUATIONS,
+                                  KV_CMD_INEQUALITIES, KV_CMD_QUADRATIC, KV_CMD_SYSTEM, KV_CMD_SETTINGS,
+                                  KV_CMD_GRAPHS}) {
+            shell.choose(command);
+            const bool ownTitle = command == KV_CMD_SETTINGS || command == KV_CMD_GRAPHS;
+            QVERIFY2(shell.window.captionShown() == !ownTitle, qPrintable(QString::number(command)));
+        }
+    }
     void modes() {
         QFETCH(int, command);
         QFETCH(int, mode);
