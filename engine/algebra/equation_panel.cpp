@@ -82,7 +82,8 @@ void Solve() {
     SetStepsLog(std::move(result.report));
 }
 
-const KvKey* FindKey(int buttonId) { return KvFindKey(kvEquationKeys, KV_KEY_COUNT(kvEquationKeys), buttonId); }
+constexpr FormulaKeypad kKeypad{kvEquationKeys, KV_KEY_COUNT(kvEquationKeys), KV_EQ_BACKSPACE, KV_EQ_POWER,
+                                KV_EQ_CLEAR, KV_EQ_CLEAR_ENTRY};
 
 }  // namespace
 
@@ -92,16 +93,7 @@ void HandleFormulaButton(int buttonId) {
         ShowStepsWindow(Engine().MainWindow);
         return;
     }
-    KvWindow* input = MainWindowControl(KV_EQ_INPUT);
-    if (!input) return;
-    if (const KvKey* key = FindKey(buttonId); key && key->typed) return TypeAtEnd(*input, key->typed);
-    switch (buttonId) {
-        case KV_EQ_BACKSPACE: return DeleteLast(*input);
-        case KV_EQ_POWER: return TypePower(*input);
-        case KV_EQ_CLEAR:
-        case KV_EQ_CLEAR_ENTRY: return ClearInput(*input);
-        default: return;
-    }
+    if (KvWindow* input = MainWindowControl(KV_EQ_INPUT)) ApplyFormulaKey(*input, kKeypad, buttonId);
 }
 
 }  // namespace abacor

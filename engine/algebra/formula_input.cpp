@@ -56,4 +56,19 @@ void DeleteLast(KvWindow& input) {
 
 void ClearInput(KvWindow& input) { input.setText(L""); }
 
+bool ApplyFormulaKey(KvWindow& input, const FormulaKeypad& keypad, int buttonId) {
+    if (const KvKey* key = KvFindKey(keypad.keys, keypad.count, buttonId); key && key->typed) {
+        TypeAtEnd(input, key->typed);
+    } else if (buttonId == keypad.backspace) {
+        DeleteLast(input);
+    } else if (buttonId == keypad.power) {
+        TypePower(input);
+    } else if (buttonId == keypad.clear || buttonId == keypad.clearEntry) {
+        ClearInput(input);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 }  // namespace abacor

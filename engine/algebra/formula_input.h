@@ -3,11 +3,27 @@
 // writing the cut text back would lose its end.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
+#include "control_ids.h"
 #include "platform.h"
 
 namespace abacor {
+
+// A panel's keypad: its key table (typing keys carry their text) and its editing keys.
+struct FormulaKeypad {
+    const KvKey* keys;
+    std::size_t count;
+    int backspace;
+    int power;
+    int clear;
+    int clearEntry;
+};
+
+// Carries out a typing or editing key of the keypad on the input; false for any other
+// code, which the panel handles itself.
+bool ApplyFormulaKey(KvWindow& input, const FormulaKeypad& keypad, int buttonId);
 
 // Appends the text at the end, wherever the caret was, and leaves the caret there. A
 // digit typed right after "^" becomes its superscript: x, ^, 2 leaves "x²".

@@ -16,9 +16,8 @@ namespace {
 // The solver reads at most this much of the input.
 constexpr std::size_t kSolvedTextLength = 1024;
 
-const KvKey* FindKey(int buttonId) {
-    return KvFindKey(kvInequalityKeys, KV_KEY_COUNT(kvInequalityKeys), buttonId);
-}
+constexpr FormulaKeypad kKeypad{kvInequalityKeys, KV_KEY_COUNT(kvInequalityKeys), KV_INEQ_BACKSPACE, KV_INEQ_POWER,
+                                KV_INEQ_CLEAR, KV_INEQ_CLEAR_ENTRY};
 
 void Solve(const KvWindow& input) {
     const InequalityResult result = SolveInequalitySystem(input.text(kSolvedTextLength));
@@ -39,12 +38,8 @@ void HandleInequalityButton(int buttonId) {
     if (buttonId < KV_INEQ_KEYS_FIRST || buttonId > KV_INEQ_STEPS) return;
     KvWindow* input = MainWindowControl(KV_INEQ_INPUT);
     if (!input) return;
-    if (const KvKey* key = FindKey(buttonId); key && key->typed) return TypeAtEnd(*input, key->typed);
+    if (ApplyFormulaKey(*input, kKeypad, buttonId)) return;
     switch (buttonId) {
-        case KV_INEQ_BACKSPACE: DeleteLast(*input); break;
-        case KV_INEQ_POWER: TypePower(*input); break;
-        case KV_INEQ_CLEAR:
-        case KV_INEQ_CLEAR_ENTRY: ClearInput(*input); break;
         case KV_INEQ_SOLVE: Solve(*input); break;
         case KV_INEQ_STEPS: ShowStepsWindow(Engine().MainWindow); break;
         default: break;
