@@ -357,6 +357,8 @@ TEST(Cli, UsageErrors) {
         {{"eval"}, "", 2},
         {{"keys", "nosuchkey"}, "", 2},
         {{"--precision", "x", "eval", "1"}, "", 2},
+        {{"--precision", "2147483648", "eval", "1"}, "", 2},  // beyond an int
+        {{"--max-degree", "-2147483648", "eval", "1"}, "", 2},
         {{"quadratic", "1", "2"}, "", 2},
     });
 }

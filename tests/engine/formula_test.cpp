@@ -152,6 +152,8 @@ TEST_F(FormulaTest, DropsWhatGoesPastTheLimitsAndSaysSo) {
         {L"x*y/x", 9, {}, L"x*y/x: деление остановлено после 2000 шагов"},
         {L"x^99999999999*x^99999999999", 9, {{L"x2147483647y0z0", 1}}, L""},
         {L"(x+1)^2", 9, {{X2, 1}, {X, 2}, {C, 1}}, L""},
+        // A long part is quoted by its first 40 characters.
+        {L"(x+1+x+2+x+3+x+4+x+5+x+6+x+7+x+8+x+9+x+10)^10+1", 9, {{C, 1}}, L"(x+1+x+2+x+3+x+4+x+5+x+6+x+7+x+8+x+9+x+1…: степень выше максимальной (9)"},
     };
     for (const NoteCase& c : cases) {
         Engine().MaxDegree = c.maxDegree;
