@@ -202,8 +202,12 @@ TEST_F(LinearSystemTest, TypedAnswerHeadingIsNoAnswer) {
     Solve(L"b=3;b=xОТВЕТ:0");
     EXPECT_EQ(Result(), L"");
     EXPECT_NE(GetLastStatus(), KV_STATUS_ANSWERED);
-    // z, typed on a right side, is an unknown: three of them in two equations.
+    // z, typed on a right side, is an unknown, and ':' divides by it: not linear.
     Solve(L"x=1;y=2ОТВЕТ:\r\n  z = \r\n");
+    EXPECT_EQ(Result(), L"");
+    EXPECT_EQ(GetLastStatus(), KV_STATUS_REFUSED);
+    // Without the ':' it is three unknowns in two equations.
+    Solve(L"x=1;y=2ОТВЕТ\r\n  z = \r\n");
     EXPECT_EQ(Result(), L"");
     EXPECT_EQ(GetLastStatus(), KV_STATUS_NO_ANSWER);
     SetStepsLog(L"  ОТВЕТ:\r\n  x = 1\r\n");

@@ -79,7 +79,7 @@ TEST_F(StatusTest, FractionLine) {
         // Every message of the check.
         {L"", KV_STATUS_REFUSED},
         {L"1a", KV_STATUS_REFUSED},
-        {L"1+-2", KV_STATUS_REFUSED},
+        {L"1+*2", KV_STATUS_REFUSED},
         {L"/0", KV_STATUS_REFUSED},
         {L"1/0", KV_STATUS_REFUSED},
         {L"1/2)", KV_STATUS_REFUSED},
