@@ -190,16 +190,18 @@ private:
     }
 
     LimitHit Divide(Polynomial& left, const Polynomial& right, Polynomial& result) {
-        if (HasVariableKey(right) && notes_) notes_->quotientOnly = true;
-        if (HasVariableKey(left) || HasVariableKey(right)) return DivideBounded(left, right, budget_, result);
-        const double n = Coefficient(left, kConstKey);
-        const auto d = right.find(kConstKey);
-        const double divisor = d == right.end() ? 1.0 : d->second;
-        if (std::fabs(divisor) > kZeroTolerance) {
-            result = Polynomial{{kConstKey, n / divisor}};
-        } else {
+        if (HasVariableKey(right)) {
+            if (notes_) notes_->quotientOnly = true;
+            return DivideBounded(left, right, budget_, result);
+        }
+        // By a number, term by term: however small it is, it is no zero.
+        const double divisor = Coefficient(right, kConstKey);
+        if (divisor == 0) {
             if (notes_) notes_->quotientOnly = true;
             result = std::move(left);  // a zero divisor leaves the dividend as it was
+        } else {
+            for (auto& [key, c] : left) c /= divisor;
+            result = std::move(left);
         }
         return LimitHit::kNone;
     }

@@ -190,6 +190,7 @@ inline constexpr const wchar_t* kLinearSystemNotLinear = L" не являетс�
 inline constexpr const wchar_t* kLinearSystemTooComplex = L": слишком сложное выражение";
 inline constexpr const wchar_t* kLinearSystemRightSide = L": правая часть должна быть числом";
 inline constexpr const wchar_t* kLinearSystemTooLarge = L": слишком большое число";
+inline constexpr const wchar_t* kLinearSystemZeroDivisor = L": деление на ноль";
 // The report: "Ур. 1: " + the equation under the title.
 inline constexpr const wchar_t* kLinearSystemTitle = L"РЕШЕНИЕ СИСТЕМЫ УРАВНЕНИЙ";
 inline constexpr const wchar_t* kLinearSystemEquationLabel = L"Ур. ";

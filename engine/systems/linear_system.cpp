@@ -178,7 +178,7 @@ bool IsConstantKey(const MonomialKey& key) { return key == kConstKey || TotalDeg
 // once per variable, so a long system would otherwise cost equations × variables expansions.
 constexpr long long kSystemWorkAllowance = 2 * kWorkAllowance;
 
-enum class RowProblem { kNone, kNotLinear, kTooComplex };
+enum class RowProblem { kNone, kNotLinear, kTooComplex, kZeroDivisor };
 
 // The sides the linear reader takes: the left one, and the right one when it has
 // unknowns. A letter of a number there ("sqrt(4)x", "2e5y") is beyond that reader.
@@ -192,15 +192,21 @@ std::optional<std::vector<const std::wstring*>> LinearSides(const Equation& equa
     return sides;
 }
 
-// Left side minus right side (when it is read here) with one variable as x; empty
-// when an expansion was cut short by its limits.
+// Left side minus right side (when it is read here) with one variable as x; empty, with
+// the problem, when the polynomial is not the sides' value: an expansion cut short by
+// its limits, a division by zero (divisions by unknowns are refused before), a part that
+// is no polynomial.
 std::optional<Polynomial> ExpandForVariable(const std::vector<const std::wstring*>& sides, wchar_t variable,
-                                            WorkBudget& budget) {
+                                            WorkBudget& budget, RowProblem& problem) {
     Polynomial difference;
     for (std::size_t k = 0; k < sides.size(); ++k) {
         ExpansionNotes notes;
         const Polynomial p = ExpandExpression(RenameForVariable(*sides[k], variable), budget, &notes);
-        if (!notes.skipped.empty()) return std::nullopt;
+        problem = !notes.skipped.empty() ? RowProblem::kTooComplex
+                  : notes.quotientOnly   ? RowProblem::kZeroDivisor
+                  : notes.unread         ? RowProblem::kNotLinear
+                                         : RowProblem::kNone;
+        if (problem != RowProblem::kNone) return std::nullopt;
         if (k == 0) {
             AddPolynomials(difference, p);
         } else {
@@ -220,8 +226,9 @@ RowProblem FillRow(const Equation& equation, const std::vector<wchar_t>& variabl
     if (!sides) return RowProblem::kNotLinear;
     double constant = 0;
     for (std::size_t j = 0; j < variables.size(); ++j) {
-        const std::optional<Polynomial> expanded = ExpandForVariable(*sides, variables[j], budget);
-        if (!expanded) return RowProblem::kTooComplex;
+        RowProblem problem = RowProblem::kNone;
+        const std::optional<Polynomial> expanded = ExpandForVariable(*sides, variables[j], budget, problem);
+        if (!expanded) return problem;
         const Polynomial& p = *expanded;
         double constantHere = 0;
         for (const auto& [key, coefficient] : p) {
@@ -354,6 +361,8 @@ std::optional<Outcome> BuildMatrix(const std::vector<Equation>& equations, const
             case RowProblem::kNotLinear: return Refused(EquationMessage(number, text::kLinearSystemNotLinear));
             case RowProblem::kTooComplex:
                 return Outcome{KV_STATUS_TOO_COMPLEX, EquationMessage(number, text::kLinearSystemTooComplex)};
+            case RowProblem::kZeroDivisor:
+                return Outcome{KV_STATUS_UNDEFINED, EquationMessage(number, text::kLinearSystemZeroDivisor)};
         }
         if (IsNumberSide(equations[i].right)) {
             // A right side that is no (finite) number would turn every answer into NaN or inf.

@@ -378,6 +378,7 @@ TEST(Cli, EveryModeReadsATextAlike) {
         {{"eval", "6:3"}, "2\n", 0},
         {{"eval", "2^-1"}, "0.5\n", 0},
         {{"eval", "3--5"}, "8\n", 0},
+        {{"solve", "x/0.00000000001 = 1"}, "X = 1e-11\n", 0},  // no small divisor counts as 0
     });
 }
 

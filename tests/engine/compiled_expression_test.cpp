@@ -316,7 +316,7 @@ private:
     const std::vector<std::wstring> kNames = {L"sin",   L"cos", L"tan",  L"asin", L"acos", L"atan",
                                               L"sinh",  L"cosh", L"tanh", L"exp",  L"ln",   L"log",
                                               L"sqrt",  L"abs", L"floor", L"ceil", L"round"};
-    const std::vector<std::wstring> kOperators = {L"+", L"-", L"*", L"/", L"^", L"", L" ", L"×", L"÷", L"*-", L"/-"};
+    const std::vector<std::wstring> kOperators = {L"+", L"-", L"*", L"/", L"^", L"", L" ", L"×", L"÷", L"*-", L"/-", L":", L" : ", L"* -", L"^-", L"^ -"};
     const std::vector<std::wstring> kNumbers = {L"0",    L"1",     L"2",       L"25",    L"0.5",   L".5",  L"3.",
                                                 L"1,5",  L"1e3",   L"2.5E-2",  L"1e400", L"1e-400", L".",  L"1.2.3",
                                                 L"0.1",  L"1e+25", L"9.99999999983333e-06", L"123456789012345678901"};
@@ -327,7 +327,7 @@ private:
     const std::vector<std::wstring> kPieces = {
         L"x",  L"y",  L"X",  L"Y",  L"2",  L"0",  L".",  L",",   L"e",   L"E",    L"e+",   L"+",    L"-",   L"*",
         L"/",  L"^",  L"(",  L")",  L" ",  L"=",  L"π",  L"sin(", L"ln(", L"sqrt(", L"exp(", L"exp", L"sin", L"1e5",
-        L"(x)", L"ab", L"×", L"5.5"};
+        L"(x)", L"ab", L"×", L"5.5", L":", L"^(2)", L"^(", L"-("};
 };
 
 TEST(CompiledExpression, MatchesTheTextOnGeneratedFormulas) {

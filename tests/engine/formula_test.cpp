@@ -141,6 +141,8 @@ TEST_F(FormulaTest, ReadsSignsColonsAndExponentsAsTheEvaluatorDoes) {
         {L"+2*x", {{X, 2}}},                  {L"X^2Y", {{L"x2y1z0", 1}}},
         {L"x^2x^3", {{L"x5y0z0", 1}}},        {L"2^3", {{C, 8}}},
         {L"x^99999999999", {{L"x2147483647y0z0", 1}}},
+        // a divisor is a number however small it is
+        {L"x/0.00000000001", {{X, 1e11}}},    {L"x:1e-12", {{X, 1e12}}},
     });
 }
 
