@@ -319,9 +319,9 @@ static const KvKey kvStandardKeys[] = {
     {KV_STD_POINT, ",", ".", L"."},         {KV_STD_EQUALS, "=", "=", 0},
 };
 
-/* The multiplication key is a Latin "x", the minus keys are hyphens and key 60 (the
- * natural logarithm) is labelled "in": the labels the keys have always had. Keys the
- * standard keypad has too keep their command-line name there. */
+/* The multiplication key is a Latin "x" and the minus keys are hyphens: the labels the
+ * keys have always had. Keys the standard keypad has too keep their command-line name
+ * there. */
 static const KvKey kvScientificKeys[] = {
     {KV_SCI_PI, "\xCF\x80", "pi", 0},        {KV_SCI_E, "e", "e", 0},
     {KV_SCI_CLEAR, "C", 0, 0},               {KV_SCI_CLEAR_ENTRY, "CE", 0, 0},
@@ -338,7 +338,7 @@ static const KvKey kvScientificKeys[] = {
     {KV_SCI_MINUS, "-", 0, L"-"},            {KV_SCI_LOG, "log", "log", 0},
     {KV_SCI_1, "1", 0, L"1"},                {KV_SCI_2, "2", 0, L"2"},
     {KV_SCI_3, "3", 0, L"3"},                {KV_SCI_PLUS, "+", 0, L"+"},
-    {KV_SCI_LN, "in", "ln", 0},              {KV_SCI_SIGN, "+/-", 0, 0},
+    {KV_SCI_LN, "ln", "ln", 0},              {KV_SCI_SIGN, "+/-", 0, 0},
     {KV_SCI_0, "0", 0, L"0"},                {KV_SCI_POINT, ",", 0, L"."},
     {KV_SCI_EQUALS, "=", 0, 0},
 };
