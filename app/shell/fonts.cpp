@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QPainter>
 #include <QStringList>
 
@@ -44,12 +45,13 @@ QFont FontFor(const KvFont& font) {
     return MakeFont(QString::fromStdWString(font.family), font.pixelHeight, font.weight);
 }
 
+// The family the desktop resolved its default to comes first: an alias such as "Sans
+// Serif" names no font, and the emoji font (which has digits too) would take its place.
 void UseEmojiFallback() {
     QFont font = QApplication::font();
-    QStringList families = font.families();
-    if (families.isEmpty()) families << font.family();
-    if (!families.contains(kEmojiFamily)) families << kEmojiFamily;
-    font.setFamilies(families);
+    const QString family = QFontInfo(font).family();
+    if (family == kEmojiFamily) return;
+    font.setFamilies({family, kEmojiFamily});
     QApplication::setFont(font);
 }
 
