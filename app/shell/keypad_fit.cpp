@@ -59,7 +59,8 @@ void LayOutKeypad(int appMode, QSize client, const ControlRegistry& registry) {
     }
     if (appMode == kScientificMode) {
         std::vector<Placement> keys = ScientificLayout(client.width(), client.height());
-        const std::vector<Placement> row = TrigRowLayout(RectOf(keys, KV_SCI_PI), kScientificGap);
+        const int underMemoryRow = RectOf(keys, KV_MEMORY_CLEAR).bottom() + 1 + kScientificGap;
+        const std::vector<Placement> row = TrigRowLayout(RectOf(keys, KV_SCI_PI), kScientificGap, underMemoryRow);
         keys.insert(keys.end(), row.begin(), row.end());
         Apply(keys, registry);
         ScaleLabels(keys, kScientificOpeningKey, registry);

@@ -1,5 +1,6 @@
 #include "trig_row.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include <QPushButton>
@@ -62,12 +63,14 @@ void ShowTrigRow(const ControlRegistry& registry) {
     ShowInverses(registry, false);
 }
 
-std::vector<Placement> TrigRowLayout(QRect firstKey, int gap) {
+std::vector<Placement> TrigRowLayout(QRect firstKey, int gap, int floor) {
+    constexpr int kLowest = 20;
     std::vector<Placement> placements;
     const int pitch = firstKey.width() + gap;
-    const int top = firstKey.top() - firstKey.height() - gap;
+    const int height = std::max(kLowest, std::min(firstKey.height(), firstKey.top() - gap - floor));
+    const int top = firstKey.top() - gap - height;
     for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
-        const QRect rect(firstKey.left() + column * pitch, top, firstKey.width(), firstKey.height());
+        const QRect rect(firstKey.left() + column * pitch, top, firstKey.width(), height);
         for (int id : kColumns[column]) {
             if (id != 0) placements.push_back({id, rect});
         }

@@ -19,7 +19,9 @@ void CreateTrigRow(const Controls& controls, const CommandSink& command);
 // Shows the row with "2nd" up: sin, cos and tan, not their inverses.
 void ShowTrigRow(const ControlRegistry& registry);
 
-// The row above the keypad key at `firstKey` (π), in the keypad's columns and gap.
-std::vector<Placement> TrigRowLayout(QRect firstKey, int gap);
+// The row above the keypad key at `firstKey` (π), in the keypad's columns and gap, as tall
+// as the keys where there is room, lower where it would reach above `floor` (the first
+// row of pixels free under the memory keys).
+std::vector<Placement> TrigRowLayout(QRect firstKey, int gap, int floor);
 
 }  // namespace kelvora
