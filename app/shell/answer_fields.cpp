@@ -35,18 +35,23 @@ int RightLimit(const QLineEdit& field) {
 }
 
 // Refits a field once the changes of one event have all been made (the library sets a
-// text, then resizes and hides its neighbours).
+// text, then resizes and hides its neighbours). The field is as wide as its text needs
+// within the room it has, and never narrower than it was made (or than the library last
+// made it).
 class Fitter : public QObject {
 public:
-    explicit Fitter(QLineEdit* field) : QObject(field), field_(field) {
+    explicit Fitter(QLineEdit* field) : QObject(field), field_(field), madeWidth_(field->width()) {
         QObject::connect(field, &QLineEdit::textChanged, this, [this] { schedule(); });
         field->installEventFilter(this);
         field->parentWidget()->installEventFilter(this);
     }
 
 protected:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         const QEvent::Type type = event->type();
+        if (type == QEvent::Resize && watched == field_ && field_->width() != fittedWidth_) {
+            madeWidth_ = field_->width();
+        }
         if (type == QEvent::Resize || type == QEvent::Show || type == QEvent::Move) schedule();
         return false;
     }
@@ -59,12 +64,26 @@ private:
             this,
             [this] {
                 pending_ = false;
-                if (field_) FitAnswerField(*field_);
+                if (field_) fit(*field_);
             },
             Qt::QueuedConnection);
     }
 
+    void fit(QLineEdit& field) {
+        field.setToolTip(field.text());
+        const int room = RightLimit(field) - field.x();
+        const int width = std::max(madeWidth_, std::min(TextWidth(field), room));
+        if (width != field.width()) {
+            fittedWidth_ = width;
+            field.resize(width, field.height());
+        }
+        // Whatever still does not fit scrolls; its start shows first.
+        field.setCursorPosition(0);
+    }
+
     QPointer<QLineEdit> field_;
+    int madeWidth_;
+    int fittedWidth_ = -1;
     bool pending_ = false;
 };
 
@@ -77,20 +96,10 @@ int TextWidth(const QLineEdit& field) {
     return field.style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, &field).width();
 }
 
-void FitAnswerField(QLineEdit& field) {
-    const QString text = field.text();
-    field.setToolTip(text);
-    if (!field.parentWidget()) return;
-    const int wanted = std::min(TextWidth(field), RightLimit(field) - field.x());
-    if (wanted > field.width()) field.resize(wanted, field.height());
-    // Whatever still does not fit scrolls; its start shows first.
-    field.setCursorPosition(0);
-}
-
 void FitAnswerFields(const ControlRegistry& registry) {
     for (int id = 0; id < KV_CONTROL_ID_END; ++id) {
         auto* field = registry.get<QLineEdit>(id);
-        if (field && field->isReadOnly()) new Fitter(field);
+        if (field && field->isReadOnly() && field->parentWidget()) new Fitter(field);
     }
 }
 

@@ -1,6 +1,7 @@
 // Answers and messages are never cut off: a read-only answer field widens toward the
-// window's right edge as far as the controls beside it allow, shows the start of its
-// text, and holds the whole text in its tooltip.
+// window's right edge as far as the controls beside it allow (and narrows back to its
+// own width for a shorter text or a narrower window), shows the start of its text, and
+// holds the whole text in its tooltip.
 #pragma once
 
 class QLineEdit;
@@ -15,8 +16,5 @@ int TextWidth(const QLineEdit& field);
 // Keeps every read-only field of the registry fitted from now on: after its text, its
 // size or its window's size changes.
 void FitAnswerFields(const ControlRegistry& registry);
-
-// Fits one field now.
-void FitAnswerField(QLineEdit& field);
 
 }  // namespace kelvora

@@ -38,8 +38,8 @@ QWidget* OwnerOrProgramWindow(QWidget* owner) {
     return nullptr;
 }
 
-// Wide enough that the desktop never shortens the caption in the title bar ("Ош…бка"),
-// which is set in a bolder and larger font than the text and shares the bar with buttons.
+// Wide enough that the desktop never shortens the caption in the title bar to an ellipsis:
+// it is set in a bolder and larger font than the text and shares the bar with buttons.
 int CaptionWidth(const QMessageBox& box, const QString& caption) {
     constexpr int kTitleBarButtons = 160;
     QFont title = box.font();

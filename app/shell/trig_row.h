@@ -1,5 +1,5 @@
 // The scientific keypad's row of trigonometric keys: sin, cos and tan (their inverses
-// while "2nd" is down) and the Градусы/Радианы switch, above the keypad's first row.
+// while "2nd" is down) and the degrees/radians switch, above the keypad's first row.
 #pragma once
 
 #include <vector>

@@ -411,6 +411,12 @@ private Q_SLOTS:
         QCOMPARE(root->toolTip(), root->text());
         QVERIFY2(root->width() >= TextWidth(*root), qPrintable(QString::number(root->width())));
         QVERIFY(root->geometry().right() < shell.window.width());
+        const QPoint place = root->pos();
+        kelvora::test::TypeText(shell.get<QLineEdit>(KV_QUADRATIC_A), QStringLiteral("1"));  // a = 01
+        shell.click(KV_QUADRATIC_SOLVE);
+        QCoreApplication::processEvents();
+        QVERIFY(TextWidth(*root) < 200);  // a root, not the message
+        QCOMPARE(root->geometry(), QRect(place, QSize(200, 20)));  // back to its own width
 
         shell.choose(KV_CMD_INEQUALITIES);
         shell.press("𝑥 ^ 2 - 4 0 > 0");
@@ -425,6 +431,9 @@ private Q_SLOTS:
         ResizeByHand(shell.window, QSize(800, 510));
         QCoreApplication::processEvents();
         QVERIFY2(answer->width() >= TextWidth(*answer), qPrintable(QString::number(answer->width())));
+        ResizeByHand(shell.window, QSize(410, 510));
+        QCoreApplication::processEvents();
+        QVERIFY(answer->geometry().right() < shell.window.width());
     }
 
     void fractionMessageShowsWhole() {
