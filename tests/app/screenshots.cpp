@@ -121,13 +121,17 @@ private Q_SLOTS:
         timer.setInterval(10);
         QObject::connect(&timer, &QTimer::timeout, [&] {
             for (QWidget* steps : shell.desktop.openTextWindows()) {
-                QVERIFY(steps->grab().toImage().save(QStringLiteral(KELVORA_SCREENSHOT_DIR "/4-steps.png")));
+                QVERIFY(steps->grab().toImage().save(folder() + QStringLiteral("/4-steps.png")));
+                if (scaled()) {
+                    QVERIFY(AvailableArea(*steps).contains(steps->frameGeometry()));
+                    saveScreen(*steps, steps->grab().toImage(), folder() + QStringLiteral("/4-steps-screen.png"));
+                }
                 steps->close();
             }
         });
         timer.start();
         shell.click(KV_EQ_STEPS);
-        QVERIFY(QFileInfo::exists(QStringLiteral(KELVORA_SCREENSHOT_DIR "/4-steps.png")));
+        QVERIFY(QFileInfo::exists(folder() + QStringLiteral("/4-steps.png")));
     }
 
     void inequalities() {
