@@ -378,6 +378,7 @@ private Q_SLOTS:
         QWidget* parent = nullptr;
         QPoint centre;
         QString caption;
+        int width = 0;
         QTimer timer;
         timer.setInterval(5);
         QObject::connect(&timer, &QTimer::timeout, [&] {
@@ -386,12 +387,18 @@ private Q_SLOTS:
             parent = box->parentWidget();
             centre = box->frameGeometry().center();
             caption = box->windowTitle();
+            width = box->width();
             box->accept();
         });
         timer.start();
         shell.get<QLineEdit>(KV_GRAPH_INPUT)->setText(QStringLiteral("1/ 0"));
         shell.click(KV_GRAPH_BUILD);
         QCOMPARE(caption, QStringLiteral("Ошибка"));
+        // Room for the caption beside the title bar's buttons: a short text alone made the
+        // box so narrow that the desktop shortened its caption.
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        QVERIFY2(width >= QFontMetrics(bold).horizontalAdvance(caption) + 160, qPrintable(QString::number(width)));
         QCOMPARE(parent, &shell.window);
         const QPoint offset = centre - shell.window.frameGeometry().center();
         QVERIFY2(offset.manhattanLength() < 20, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
