@@ -1,9 +1,11 @@
 #include "application.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "fonts.h"
 #include "main_window.h"
 
 namespace kelvora {
@@ -17,8 +19,12 @@ bool InstallRussianTranslation(QApplication& application) {
     return QApplication::installTranslator(translator);
 }
 
+QIcon KelvoraIcon() { return QIcon(QStringLiteral(":/kelvora/kelvora.svg")); }
+
 int RunKelvora(QApplication& application) {
     InstallRussianTranslation(application);
+    QApplication::setWindowIcon(KelvoraIcon());
+    UseEmojiFallback();
     QtDesktop desktop;
     MainWindow window(desktop);
     window.show();

@@ -10,6 +10,7 @@
 #include "controls.h"
 #include "graph_session.h"
 #include "memory_list.h"
+#include "modes.h"
 #include "qt_ports.h"
 #include "settings_page.h"
 #include "system_panel.h"
@@ -44,6 +45,8 @@ public:
     const graph::GraphSession& graphSession() const { return graph_; }
     const SystemPanel& systemPanel() const { return systemPanel_; }
     QTimer& memoryIndicatorTimer() { return memoryTimer_; }
+    // The user's window size, kept across mode switches.
+    WindowSizing& sizing() { return sizing_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -91,6 +94,7 @@ private:
     std::map<int, QAction*> menuItems_;
     QTimer memoryTimer_;
     MemoryComboSelectFunction memoryComboSelect_ = nullptr;
+    WindowSizing sizing_;
     int appMode_ = 1;
     int clientWidth_ = 0;
     int clientHeight_ = 0;

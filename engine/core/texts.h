@@ -39,7 +39,7 @@ inline constexpr const wchar_t* kZeroDivisor = L"Деление на ноль";
 inline constexpr const wchar_t* kUnbalancedBrackets = L"Скобки не сбалансированы";
 inline constexpr const wchar_t* kNotComputable = L"Невозможно вычислить выражение";
 // The caption of the message boxes of every check.
-inline constexpr const wchar_t* kErrorCaption = L"Ошиибка";
+inline constexpr const wchar_t* kErrorCaption = L"Ошибка";
 
 // ---- Equations and simplification ------------------------------------------------------
 // Answer rows.

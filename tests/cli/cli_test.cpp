@@ -395,4 +395,21 @@ TEST(Cli, UsageErrors) {
     });
 }
 
+// The trigonometric keys by the names of their table; degrees until "rad".
+TEST(Cli, TrigonometricKeys) {
+    ExpectAll({
+        {{"keys", "3", "0", "sin"}, "0.5\n", 0},
+        {{"keys", "6", "0", "cos"}, "0.5\n", 0},
+        {{"keys", "4", "5", "tan"}, "1\n", 0},
+        {{"keys", "9", "0", "tan"}, "Ошибка\n", 1},
+        {{"keys", "1", "asin"}, "90\n", 0},
+        {{"keys", "1", "acos"}, "0\n", 0},
+        {{"keys", "1", "atan"}, "45\n", 0},
+        {{"keys", "2", "asin"}, "Ошибка\n", 1},
+        {{"keys", "rad", "1", "atan"}, "0.7853981634\n", 0},
+        {{"keys", "rad", "deg", "1", "atan"}, "45\n", 0},
+        {{"keys", "rad", "pi", "cos"}, "-1\n", 0},
+    });
+}
+
 }  // namespace

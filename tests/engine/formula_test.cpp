@@ -48,7 +48,7 @@ TEST_F(FormulaTest, ValidationReportsTheFirstProblemInCheckOrder) {
         if (!showsOne) continue;
         const auto& box = desktop_.messageBoxes().back();
         EXPECT_EQ(box.text, c.message) << Narrow(c.text);
-        EXPECT_EQ(box.caption, L"Ошиибка");
+        EXPECT_EQ(box.caption, L"Ошибка");
         EXPECT_EQ(box.owner, nullptr);
         EXPECT_EQ(box.icon, KvMessageIcon::Warning);
         EXPECT_EQ(box.buttons, KvMessageButtons::Ok);

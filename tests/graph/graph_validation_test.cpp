@@ -60,7 +60,7 @@ TEST(ValidateGraphFormula, ShowsAWarningOfNoWindowWithTheGraphCaption) {
     ASSERT_EQ(desktop.messageBoxes().size(), 1u);
     const headless::RecordedMessageBox& box = desktop.messageBoxes().front();
     EXPECT_EQ(box.owner, nullptr);
-    EXPECT_EQ(box.caption, L"Ошиибка");
+    EXPECT_EQ(box.caption, L"Ошибка");
     EXPECT_EQ(box.icon, KvMessageIcon::Warning);
     EXPECT_EQ(box.buttons, KvMessageButtons::Ok);
 }
