@@ -16,6 +16,7 @@
 #include "control_ids.h"
 #include "fonts.h"
 #include "key_filter.h"
+#include "keyboard.h"
 #include "keypads.h"
 #include "modes.h"
 #include "panels.h"
@@ -104,6 +105,7 @@ MainWindow::MainWindow(QtDesktop& desktop)
     checkMenuItem(KV_CMD_STANDARD);
     createDisplay();
     createMemoryList();
+    new KeyboardRouter(*this, controls_, desktop_);
 
     memoryTimer_.setInterval(kMemoryIndicatorTimeoutMs);
     QObject::connect(&memoryTimer_, &QTimer::timeout, [this] { hideMemoryIndicators(); });
@@ -300,6 +302,7 @@ void MainWindow::createModeMenu() {
     for (const MenuItem& item : kEquationItems) addItem(equations, item);
     menu_->addSeparator();
     addItem(menu_, kSettingsItem);
+    menu_->addAction(QString::fromUtf8(ui::kKeysHelpItem), this, [this] { ShowKeysHelp(desktop_, *this); });
 }
 
 void MainWindow::createDisplay() {
