@@ -1,5 +1,5 @@
 // What a screen reader reads for each key and field of the main window: the key's meaning
-// ("квадратный корень"), never its label ("√").
+// in words ("square root"), never its label ("√").
 #pragma once
 
 #include <QString>

@@ -34,10 +34,12 @@ struct FieldLimit {
 };
 
 constexpr int kDisplayLimit = 255;
+constexpr int kEquationLimit = 1023;
+constexpr int kInequalityLimit = 1024;
 constexpr FieldLimit kFieldLimits[] = {
     {KV_FRACTION_LINE, 255},
-    {KV_EQ_INPUT, 1023},
-    {KV_INEQ_INPUT, 1024},
+    {KV_EQ_INPUT, kEquationLimit},
+    {KV_INEQ_INPUT, kInequalityLimit},
     {KV_GRAPH_INPUT, static_cast<int>(graph::kMaxFormulaTextLength)},
     {KV_QUADRATIC_A, 255},
     {KV_QUADRATIC_B, 255},

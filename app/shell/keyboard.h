@@ -75,7 +75,7 @@ private:
 // so in a message box over `owner`.
 void LimitLength(QLineEdit& field, int limit, QtDesktop& desktop, QWidget& owner);
 
-// The "Клавиши" help page: the shortcut table in a message box over the window.
+// The keys help page: the shortcut table in a message box over the window.
 void ShowKeysHelp(QtDesktop& desktop, QWidget& owner);
 
 }  // namespace kelvora

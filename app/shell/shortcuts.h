@@ -1,7 +1,7 @@
 // The program's one table of keyboard shortcuts: what the keyboard presses on the
 // standard and scientific keypads, what it does in the panels and which editing keys
-// every field and the display take. The key router, the keys' tooltips and the
-// "Клавиши" help page all read it here.
+// every field and the display take. The key router, the keys' tooltips and the keys
+// help page all read it here.
 #pragma once
 
 #include <span>
@@ -38,8 +38,8 @@ struct PanelKeys {
 
 std::span<const PanelKeys> PanelBindings();
 
-// A key's accessible name with the keyboard keys that press it: "квадратный корень"
-// alone, "плюс (+)" with a shortcut; empty for a control without a name.
+// A key's accessible name, followed by the keyboard keys that press it in brackets when
+// it has a shortcut; empty for a control without a name.
 QString KeyToolTip(int controlId);
 
 // The help page: every shortcut, one per line.

@@ -1,5 +1,6 @@
 #include "system_panel.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include <QLabel>
@@ -180,10 +181,19 @@ void SystemPanel::paint(QPainter& painter) const {
     }
     if (!answerShown_) return;
     PaintText(painter, 28, 30 * n + 160, QString::fromUtf8(ui::kAnswer), ShellFont(18, kBold), Qt::black);
+    // A line too long for the window (a reason rather than a value) wraps.
     const QFont answerFont = ShellFont(18, kNormal);
-    for (int k = 0; k < answer_.size(); ++k) {
-        PaintText(painter, 38, 30 * n + 22 * k + 182, answer_[k], answerFont, Qt::black);
+    const int width = std::max(controls_.parent().width() - 38 - 10, 100);
+    painter.save();
+    painter.setFont(answerFont);
+    painter.setPen(Qt::black);
+    int y = 30 * n + 182;
+    for (const QString& line : answer_) {
+        const QRect box = painter.boundingRect(QRect(38, y, width, QWIDGETSIZE_MAX), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, line);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, line);
+        y += std::max(box.height(), 22);
     }
+    painter.restore();
 }
 
 }  // namespace kelvora

@@ -67,7 +67,7 @@ std::optional<LastOperand> SplitLastOperand(const std::wstring& text) {
     if (text.empty()) return std::nullopt;
     std::size_t start = text.back() == L')' ? GroupStart(text) : NumberStart(text);
     if (start == std::wstring::npos) return std::nullopt;
-    // A letter before a number ("x2", "Ошибка1") makes it no operand of its own.
+    // A letter before a number ("x2", "log2") makes it no operand of its own.
     if (start > 0 && IsLetter(text[start - 1])) return std::nullopt;
     if (start > 0 && text[start - 1] == L'-' && (start == 1 || OpensOperand(text[start - 2]))) --start;
     return LastOperand{text.substr(0, start), text.substr(start)};
