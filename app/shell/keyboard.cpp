@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -178,11 +179,18 @@ KeyboardRouter::KeyboardRouter(MainWindow& window, const Controls& controls, QtD
 QWidget* KeyboardRouter::control(int id) const { return window_.controls().widget(id); }
 
 bool KeyboardRouter::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return false;
+    const bool keyPress = event->type() == QEvent::KeyPress;
+    if (!keyPress && event->type() != QEvent::MouseButtonRelease) return false;
     auto* receiver = qobject_cast<QWidget*>(watched);
     if (!receiver || receiver->window() != &window_) return false;
+    const bool displayMode = IsDisplayMode(window_.appMode()) && display_->isVisible();
+    // A click on a key gives the focus back to the display, where typing goes on.
+    if (!keyPress) {
+        if (displayMode && qobject_cast<QAbstractButton*>(receiver)) display_->setFocus();
+        return false;
+    }
     const auto& key = static_cast<const QKeyEvent&>(*event);
-    if (IsDisplayMode(window_.appMode()) && display_->isVisible()) return keypadKey(key);
+    if (displayMode) return keypadKey(key);
     if (const PanelKeys* panel = activePanel()) return panelKey(*panel, receiver, key);
     return false;
 }

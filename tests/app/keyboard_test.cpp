@@ -94,12 +94,14 @@ private Q_SLOTS:
         QCOMPARE(shell.text(KV_DISPLAY), display);
     }
 
-    // A click on a key leaves the focus on the display, so the next typed key counts.
+    // A click on a key gives the focus to the display, so the next typed key counts.
     void clickedKeyLeavesTheFocusOnTheDisplay() {
         Shell shell;
         auto* display = shell.get<QLineEdit>(KV_DISPLAY);
-        display->setFocus();
-        shell.click({KV_STD_2, KV_STD_PLUS});
+        shell.get(KV_STD_9)->setFocus();  // reached with Tab
+        shell.click(KV_STD_2);
+        QVERIFY(display->hasFocus());
+        shell.click(KV_STD_PLUS);
         QVERIFY(display->hasFocus());
         QTest::keyClicks(QApplication::focusWidget(), "3");
         shell.click(KV_STD_SQUARE);
