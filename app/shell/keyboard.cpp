@@ -184,9 +184,11 @@ bool KeyboardRouter::eventFilter(QObject* watched, QEvent* event) {
     auto* receiver = qobject_cast<QWidget*>(watched);
     if (!receiver || receiver->window() != &window_) return false;
     const bool displayMode = IsDisplayMode(window_.appMode()) && display_->isVisible();
-    // A click on a key gives the focus back to the display, where typing goes on.
+    // A click on a key gives the focus back to the display, where typing goes on; the
+    // mode button's menu takes the focus itself.
     if (!keyPress) {
-        if (displayMode && qobject_cast<QAbstractButton*>(receiver)) display_->setFocus();
+        const bool key = qobject_cast<QAbstractButton*>(receiver) && receiver != control(KV_MODE_BUTTON);
+        if (displayMode && key) display_->setFocus();
         return false;
     }
     const auto& key = static_cast<const QKeyEvent&>(*event);

@@ -405,6 +405,14 @@ KvStatus PasteIntoDisplay(KvWindow* display) {
     return KV_STATUS_ANSWERED;
 }
 
+// x^y waits for the exponent of a single number; inside an expression it writes "^",
+// which the evaluator reads with its precedence: 1+2 x^y 3 = is 9, not 1³.
+void Power(KvWindow* display) {
+    const std::wstring text = ReadDisplay(display);
+    if (!IsWholeNumber(text) && SplitLastOperand(text)) return AppendOperator(display, L'^');
+    StartPendingOperation(display, kPendingPower);
+}
+
 // Keys that edit the entry or start an operation: they always succeed.
 void EditEntry(KvWindow* display, const KeyPress& press) {
     switch (press.key) {
@@ -418,7 +426,7 @@ void EditEntry(KvWindow* display, const KeyPress& press) {
         case Key::Backspace: return Backspace(display);
         case Key::Clear: return Clear(display, false);
         case Key::ClearEntry: return Clear(display, true);
-        case Key::PowerFirst: return StartPendingOperation(display, kPendingPower);
+        case Key::PowerFirst: return Power(display);
         case Key::RemainderFirst: return StartPendingOperation(display, kPendingRemainder);
         case Key::SignChange: return ChangeSign(display);
         case Key::Percent: return Percent(display);

@@ -74,6 +74,8 @@ private Q_SLOTS:
             QTest::newRow(prefix + "typed signs") << mode << Focus::Display << "7×6÷2−1" << "7×6÷2-1";
             QTest::newRow(prefix + "comma and point") << mode << Focus::Display << "1,5+1.5 Enter" << "3";
             QTest::newRow(prefix + "power") << mode << Focus::Display << "2^10 Enter" << "1024";
+            QTest::newRow(prefix + "power inside an expression") << mode << Focus::Display << "1+2^3 Enter" << "9";
+            QTest::newRow(prefix + "square after typing") << mode << Focus::Display << "(1+2)*3 Enter" << "9";
             QTest::newRow(prefix + "percent of what is added") << mode << Focus::Display << "200+10%" << "200+20";
             QTest::newRow(prefix + "backspace") << mode << Focus::Display << "123 BS" << "12";
             QTest::newRow(prefix + "escape clears") << mode << Focus::Display << "12+3 Esc" << "0";

@@ -86,6 +86,7 @@ TEST(Cli, OneNumberKeysKeepTheExpression) {
         {{"keys", "1", "+", "1", "0", "0", "log"}, "1+2\n", 0},
         {{"keys", "2", "*", "(", "1", "+", "2", ")", "sqr"}, "2×9\n", 0},
         {{"keys", "1", "+", "0", "inv"}, "Деление на 0\n", 1},
+        {{"keys", "1", "+", "2", "pow", "3", "="}, "9\n", 0},  // x^y inside an expression writes "^"
         {{"keys", "3", "sqr"}, "9\n", 0},  // one number: as before
         {{"keys", "5", "0", "%"}, "0.5\n", 0},
     });

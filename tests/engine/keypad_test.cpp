@@ -111,6 +111,9 @@ TEST_F(KeypadTest, PowerRemainderAndPercent) {
         {"power survives clear", L"3", {{kPower, L"0"}, {kClear, L"0"}, {KV_STD_2, L"2"}, {kEquals, L"9"}}},
         {"percent", L"50", {{kPercent, L"0.5"}}},
         {"percent while a power waits", L"2", {{kPower, L"0"}, {KV_STD_5, L"5"}, {kPercent, L"0"}}},
+        {"power inside an expression", L"1+2", {{kPower, L"1+2^"}, {KV_STD_3, L"1+2^3"}, {kEquals, L"9"}}},
+        {"power of a bracketed group", L"(1+1)", {{kPower, L"(1+1)^"}, {KV_STD_3, L"(1+1)^3"}, {kEquals, L"8"}}},
+        {"power after a result", L"2+2", {{kEquals, L"4"}, {kPower, L"0"}, {KV_STD_2, L"2"}, {kEquals, L"16"}}},
         {"huge power", L"10",
          {{kPower, L"0"}, {KV_STD_3, L"3"}, {kZero, L"30"}, {kZero, L"300"}, {kEquals, L"1e+300"}}},
     };
