@@ -69,6 +69,13 @@ constexpr Name kNames[] = {
     {KV_INEQ_INPUT, ui::kNameInequality},     {KV_GRAPH_INPUT, ui::kNameGraphFormula},
     {KV_SYS_ADD, ui::kNameAddRow},            {KV_SYS_REMOVE, ui::kNameRemoveRow},
     {KV_SYS_STEPS, ui::kNameSteps},
+
+    // The settings lists are named by the labels painted beside them.
+    {KV_SETTINGS_PRECISION, ui::kPrecision},  {KV_SETTINGS_MAX_DEGREE, ui::kMaxDegree},
+    {KV_SETTINGS_FRACTION_FORMAT, ui::kFractions}, {KV_SETTINGS_QUALITY, ui::kQuality},
+    {KV_SETTINGS_LINE, ui::kLine},            {KV_SETTINGS_GRID, ui::kGrid},
+    {KV_SETTINGS_LABELS, ui::kLabels},        {KV_SETTINGS_THEME, ui::kTheme},
+    {KV_SETTINGS_LANGUAGE, ui::kLanguage},
 };
 
 // Names with a number or a letter of their own.

@@ -104,7 +104,10 @@ QString KeyToolTip(int controlId) {
 
 QString KeysHelpText() {
     QStringList lines{QString::fromUtf8(ui::kKeysHelpKeypad)};
+    // The ten digits take one line.
+    lines << HelpLine(QStringLiteral("0–9"), QString::fromUtf8(ui::kNameDigits));
     for (const KeyBinding& binding : kKeypadBindings) {
+        if (binding.typed && binding.typed[0] >= U'0' && binding.typed[0] <= U'9') continue;
         lines << HelpLine(QString::fromUtf8(binding.shown), AccessibleName(binding.standard));
     }
     lines << QString() << QString::fromUtf8(ui::kKeysHelpPanels)

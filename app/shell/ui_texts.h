@@ -133,6 +133,7 @@ inline constexpr const char* kPasteTooLong = "Текст не вставлен: 
 inline constexpr const char* kKeyToolTip = "%1 (%2)";
 
 inline constexpr const char* kNameDigit = "цифра %1";
+inline constexpr const char* kNameDigits = "цифры";
 inline constexpr const char* kNamePoint = "десятичная запятая";
 inline constexpr const char* kNamePlus = "плюс";
 inline constexpr const char* kNameMinus = "минус";

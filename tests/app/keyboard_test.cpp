@@ -267,7 +267,7 @@ private Q_SLOTS:
         help->trigger();
         QTRY_COMPARE(boxes.seen.size(), std::size_t{1});
         QCOMPARE(boxes.seen[0].caption, QStringLiteral("Клавиши"));
-        for (const char* line : {"Enter, = — равно", "Esc — очистить", "Delete — очистить ввод", "Ctrl+Z — отменить",
+        for (const char* line : {"0–9 — цифры", ", . — десятичная запятая", "Enter, = — равно", "Esc — очистить", "Delete — очистить ввод", "Ctrl+Z — отменить",
                                  "Ctrl+V — вставить", "Enter — Вычислить, Решить или Построить"}) {
             QVERIFY2(boxes.seen[0].text.contains(QString::fromUtf8(line)), line);
         }
@@ -278,7 +278,7 @@ private Q_SLOTS:
     void everyKeyAndFieldHasAName_data() {
         QTest::addColumn<int>("mode");
         for (int mode : {KV_CMD_STANDARD, KV_CMD_SCIENTIFIC, KV_CMD_FRACTIONS, KV_CMD_EQUATIONS, KV_CMD_INEQUALITIES,
-                         KV_CMD_QUADRATIC, KV_CMD_SYSTEM, KV_CMD_GRAPHS}) {
+                         KV_CMD_QUADRATIC, KV_CMD_SYSTEM, KV_CMD_GRAPHS, KV_CMD_SETTINGS}) {
             QTest::newRow(QByteArray::number(mode)) << mode;
         }
     }
