@@ -7,6 +7,7 @@
 
 #include "abacor.h"
 #include "control_ids.h"
+#include "modes.h"
 #include "shell_harness.h"
 
 using namespace kelvora;
@@ -22,7 +23,7 @@ enum class Focus { Display, Key, Window };
 QWidget* FocusTarget(Shell& shell, Focus focus) {
     switch (focus) {
         case Focus::Display: return shell.get(KV_DISPLAY);
-        case Focus::Key: return shell.get(shell.window.appMode() == 2 ? KV_SCI_7 : KV_STD_7);
+        case Focus::Key: return shell.get(shell.window.appMode() == kScientificMode ? int{KV_SCI_7} : int{KV_STD_7});
         case Focus::Window: return &shell.window;
     }
     return nullptr;
