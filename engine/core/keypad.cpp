@@ -7,9 +7,9 @@
 
 #include "abacor.h"
 #include "control_ids.h"
+#include "core/blanks.h"
 #include "core/display.h"
 #include "core/engine_state.h"
-#include "core/blanks.h"
 #include "core/evaluator.h"
 #include "core/number_format.h"
 #include "core/outcome.h"
@@ -248,6 +248,7 @@ struct FunctionResult {
 FunctionResult Recorded(double value, std::wstring text) { return {std::move(text), KV_STATUS_ANSWERED, true, value}; }
 FunctionResult Unrecorded(std::wstring text) { return {std::move(text), KV_STATUS_ANSWERED, false, 0}; }
 FunctionResult Undefined() { return {text::kError, KV_STATUS_UNDEFINED, false, 0}; }
+FunctionResult ReciprocalOfZero() { return {text::kDivisionByZero, KV_STATUS_UNDEFINED, false, 0}; }
 std::wstring Trimmed(double value) { return TrimTrailingZeros(FormatNumber(value)); }
 
 FunctionResult ComputeFunction(Key key, double x) {
@@ -266,9 +267,11 @@ FunctionResult ComputeFunction(Key key, double x) {
 
 KvStatus ApplyFunction(KvWindow* display, Key key) {
     const double x = ReadDisplayNumber(display);
+    // Unlike other faults it leaves the entry's state alone.
     if (key == Key::Reciprocal && x == 0) {
-        ShowOnDisplay(display, text::kDivisionByZero);
-        return KV_STATUS_UNDEFINED;
+        const FunctionResult result = ReciprocalOfZero();
+        ShowOnDisplay(display, result.text);
+        return result.status;
     }
     const FunctionResult result = ComputeFunction(key, x);
     ShowOnDisplay(display, result.text);
@@ -320,7 +323,6 @@ bool IsFunctionKey(Key key) {
     }
 }
 
-
 // A percent added or taken away is a percent of what stands before it (200+10 % is
 // 200+20); after any other operator it is a hundredth (50×10 % is 50×0.1).
 double PercentInExpression(const std::wstring& before, double x) {
@@ -340,9 +342,7 @@ FunctionResult OperandResult(Key key, double x, const std::wstring& before) {
         }
         case Key::SignChange: return Unrecorded(FormatGeneral(-x));
         case Key::Percent: return Unrecorded(FormatGeneral(before.empty() ? x / 100 : PercentInExpression(before, x)));
-        case Key::Reciprocal:
-            if (x == 0) return {text::kDivisionByZero, KV_STATUS_UNDEFINED, false, 0};
-            return ComputeFunction(key, x);
+        case Key::Reciprocal: return x == 0 ? ReciprocalOfZero() : ComputeFunction(key, x);
         default: return ComputeFunction(key, x);
     }
 }
@@ -381,7 +381,7 @@ bool ActsOnOneNumber(Key key) {
     return IsFunctionKey(key) || key == Key::Factorial || key == Key::SignChange || key == Key::Percent;
 }
 
-// ---- Pasting and undoing on the display -----------------------------------------------
+// ---- Pasting on the display -----------------------------------------------------------
 
 std::wstring PastedText() {
     KvWindow* source = MainWindowControl(KV_DISPLAY_PASTE_TEXT);
