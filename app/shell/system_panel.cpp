@@ -85,8 +85,13 @@ void SystemPanel::createRow(int index) {
     QLineEdit* row = controls_.inputField(KV_SYS_FIRST_ROW + index, QRect(70, RowY(index), 255, 25));
     LimitLength(*row, kRowTextLimit, desktop_, controls_.parent());
     row->show();
-    // Tab goes from row to row, then to the buttons.
-    if (QWidget* above = controls_.registry().widget(KV_SYS_FIRST_ROW + index - 1)) QWidget::setTabOrder(above, row);
+    // Tab goes from row to row, then to Solve and Steps.
+    const ControlRegistry& registry = controls_.registry();
+    if (QWidget* above = registry.widget(KV_SYS_FIRST_ROW + index - 1)) QWidget::setTabOrder(above, row);
+    if (QWidget* solve = registry.widget(KV_SYS_SOLVE)) {
+        QWidget::setTabOrder(row, solve);
+        if (QWidget* steps = registry.widget(KV_SYS_STEPS)) QWidget::setTabOrder(solve, steps);
+    }
     rowCount_ = index + 1;
 }
 

@@ -322,12 +322,41 @@ private Q_SLOTS:
         QCOMPARE(shell.get(id)->accessibleName(), name);
     }
 
-    // Tab walks the standard keypad as it is laid out: row by row, left to right.
+    // Tab walks each page as it is laid out: row by row, left to right.
+    void tabFollowsTheLayout_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QList<int>>("order");
+        QTest::newRow("standard keypad") << int(KV_CMD_STANDARD)
+                                         << QList<int>{KV_STD_RECIPROCAL, KV_STD_SQUARE, KV_STD_SQRT, KV_STD_DIVIDE,
+                                                       KV_STD_1, KV_STD_2};
+        QTest::newRow("display to the memory row") << int(KV_CMD_SCIENTIFIC)
+                                                   << QList<int>{KV_DISPLAY, KV_MEMORY_CLEAR, KV_MEMORY_RECALL};
+        QTest::newRow("scientific keypad") << int(KV_CMD_SCIENTIFIC)
+                                           << QList<int>{KV_SCI_BACKSPACE, KV_SCI_SQUARE, KV_SCI_RECIPROCAL};
+        QTest::newRow("equation field to its keys") << int(KV_CMD_EQUATIONS)
+                                                    << QList<int>{KV_EQ_INPUT, KV_EQ_X, KV_EQ_OPEN, KV_EQ_CLOSE};
+        QTest::newRow("quadratic coefficients") << int(KV_CMD_QUADRATIC)
+                                                << QList<int>{KV_QUADRATIC_A, KV_QUADRATIC_SIGN_B, KV_QUADRATIC_B,
+                                                              KV_QUADRATIC_SIGN_C, KV_QUADRATIC_C, KV_QUADRATIC_SOLVE};
+    }
     void tabFollowsTheLayout() {
+        QFETCH(int, mode);
+        QFETCH(QList<int>, order);
         Shell shell;
-        shell.get(KV_STD_RECIPROCAL)->setFocus();
-        const int expected[] = {KV_STD_SQUARE, KV_STD_SQRT, KV_STD_DIVIDE, KV_STD_1, KV_STD_2};
-        for (int id : expected) {
+        shell.choose(mode);
+        shell.get(order.front())->setFocus();
+        for (qsizetype i = 1; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), shell.get(order[i]));
+        }
+    }
+
+    void systemRowsTabInOrder() {
+        Shell shell;
+        shell.choose(KV_CMD_SYSTEM);
+        shell.click({KV_SYS_ADD, KV_SYS_ADD});
+        shell.get(KV_SYS_FIRST_ROW)->setFocus();
+        for (int id : {KV_SYS_FIRST_ROW + 1, KV_SYS_FIRST_ROW + 2, int{KV_SYS_SOLVE}, int{KV_SYS_STEPS}}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), shell.get(id));
         }
