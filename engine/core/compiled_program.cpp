@@ -87,7 +87,7 @@ void RunLanes(const Program& program, const Lanes& lanes, Registers& registers) 
                 }
                 break;
             }
-            case Op::Power: binary([](double a, double b) { return std::pow(a, b); }); break;
+            case Op::Power: binary([](double a, double b) { return syntax::Power(a, b); }); break;
             case Op::Negate: {
                 double* a = registers.Entry(depth - 1);
                 for (std::size_t l = 0; l < n; ++l) a[l] = -a[l];

@@ -53,7 +53,7 @@ private:
             case Operation::Subtract: return a - b;
             case Operation::Multiply: return a * b;
             case Operation::Divide: return b == 0 ? Fail(Fault::DivisionByZero) : a / b;
-            default: return std::pow(a, b);
+            default: return syntax::Power(a, b);
         }
     }
 

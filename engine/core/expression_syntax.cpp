@@ -94,6 +94,38 @@ bool ReadBackExactly(double magnitude, int digits, double& result) {
     return false;
 }
 
+// The same in doubles, for magnitudes whose scaling by a power of ten up to 10^22 gives
+// the digits: the product is split exactly into two doubles (fma), so the decimal
+// rounding is decided on the exact value, halfway cases included. False outside that
+// range.
+bool ReadBackScaled(double magnitude, int digits, double& result) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biased = static_cast<int>(bits >> 52);
+    if (biased == 0 || biased == 0x7FF) return false;
+    int decimalExponent = ((biased - 1023) * 78913) >> 18;  // floor(log10), or one less
+    const double limit = kPowersOfTen[static_cast<std::size_t>(digits)];
+    for (int attempt = 0; attempt < 2; ++attempt, ++decimalExponent) {
+        const int scale = digits - 1 - decimalExponent;
+        if (scale < 0 || scale > 22) return false;
+        const double power = kPowersOfTen[static_cast<std::size_t>(scale)];
+        const double high = magnitude * power;
+        const double low = std::fma(magnitude, power, -high);  // magnitude * power = high + low
+        if (high > limit || (high == limit && low >= 0)) continue;
+        // Half to even on `high` alone: below 2^52 adding 2^52 leaves no fraction bits.
+        constexpr double kNoFraction = 4503599627370496.0;
+        double rounded = (high + kNoFraction) - kNoFraction;
+        const double below = high - rounded;     // exact: both are near and below 2^53
+        // The exact fraction is below + low; printf rounds it half to even.
+        const double upTie = 0.5 - below, downTie = -0.5 - below;
+        if (low > upTie || (low == upTie && std::fmod(rounded, 2) != 0)) rounded += 1;
+        else if (low < downTie || (low == downTie && std::fmod(rounded, 2) != 0)) rounded -= 1;
+        if (rounded >= limit) continue;  // 9.99…95 rounds up to the next power of ten
+        result = rounded / power;
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 double ReadNumberInFull(std::string_view text, std::size_t start, std::size_t numberEnd, std::size_t end) {
@@ -134,7 +166,8 @@ char* PrintGeneral(double value, int digits, char* out) {
 double ReadBack(double value, int digits) {
     if (value == 0) return value;  // "0" and "-0"
     double magnitude = 0;
-    if (digits > 15 || !ReadBackExactly(std::fabs(value), digits, magnitude)) {
+    if (digits > 15 || (!ReadBackScaled(std::fabs(value), digits, magnitude) &&
+                        !ReadBackExactly(std::fabs(value), digits, magnitude))) {
         char text[kMaxPrintedLength];
         const char* end = PrintGeneral(std::fabs(value), digits, text);
         std::size_t at = 0;

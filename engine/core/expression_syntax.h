@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -24,6 +25,10 @@ inline char Narrow(wchar_t c) {
     if (c == L'\u00F7') return '/';
     return '?';
 }
+
+// a^b. A square is one product: the C library's pow is correctly rounded, so a*a is the
+// same value, found many times faster.
+inline double Power(double a, double b) { return b == 2 ? a * a : std::pow(a, b); }
 
 struct NamedFunction {
     std::string_view name;
