@@ -5,6 +5,7 @@
 #include <QTranslator>
 
 #include "main_window.h"
+#include "settings_store.h"
 
 namespace kelvora {
 
@@ -20,7 +21,9 @@ bool InstallRussianTranslation(QApplication& application) {
 int RunKelvora(QApplication& application) {
     InstallRussianTranslation(application);
     QtDesktop desktop;
+    SettingsStore store;
     MainWindow window(desktop);
+    window.persistIn(store);
     window.show();
     return QApplication::exec();
 }

@@ -9,6 +9,7 @@
 
 #include "controls.h"
 #include "graph_session.h"
+#include "history_panel.h"
 #include "memory_list.h"
 #include "qt_ports.h"
 #include "settings_page.h"
@@ -19,6 +20,8 @@ class QLabel;
 class QMenu;
 
 namespace kelvora {
+
+class SettingsStore;
 
 struct View;
 
@@ -44,6 +47,9 @@ public:
     const graph::GraphSession& graphSession() const { return graph_; }
     const SystemPanel& systemPanel() const { return systemPanel_; }
     QTimer& memoryIndicatorTimer() { return memoryTimer_; }
+    HistoryPanel& history() { return history_; }
+    // Restores the kept settings, history, mode and size, and keeps them from now on.
+    void persistIn(SettingsStore& store);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -78,6 +84,8 @@ private:
     void createModeMenu();
     void createDisplay();
     void createMemoryList();
+    void restoreWindow();
+    void keepWindow();
 
     QtDesktop& desktop_;
     ControlRegistry registry_;
@@ -86,6 +94,9 @@ private:
     SettingsPage settings_;
     SystemPanel systemPanel_;
     graph::GraphSession graph_;
+    HistoryPanel history_;
+    SettingsStore* store_ = nullptr;
+    int viewCommand_ = 0;
     QLabel* caption_ = nullptr;
     QMenu* menu_ = nullptr;
     std::map<int, QAction*> menuItems_;

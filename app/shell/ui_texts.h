@@ -47,7 +47,7 @@ inline constexpr const char* kAboutText =
     "• Решение уравнений с пошаговым выводом\n• Неравенства с координатной прямой\n"
     "• Графики функций (явные и неявные)\n• Поддержка sin, cos, tan, log, ln, exp, sqrt\n"
     "• Квадратные уравнения и системы линейных уравнений\n\n"
-    "Все вычисления выполняет библиотека abacor.\nНастройки действуют до закрытия программы.";
+    "Все вычисления выполняет библиотека abacor.\nНастройки и история сохраняются между запусками.";
 
 // ---- Equation and quadratic panels ------------------------------------------------------
 inline constexpr const char* kRootLabel = "X= ";
@@ -110,5 +110,15 @@ inline constexpr const char* kResetQuestion = "Сбросить все наст�
 inline constexpr const char* kConfirmCaption = "Подтверждение";
 inline constexpr const char* kResetDone = "Настройки сброшены!";
 inline constexpr const char* kSuccessCaption = "Успех";
+
+// ---- History -----------------------------------------------------------------------------
+inline constexpr const char* kHistoryTitle = "История";
+inline constexpr const char* kHistoryClear = "Очистить";
+inline constexpr const char* kHistoryCopyText = "Копировать выражение";
+inline constexpr const char* kHistoryCopyResult = "Копировать результат";
+// %1: what was calculated, %2: its answer.
+inline constexpr const char* kHistoryItem = "%1 → %2";
+// The answer of a graph that was drawn.
+inline constexpr const char* kHistoryPlotted = "график построен";
 
 }  // namespace kelvora::ui
