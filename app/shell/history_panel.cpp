@@ -56,6 +56,8 @@ void HistoryPanel::createWindow() {
     window_->resize(kWindowSize);
     list_ = new QListWidget(window_);
     list_->setWordWrap(true);
+    list_->setAlternatingRowColors(true);
+    list_->setSpacing(2);
     list_->setTextElideMode(Qt::ElideNone);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     auto* clearButton = new QPushButton(QString::fromUtf8(ui::kHistoryClear), window_);
