@@ -1,6 +1,6 @@
 // The history window beside the main window: the calculations of every mode, newest
 // first. A click takes one back into its mode's input, the context menu copies it,
-// "Очистить" empties the list. It records what the main window's commands calculate.
+// its button empties the list. It records what the main window's commands calculate.
 #pragma once
 
 #include <optional>

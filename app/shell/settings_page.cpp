@@ -197,7 +197,7 @@ void SettingsPage::keep(int controlId) const {
     if (store_ && list && list->key && box) store_->setChoice(list->key, box->currentIndex());
 }
 
-// "Системная" is the palette the program started with.
+// The system theme is the palette the program started with.
 void SettingsPage::applyTheme(Theme theme) const {
     switch (theme) {
         case Theme::Light: QApplication::setPalette(QApplication::style()->standardPalette()); break;

@@ -1,4 +1,6 @@
 // The main window's side of the settings file: what it restores at start and keeps at close.
+#include <QScreen>
+
 #include "control_ids.h"
 #include "main_window.h"
 #include "settings_store.h"
@@ -13,12 +15,15 @@ void MainWindow::persistIn(SettingsStore& store) {
     QMetaObject::invokeMethod(this, [this] { restoreWindow(); }, Qt::QueuedConnection);
 }
 
-// Only a mode of the menu comes back; a mode of fixed size keeps its own size.
+// Only a mode of the menu comes back; a mode of fixed size keeps its own size, and a size
+// kept on a larger screen shrinks to this one.
 void MainWindow::restoreWindow() {
     const int mode = store_->lastMode();
     if (mode != 0 && menuItem(mode)) command(mode, kClicked);
-    const QSize size = store_->windowSize();
-    if (size.isValid() && minimumSize() != maximumSize()) resize(size.expandedTo(minimumSize()));
+    QSize size = store_->windowSize();
+    if (!size.isValid() || minimumSize() == maximumSize()) return;
+    if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableGeometry().size());
+    resize(size.expandedTo(minimumSize()));
 }
 
 void MainWindow::keepWindow() {

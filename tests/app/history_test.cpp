@@ -57,6 +57,7 @@ void Calculate(PersistentShell& shell, const Run& run) {
 }  // namespace
 
 Q_DECLARE_METATYPE(Run)
+Q_DECLARE_METATYPE(Calculation)
 
 class HistoryTest : public QObject {
     Q_OBJECT
@@ -91,11 +92,24 @@ private Q_SLOTS:
         QCOMPARE(Texts(history), texts);
     }
 
+    // What a field may hold must come back unchanged, however the file format quotes it.
+    void savedAndLoadedAlike_data() {
+        QTest::addColumn<Calculation>("calculation");
+        QTest::newRow("quadratic fields") << Calculation{KV_CMD_QUADRATIC, {"1", "1", "3", "0", "2"},
+                                                         "1x² − 3x + 2 = 0", "x₁ = 2; x₂ = 1"};
+        QTest::newRow("system rows") << Calculation{KV_CMD_SYSTEM, {"x+y=3", "x-y=1"}, "x+y=3; x-y=1", "x = 2; y = 1"};
+        QTest::newRow("decimal comma") << Calculation{KV_CMD_STANDARD, {"1,5+2"}, "1,5+2", "3,5"};
+        QTest::newRow("comma between rows") << Calculation{KV_CMD_SYSTEM, {"x,y", ""}, "x,y", "x"};
+        QTest::newRow("quotes and backslash")
+            << Calculation{KV_CMD_EQUATIONS, {"\\\"x\"=2"}, "\\\"x\"=2", "\"2\""};
+        QTest::newRow("empty input among others") << Calculation{KV_CMD_SYSTEM, {"", "x=1"}, "x=1", "x = 1"};
+        QTest::newRow("at sign and brackets") << Calculation{KV_CMD_GRAPHS, {"@Invalid()"}, "@Invalid()", "[a]"};
+    }
     void savedAndLoadedAlike() {
+        QFETCH(Calculation, calculation);
         SettingsFile file;
         History saved;
-        saved.add({KV_CMD_QUADRATIC, {"1", "1", "3", "0", "2"}, "1x² − 3x + 2 = 0", "x₁ = 2; x₂ = 1"});
-        saved.add({KV_CMD_SYSTEM, {"x+y=3", "x-y=1"}, "x+y=3; x-y=1", "x = 2; y = 1"});
+        saved.add(calculation);
         saved.add(Numbered(7));
         {
             QSettings settings(file.path(), QSettings::IniFormat);

@@ -198,6 +198,16 @@ private Q_SLOTS:
         QCOMPARE(restarted.window.size(), size);
     }
 
+    void keptSizeShrinksToTheScreen() {
+        SettingsFile file;
+        const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+        QSettings(file.path(), QSettings::IniFormat).setValue("window/size", screen * 3);
+        PersistentShell shell(file.path());
+        QVERIFY2(shell.window.width() <= screen.width() && shell.window.height() <= screen.height(),
+                 qPrintable(QStringLiteral("%1x%2").arg(shell.window.width()).arg(shell.window.height())));
+        QVERIFY(shell.window.width() > 335);  // the kept size still counts where it fits
+    }
+
     void noFileOpensAsBefore() {
         SettingsFile file;
         PersistentShell shell(file.path());
