@@ -46,10 +46,10 @@ public:
     const GraphSettings& graphSettings() const { return settings_.graph(); }
     const graph::GraphSession& graphSession() const { return graph_; }
     const SystemPanel& systemPanel() const { return systemPanel_; }
-    QTimer& memoryIndicatorTimer() { return memoryTimer_; }
     HistoryPanel& history() { return history_; }
     // Restores the kept settings, history, mode and size, and keeps them from now on.
     void persistIn(SettingsStore& store);
+    QTimer& memoryIndicatorTimer() { return memoryTimer_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -14,6 +14,16 @@ inline constexpr const char* kSteps = "i";
 inline constexpr const char* kAnswer = "Ответ:";
 inline constexpr const char* kFractionResult = "Результат:";
 
+// ---- History -----------------------------------------------------------------------------
+inline constexpr const char* kHistoryTitle = "История";
+inline constexpr const char* kHistoryClear = "Очистить";
+inline constexpr const char* kHistoryCopyText = "Копировать выражение";
+inline constexpr const char* kHistoryCopyResult = "Копировать результат";
+// %1: what was calculated, %2: its answer.
+inline constexpr const char* kHistoryItem = "%1 → %2";
+// The answer of a graph that was drawn.
+inline constexpr const char* kHistoryPlotted = "график построен";
+
 // ---- Mode menu --------------------------------------------------------------------------
 inline constexpr const char* kStandard = "Стандартный";
 inline constexpr const char* kScientific = "Научный";
@@ -110,15 +120,5 @@ inline constexpr const char* kResetQuestion = "Сбросить все наст�
 inline constexpr const char* kConfirmCaption = "Подтверждение";
 inline constexpr const char* kResetDone = "Настройки сброшены!";
 inline constexpr const char* kSuccessCaption = "Успех";
-
-// ---- History -----------------------------------------------------------------------------
-inline constexpr const char* kHistoryTitle = "История";
-inline constexpr const char* kHistoryClear = "Очистить";
-inline constexpr const char* kHistoryCopyText = "Копировать выражение";
-inline constexpr const char* kHistoryCopyResult = "Копировать результат";
-// %1: what was calculated, %2: its answer.
-inline constexpr const char* kHistoryItem = "%1 → %2";
-// The answer of a graph that was drawn.
-inline constexpr const char* kHistoryPlotted = "график построен";
 
 }  // namespace kelvora::ui
