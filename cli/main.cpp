@@ -40,7 +40,8 @@ int Usage() {
         "  eval TEXT            what \"=\" shows for TEXT on the display\n"
         "  keys KEY...          presses keys on a fresh display (numbers or labels:\n"
         "                       0-9 . + - * / ( ) = C CE BS pi e sqr sqrt inv abs exp\n"
-        "                       pow10 log ln fact neg % pow mod MC MR M+ M- MS)\n"
+        "                       pow10 log ln fact neg % pow mod MC MR M+ M- MS\n"
+        "                       sin cos tan asin acos atan; deg rad: their angle unit)\n"
         "  fraction TEXT        the exact value of a fraction line\n"
         "  quadratic A B C      the roots of A x^2 + B x + C = 0\n"
         "  solve [--steps] TEXT solves an equation in x (simplifies TEXT without \"=\");\n"
@@ -80,7 +81,7 @@ std::optional<int> ParseInt(const std::string& text) {
 }
 
 // The key a command-line name stands for: the standard keypad's, then the scientific
-// keypad's, then the memory keys'.
+// keypad's (its trigonometric keys last), then the memory keys'.
 std::optional<int> NamedKey(const std::string& name) {
     const auto find = [&name](const KvKey* table, std::size_t count) -> std::optional<int> {
         for (std::size_t i = 0; i < count; ++i) {
@@ -90,6 +91,7 @@ std::optional<int> NamedKey(const std::string& name) {
     };
     if (auto id = find(kvStandardKeys, KV_KEY_COUNT(kvStandardKeys))) return id;
     if (auto id = find(kvScientificKeys, KV_KEY_COUNT(kvScientificKeys))) return id;
+    if (auto id = find(kvTrigKeys, KV_KEY_COUNT(kvTrigKeys))) return id;
     return find(kvMemoryKeys, KV_KEY_COUNT(kvMemoryKeys));
 }
 

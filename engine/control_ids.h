@@ -121,6 +121,25 @@ enum {
     KV_SCI_LAST = 64
 };
 
+/* ---- Scientific keypad, trigonometry (65-74) ----------------------------------------- */
+enum {
+    KV_SCI_SIN = 65,
+    KV_SCI_COS = 66,
+    KV_SCI_TAN = 67,
+    KV_SCI_ASIN = 68,
+    KV_SCI_ACOS = 69,
+    KV_SCI_ATAN = 70,
+    /* The angle unit of these keys; degrees until radians are chosen. */
+    KV_SCI_DEGREES = 71,
+    KV_SCI_RADIANS = 72,
+    /* The program's own keys: "2nd" shows the inverse functions in place of sin, cos and
+     * tan; the angle switch sends KV_SCI_DEGREES or KV_SCI_RADIANS. */
+    KV_SCI_SECOND = 73,
+    KV_SCI_ANGLE_SWITCH = 74,
+    KV_SCI_TRIG_FIRST = 65,
+    KV_SCI_TRIG_LAST = 74
+};
+
 /* ---- Memory keys (1600-1605) -------------------------------------------------------- */
 enum {
     KV_MEMORY_CLEAR = 1600,
@@ -319,9 +338,9 @@ static const KvKey kvStandardKeys[] = {
     {KV_STD_POINT, ",", ".", L"."},         {KV_STD_EQUALS, "=", "=", 0},
 };
 
-/* The multiplication key is a Latin "x", the minus keys are hyphens and key 60 (the
- * natural logarithm) is labelled "in": the labels the keys have always had. Keys the
- * standard keypad has too keep their command-line name there. */
+/* The multiplication key is a Latin "x" and the minus keys are hyphens: the labels the
+ * keys have always had. Keys the standard keypad has too keep their command-line name
+ * there. */
 static const KvKey kvScientificKeys[] = {
     {KV_SCI_PI, "\xCF\x80", "pi", 0},        {KV_SCI_E, "e", "e", 0},
     {KV_SCI_CLEAR, "C", 0, 0},               {KV_SCI_CLEAR_ENTRY, "CE", 0, 0},
@@ -338,9 +357,18 @@ static const KvKey kvScientificKeys[] = {
     {KV_SCI_MINUS, "-", 0, L"-"},            {KV_SCI_LOG, "log", "log", 0},
     {KV_SCI_1, "1", 0, L"1"},                {KV_SCI_2, "2", 0, L"2"},
     {KV_SCI_3, "3", 0, L"3"},                {KV_SCI_PLUS, "+", 0, L"+"},
-    {KV_SCI_LN, "in", "ln", 0},              {KV_SCI_SIGN, "+/-", 0, 0},
+    {KV_SCI_LN, "ln", "ln", 0},              {KV_SCI_SIGN, "+/-", 0, 0},
     {KV_SCI_0, "0", 0, L"0"},                {KV_SCI_POINT, ",", 0, L"."},
     {KV_SCI_EQUALS, "=", 0, 0},
+};
+
+/* "⁻¹" is U+207B U+00B9. The angle keys are labelled by the program, in its language. */
+static const KvKey kvTrigKeys[] = {
+    {KV_SCI_SIN, "sin", "sin", 0},           {KV_SCI_COS, "cos", "cos", 0},
+    {KV_SCI_TAN, "tan", "tan", 0},           {KV_SCI_ASIN, "sin\xE2\x81\xBB\xC2\xB9", "asin", 0},
+    {KV_SCI_ACOS, "cos\xE2\x81\xBB\xC2\xB9", "acos", 0}, {KV_SCI_ATAN, "tan\xE2\x81\xBB\xC2\xB9", "atan", 0},
+    {KV_SCI_DEGREES, 0, "deg", 0},           {KV_SCI_RADIANS, 0, "rad", 0},
+    {KV_SCI_SECOND, "2nd", 0, 0},            {KV_SCI_ANGLE_SWITCH, 0, 0, 0},
 };
 
 /* "Mⅴ": the second character is U+2174. */

@@ -5,6 +5,6 @@
 namespace kelvora::graph {
 
 // The doubled "и" is the caption's own.
-inline constexpr const wchar_t* kGraphErrorCaption = L"Ошиибка";
+inline constexpr const wchar_t* kGraphErrorCaption = L"Ошибка";
 
 }  // namespace kelvora::graph

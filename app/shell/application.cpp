@@ -1,9 +1,11 @@
 #include "application.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "fonts.h"
 #include "main_window.h"
 #include "settings_store.h"
 
@@ -18,8 +20,12 @@ bool InstallRussianTranslation(QApplication& application) {
     return QApplication::installTranslator(translator);
 }
 
+QIcon KelvoraIcon() { return QIcon(QStringLiteral(":/kelvora/kelvora.svg")); }
+
 int RunKelvora(QApplication& application) {
     InstallRussianTranslation(application);
+    QApplication::setWindowIcon(KelvoraIcon());
+    UseEmojiFallback();
     QtDesktop desktop;
     SettingsStore store;
     MainWindow window(desktop);

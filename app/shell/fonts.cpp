@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QPainter>
 #include <QStringList>
 
@@ -14,13 +15,15 @@ namespace {
 // Qt sizes fonts by their em, about three quarters of the cell.
 int EmPixels(int cellHeight) { return std::max(1, (cellHeight * 3 + 2) / 4); }
 
+const QString kEmojiFamily = QStringLiteral("Noto Color Emoji");
+
 // The families the layout was drawn for come first; the fallbacks are what a Linux
-// desktop usually has.
+// desktop usually has, the emoji font last: it is asked only for what the others lack.
 QStringList FamiliesFor(const QString& family) {
     if (family.compare(QStringLiteral("Consolas"), Qt::CaseInsensitive) == 0) {
-        return {family, QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Monospace")};
+        return {family, QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Monospace"), kEmojiFamily};
     }
-    return {family, QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")};
+    return {family, QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif"), kEmojiFamily};
 }
 
 QFont MakeFont(const QString& family, int cellHeight, int weight) {
@@ -40,6 +43,16 @@ QFont ShellFont(int cellHeight, int weight) { return MakeFont(QStringLiteral("Se
 
 QFont FontFor(const KvFont& font) {
     return MakeFont(QString::fromStdWString(font.family), font.pixelHeight, font.weight);
+}
+
+// The family the desktop resolved its default to comes first: an alias such as "Sans
+// Serif" names no font, and the emoji font (which has digits too) would take its place.
+void UseEmojiFallback() {
+    QFont font = QApplication::font();
+    const QString family = QFontInfo(font).family();
+    if (family == kEmojiFamily) return;
+    font.setFamilies({family, kEmojiFamily});
+    QApplication::setFont(font);
 }
 
 void PaintText(QPainter& painter, int x, int y, const QString& text, const QFont& font, QColor color) {

@@ -13,19 +13,22 @@
 #include <QComboBox>
 
 #include "abacor.h"
+#include "answer_fields.h"
+#include "application.h"
 #include "control_ids.h"
 #include "fonts.h"
 #include "key_filter.h"
+#include "keypad_fit.h"
 #include "keypads.h"
 #include "modes.h"
 #include "panels.h"
+#include "trig_row.h"
 #include "ui_texts.h"
 
 namespace kelvora {
 
 namespace {
 
-constexpr QSize kMinimumSize(335, 510);
 constexpr int kDisplayFontHeight = 36;
 constexpr QRect kNumberLineArea(QPoint(160, 190), QPoint(399, 299));
 
@@ -80,8 +83,8 @@ MainWindow::MainWindow(QtDesktop& desktop)
       systemPanel_(controls_, desktop),
       history_(*this, {registry_, systemPanel_, graph_}, [this](int id, int code) { command(id, code); }) {
     setWindowTitle(QString::fromUtf8(ui::kWindowTitle));
-    resize(kMinimumSize);
-    setMinimumSize(kMinimumSize);
+    setWindowIcon(KelvoraIcon());
+    sizing_.apply(*this, *FindView(KV_CMD_STANDARD));
     InitFractions(&port_);
 
     CreateInequalityPanel(controls_);
@@ -96,6 +99,7 @@ MainWindow::MainWindow(QtDesktop& desktop)
     CreateStandardKeypad(controls_);
     CreateMemoryButtons(controls_);
     CreateScientificKeypad(controls_);
+    CreateTrigRow(controls_, [this](int id, int code) { command(id, code); });
 
     // Runs once events flow: the window opens in Standard mode.
     QMetaObject::invokeMethod(this, [this] { command(KV_CMD_STANDARD, kClicked); }, Qt::QueuedConnection);
@@ -106,6 +110,7 @@ MainWindow::MainWindow(QtDesktop& desktop)
     checkMenuItem(KV_CMD_STANDARD);
     createDisplay();
     createMemoryList();
+    FitAnswerFields(registry_);
 
     memoryTimer_.setInterval(kMemoryIndicatorTimeoutMs);
     QObject::connect(&memoryTimer_, &QTimer::timeout, [this] { hideMemoryIndicators(); });
@@ -176,19 +181,7 @@ void MainWindow::applyView(const View& view) {
     update();
 }
 
-// A window whose minimum and maximum sizes agree has neither a resizing frame nor a
-// maximize button on the desktop.
-void MainWindow::applyFrame(const View& view) {
-    const QSize size = view.size.isValid() ? view.size : this->size();
-    const bool fixed = view.frame == Frame::Fixed || (view.frame == Frame::Unchanged && minimumSize() == maximumSize());
-    if (fixed) {
-        setFixedSize(size);
-        return;
-    }
-    setMinimumSize(kMinimumSize);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    resize(size);
-}
+void MainWindow::applyFrame(const View& view) { sizing_.apply(*this, view); }
 
 void MainWindow::checkMenuItem(int command) {
     for (const auto& [id, action] : menuItems_) action->setChecked(id == command);
@@ -196,10 +189,7 @@ void MainWindow::checkMenuItem(int command) {
 
 // The keypads follow the window in Standard and Scientific mode; entering either mode
 // lays them out at once for the current size.
-void MainWindow::layOutKeypad() {
-    if (appMode_ == kStandardMode) Apply(StandardLayout(clientWidth_, clientHeight_), registry_);
-    if (appMode_ == kScientificMode) Apply(ScientificLayout(clientWidth_, clientHeight_), registry_);
-}
+void MainWindow::layOutKeypad() { LayOutKeypad(appMode_, QSize(clientWidth_, clientHeight_), registry_); }
 
 void MainWindow::openModeMenu() {
     const QWidget* button = registry_.widget(KV_MODE_BUTTON);
@@ -236,6 +226,7 @@ void MainWindow::showAbout() {
 void MainWindow::resizeEvent(QResizeEvent* event) {
     clientWidth_ = event->size().width() & 0xFFFF;
     clientHeight_ = event->size().height() & 0xFFFF;
+    sizing_.noteResize(event->size());
     layOutKeypad();
     if (appMode_ == kFractionsMode || appMode_ == kInequalitiesMode) {
         registry_.setRangeVisible(KV_DISPLAY, KV_DISPLAY, false);

@@ -11,6 +11,7 @@
 #include "graph_session.h"
 #include "history_panel.h"
 #include "memory_list.h"
+#include "modes.h"
 #include "qt_ports.h"
 #include "settings_page.h"
 #include "system_panel.h"
@@ -50,6 +51,8 @@ public:
     // Restores the kept settings, history, mode and size, and keeps them from now on.
     void persistIn(SettingsStore& store);
     QTimer& memoryIndicatorTimer() { return memoryTimer_; }
+    // The user's window size, kept across mode switches.
+    WindowSizing& sizing() { return sizing_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -102,6 +105,7 @@ private:
     std::map<int, QAction*> menuItems_;
     QTimer memoryTimer_;
     MemoryComboSelectFunction memoryComboSelect_ = nullptr;
+    WindowSizing sizing_;
     int appMode_ = 1;
     int clientWidth_ = 0;
     int clientHeight_ = 0;

@@ -5,6 +5,8 @@
 
 #include <QSize>
 
+class QWidget;
+
 namespace kelvora {
 
 class ControlRegistry;
@@ -36,8 +38,6 @@ enum Group : unsigned {
     kAllGroups = (1u << 11) - 1,
 };
 
-enum class Frame { Unchanged, Resizable, Fixed };
-
 struct View {
     int command;
     int appMode;             // 0: unchanged
@@ -45,8 +45,7 @@ struct View {
     bool captionShown;       // the caption gives way where the page has its own title
     unsigned shown;          // groups shown
     unsigned hidden;         // groups hidden
-    QSize size;              // invalid: unchanged
-    Frame frame;
+    QSize minimum;           // the smallest size that shows all of the mode's content
     bool checksOwnItem;      // otherwise no menu item stays checked
     bool forwarded;          // also passed to the library afterwards
 };
@@ -56,5 +55,31 @@ const View* FindView(int command);
 
 // Hides the hidden groups, then shows what the shown groups show on entry.
 void ApplyGroups(const View& view, const ControlRegistry& registry);
+
+// The size a window switching to the view takes: the user's size grown to the view's
+// minimum, but never beyond the room on the screen.
+QSize SizeFor(const View& view, QSize userSize, QSize room);
+
+// Keeps the size the user chose for the window apart from the sizes the modes give it, so
+// that switching modes returns to it.
+class WindowSizing {
+public:
+    // The size the window opens with until the user (or the saved settings) chose one.
+    static constexpr QSize kOpeningSize{335, 510};
+
+    // A resize of the window: the user's unless the program asked for this size.
+    void noteResize(QSize size);
+    // Sizes and limits the window as the view asks, within the screen it is on.
+    void apply(QWidget& window, const View& view);
+    // The size the user chose last; restoring one (as saved settings do) applies it at the
+    // next mode switch.
+    QSize userSize() const { return userSize_; }
+    void restoreUserSize(QSize size) { userSize_ = size; }
+
+private:
+    QSize userSize_ = kOpeningSize;
+    QSize requested_;
+    bool applying_ = false;
+};
 
 }  // namespace kelvora

@@ -1,10 +1,13 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QGridLayout>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 #include "fonts.h"
 #include "qt_ports.h"
+#include "screen_fit.h"
 
 namespace kelvora {
 
@@ -24,11 +27,55 @@ QMessageBox::Icon ToQtIcon(KvMessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-// A top-level window holding one read-only text that fills it.
+// The window the library names, or else the program's active (or first visible) window:
+// a box without an owner would open in the middle of the screen, away from the program.
+QWidget* OwnerOrProgramWindow(QWidget* owner) {
+    if (owner) return owner;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->windowType() == Qt::Window) return window;
+    }
+    return nullptr;
+}
+
+// Wide enough that the desktop never shortens the caption in the title bar to an ellipsis:
+// it is set in a bolder and larger font than the text and shares the bar with buttons.
+int CaptionWidth(const QMessageBox& box, const QString& caption) {
+    constexpr int kTitleBarButtons = 160;
+    QFont title = box.font();
+    title.setBold(true);
+    return QFontMetrics(title).horizontalAdvance(caption) * 3 / 2 + kTitleBarButtons;
+}
+
+void KeepCaptionWhole(QMessageBox& box, const QString& caption) {
+    auto* layout = qobject_cast<QGridLayout*>(box.layout());
+    if (!layout) return;
+    auto* strut = new QSpacerItem(CaptionWidth(box, caption), 0, QSizePolicy::Minimum, QSizePolicy::Fixed);
+    layout->addItem(strut, layout->rowCount(), 0, 1, layout->columnCount());
+}
+
+// The Steps window's port: wherever the library moves it, it stays on the screen.
+class TextWindowControl : public QtControl {
+public:
+    using QtControl::QtControl;
+
+    void move(int x, int y) override {
+        QWidget* window = widget();
+        if (!window) return;
+        const QPoint inside =
+            MoveInside(QRect(QPoint(x, y), window->frameGeometry().size()), AvailableArea(*window)).topLeft();
+        QtControl::move(inside.x(), inside.y());
+    }
+};
+
+// A top-level window holding one read-only text that fills it, no larger than the screen.
 QWidget* NewTextWindow(QWidget* owner, const KvTextWindowSpec& request, QPlainTextEdit*& text) {
     auto* window = new QWidget(owner, Qt::Window);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->resize(request.width, request.height);
+    const QRect area = AvailableArea(owner ? *owner : *window);
+    QSize size(request.width, request.height);
+    if (!area.isEmpty()) size = size.boundedTo(area.size() - FrameAllowance(*window));
+    window->resize(size);
     text = new QPlainTextEdit(window);
     text->setReadOnly(true);
     text->setFont(FontFor(request.font));
@@ -53,7 +100,8 @@ QtDesktop::~QtDesktop() {
 QMessageBox::StandardButton QtDesktop::showMessage(QWidget* owner, const QString& text, const QString& caption,
                                                    QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) {
     if (quitting_) return buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok;
-    QMessageBox box(icon, caption, text, buttons, owner);
+    QMessageBox box(icon, caption, text, buttons, OwnerOrProgramWindow(owner));
+    KeepCaptionWhole(box, caption);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -77,7 +125,7 @@ KvTextWindow QtDesktop::createTextWindow(KvWindow* owner, const KvTextWindowSpec
     QPlainTextEdit* text = nullptr;
     QWidget* window = NewTextWindow(WidgetOf(owner), request, text);
     auto& open = textWindows_.emplace_back(std::make_unique<TextWindow>());
-    open->window = std::make_unique<QtControl>(window, *this);
+    open->window = std::make_unique<TextWindowControl>(window, *this);
     open->text = std::make_unique<QtControl>(text, *this);
     open->window->setText(request.title);
     open->text->setText(request.text);

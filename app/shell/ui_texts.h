@@ -49,6 +49,10 @@ inline constexpr const char* kInequalitiesCaption = "Неравенства  ▼
 inline constexpr const char* kQuadraticCaption = "Квадратное уравнение  ▼";
 inline constexpr const char* kSystemsCaption = "Системы уравнений  ▼";
 
+// ---- Scientific keypad: the angle unit switch of sin, cos and tan ----------------------
+inline constexpr const char* kDegreesKey = "Град";
+inline constexpr const char* kRadiansKey = "Рад";
+
 // ---- About ------------------------------------------------------------------------------
 inline constexpr const char* kAboutCaption = "О программе";
 inline constexpr const char* kAboutText =

@@ -288,7 +288,8 @@ EquationResult SolveEquation(const std::wstring& typed) {
         AppendResult(report, text::kOnlyX);
         return Verdict(report, text::kOnlyX, KV_STATUS_REFUSED);
     }
-    const Sides original{TrimBlanks(t.substr(0, equals)), TrimBlanks(t.substr(equals + 1))};
+    const Sides original{WithExplicitDivisions(TrimBlanks(t.substr(0, equals))),
+                         WithExplicitDivisions(TrimBlanks(t.substr(equals + 1)))};
     Sides sides = original;
     ClearDenominators(sides.left, sides.right, report);
     AppendSplitStep(report, sides);

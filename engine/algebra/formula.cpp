@@ -1,6 +1,8 @@
 #include "algebra/formula.h"
 
 #include <algorithm>
+#include <climits>
+#include <optional>
 #include <cmath>
 #include <cwctype>
 #include <limits>
@@ -8,6 +10,8 @@
 
 #include "abacor.h"
 #include "core/engine_state.h"
+#include "core/expression_syntax.h"
+#include "core/formula_reader.h"
 #include "core/number_format.h"
 #include "core/texts.h"
 
@@ -25,46 +29,6 @@ constexpr const wchar_t* kAfterZeroDivisor = L" +-*/^)=";
 // Notes quote at most this much of the formula.
 constexpr std::size_t kNoteQuoteLength = 40;
 
-bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-bool Contains(std::wstring_view set, wchar_t c) { return set.find(c) != std::wstring_view::npos; }
-
-// ")" or a digit, x or y followed by "(", x or y gets an explicit "*"; z never does.
-std::wstring InsertImplicitProducts(const std::wstring& text) {
-    std::wstring out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const wchar_t c = text[i];
-        out += c;
-        if (i + 1 == text.size()) break;
-        const wchar_t n = text[i + 1];
-        const bool endsFactor = c == L')' || std::iswdigit(c) || Contains(L"XYxy", c);
-        if (endsFactor && Contains(L"(XYxy", n)) out += L'*';
-    }
-    return out;
-}
-
-struct Summand {
-    std::wstring text;
-    bool negative;
-};
-
-std::vector<Summand> SplitSummands(const std::wstring& text) {
-    std::vector<Summand> summands;
-    int depth = 0;
-    std::size_t start = 0;
-    bool negative = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const wchar_t c = text[i];
-        if (c == L'(') ++depth;
-        if (c == L')') --depth;
-        if ((c == L'+' || c == L'-') && depth == 0 && i > start) {
-            summands.push_back({text.substr(start, i - start), negative});
-            negative = c == L'-';
-            start = i + 1;
-        }
-    }
-    if (start < text.size()) summands.push_back({text.substr(start), negative});
-    return summands;
-}
 
 std::wstring Quote(const std::wstring& text) {
     if (text.size() <= kNoteQuoteLength) return text;
@@ -90,248 +54,171 @@ int MultiplyExponents(int a, int b) {
     return a > std::numeric_limits<int>::max() / b ? std::numeric_limits<int>::max() : a * b;
 }
 
-int Level(wchar_t op) { return op == L'*' || op == L'/' ? 2 : 1; }
+Polynomial Negated(Polynomial p) {
+    for (auto& [key, c] : p) c = -c;
+    return p;
+}
 
-// One summand by operator precedence over monomial terms; brackets and their powers are
-// handled as they close.
-class SummandExpander {
+// A polynomial of one term to a whole power, term by term: x^99999999999 needs no
+// products.
+Polynomial TermPower(const Polynomial& term, int n) {
+    const auto& [key, c] = *term.begin();
+    const auto pairs = ReadKey(key);
+    int e[3] = {0, 0, 0};
+    for (const auto& [letter, exponent] : pairs) {
+        if (letter >= L'x' && letter <= L'z') e[letter - L'x'] = MultiplyExponents(exponent, n);
+    }
+    // x^0 is the number 1: solvers look for it in the free term.
+    const bool constant = e[0] == 0 && e[1] == 0 && e[2] == 0;
+    return {{constant ? kConstKey : MakeKey(e[0], e[1], e[2]), std::pow(c, n)}};
+}
+
+// A read formula expanded node by node. A part that goes past the limits is left out with
+// a note, and so is the summand holding it; the other summands stay.
+class TreeExpander {
 public:
-    SummandExpander(const std::wstring& text, WorkBudget& budget, ExpansionNotes* notes)
-        : text_(text), budget_(budget), notes_(notes) {}
+    TreeExpander(const std::wstring& text, const FormulaTree& tree, WorkBudget& budget, ExpansionNotes* notes)
+        : text_(text), tree_(tree), budget_(budget), notes_(notes) {}
 
-    Polynomial Run() {
-        while (i_ < text_.size()) {
-            if (!Step()) return {};
+    Polynomial Sum(std::int32_t node, bool negative) {
+        const FormulaNode& n = tree_[node];
+        Polynomial sum;
+        if (!n.bracketed && (n.operation == Operation::Add || n.operation == Operation::Subtract)) {
+            sum = Sum(n.left, negative);
+            AddPolynomials(sum, Sum(n.right, negative != (n.operation == Operation::Subtract)));
+        } else if (!n.bracketed && n.operation == Operation::Negate) {
+            sum = Sum(n.left, !negative);
+        } else if (std::optional<Polynomial> summand = Expand(node)) {
+            sum = negative ? Negated(std::move(*summand)) : std::move(*summand);
         }
-        while (!operators_.empty() && operands_.size() >= 2) {
-            if (!Apply()) return {};
+        return sum;
+    }
+
+    std::optional<Polynomial> Expand(std::int32_t node) {
+        const FormulaNode& n = tree_[node];
+        switch (n.operation) {
+            case Operation::Number: return Polynomial{{kConstKey, n.number}};
+            case Operation::Unknown:
+                return Polynomial{{MakeKey(n.letter == 'x', n.letter == 'y', n.letter == 'z'), 1.0}};
+            case Operation::Negate: {
+                auto operand = Expand(n.left);
+                if (operand) *operand = Negated(std::move(*operand));
+                return operand;
+            }
+            case Operation::Call: return Unread();
+            default: break;
         }
-        Polynomial result = operands_.empty() ? Polynomial{} : operands_.back();
-        RemoveZeroTerms(result);
+        if (n.operation == Operation::Power) return Power(node);
+        auto left = Expand(n.left);
+        if (!left) return std::nullopt;
+        auto right = Expand(n.right);
+        if (!right) return std::nullopt;
+        Polynomial result;
+        LimitHit hit = LimitHit::kNone;
+        switch (n.operation) {
+            case Operation::Add:
+                AddPolynomials(*left, *right);
+                return left;
+            case Operation::Subtract:
+                SubtractPolynomials(*left, *right);
+                return left;
+            case Operation::Multiply: hit = MultiplyBounded(*left, *right, budget_, result); break;
+            default: hit = Divide(*left, *right, result); break;
+        }
+        if (hit != LimitHit::kNone) Note(n, LimitDescription(hit));
+        if (hit != LimitHit::kNone && hit != LimitHit::kDivisionRounds) return std::nullopt;
         return result;
     }
 
 private:
-    struct Operator {
-        wchar_t symbol;
-        std::size_t position;
-    };
-
-    // False when the summand is dropped.
-    bool Step() {
-        const wchar_t c = text_[i_];
-        if (c == L'(') {
-            operators_.push_back({c, i_++});
-            expectingOperand_ = true;
-            return true;
-        }
-        if (c == L')') return CloseBracket();
-        if (c == L'+' || c == L'-' || c == L'*' || c == L'/') return PushOperator(c);
-        PushTerm();
-        return true;
+    std::optional<Polynomial> Unread() {
+        if (notes_) notes_->unread = true;
+        return std::nullopt;
     }
 
-    bool CloseBracket() {
-        std::size_t opening = 0;
-        while (!operators_.empty()) {
-            if (operators_.back().symbol == L'(') {
-                opening = operators_.back().position;
-                operators_.pop_back();
-                break;
-            }
-            if (operands_.size() < 2) break;
-            if (!Apply()) return false;
+    // The constant value of an exponent; empty when it has an unknown.
+    std::optional<double> ConstantOf(std::int32_t node) {
+        const auto value = Expand(node);
+        if (!value) return std::nullopt;
+        if (HasVariableKey(*value)) {
+            Unread();
+            return std::nullopt;
         }
-        ++i_;
-        expectingOperand_ = false;
-        if (!ApplyBracketPower(opening)) return false;
-        if (i_ < text_.size() && (text_[i_] == L'(' || Contains(L"xyzXYZ", text_[i_]) || IsDigit(text_[i_]))) {
-            while (!operators_.empty() && Contains(L"*/", operators_.back().symbol) && operands_.size() >= 2) {
-                if (!Apply()) return false;
-            }
-            operators_.push_back({L'*', i_});
-            expectingOperand_ = true;
-        }
-        return true;
+        return Coefficient(*value, kConstKey);
     }
 
-    // The "^" after a bracket, several in a row raising it in turn; a bracket to the
-    // power 0 is 1.
-    bool ApplyBracketPower(std::size_t opening) {
-        bool read = false;
-        int exponent = 1;
-        while (i_ < text_.size() && text_[i_] == L'^') {
-            const std::size_t digits = ++i_;
-            const int w = ReadExponentDigits(text_, i_);
-            if (i_ == digits) continue;
-            read = true;
-            exponent = MultiplyExponents(exponent, w);
+    // Stacked powers of a bracket count together against the maximum degree: (x+1)^5^2
+    // is (x+1)^10.
+    int StackedExponent(std::int32_t node, int exponent) {
+        const FormulaNode& base = tree_[tree_[node].left];
+        if (base.bracketed || base.operation != Operation::Power) return exponent;
+        const std::optional<double> inner = ConstantOf(base.right);
+        if (!inner || *inner < 0 || *inner != std::floor(*inner)) return exponent;
+        return MultiplyExponents(exponent, *inner >= INT_MAX ? INT_MAX : static_cast<int>(*inner));
+    }
+
+    std::optional<Polynomial> Power(std::int32_t node) {
+        const FormulaNode& n = tree_[node];
+        auto base = Expand(n.left);
+        if (!base) return std::nullopt;
+        const std::optional<double> exponent = ConstantOf(n.right);
+        if (!exponent) return std::nullopt;
+        if (!HasVariableKey(*base)) {  // a number to a power is that power: 2^3 is 8
+            // An overflow stays infinite, for the solvers to call it too large.
+            const double value = std::pow(Coefficient(*base, kConstKey), *exponent);
+            if (std::isnan(value)) return Unread();
+            return Polynomial{{kConstKey, value}};
         }
-        if (!read) return true;
-        const std::wstring bracket = text_.substr(opening, i_ - opening);
+        // Only whole powers of unknowns are polynomials.
+        if (!(*exponent >= 0) || *exponent != std::floor(*exponent)) return Unread();
+        const int whole = *exponent >= INT_MAX ? INT_MAX : static_cast<int>(*exponent);
+        RemoveZeroTerms(*base);
+        if (base->size() == 1) return TermPower(*base, whole);
         const int maxDegree = Engine().MaxDegree;
-        if (exponent > maxDegree) {
-            Note(bracket, text::kDegreeAboveMaximum + std::to_wstring(maxDegree) + L")");
-            return false;
+        if (StackedExponent(node, whole) > maxDegree) {
+            Note(n, text::kDegreeAboveMaximum + std::to_wstring(maxDegree) + L")");
+            return std::nullopt;
         }
-        if (operands_.empty()) return true;
-        if (exponent == 0) {
-            operands_.back() = Polynomial{{kConstKey, 1.0}};
-            return true;
-        }
+        if (whole == 0) return Polynomial{{kConstKey, 1.0}};
         Polynomial power;
-        const LimitHit hit = PowerBounded(operands_.back(), exponent, budget_, power);
+        const LimitHit hit = PowerBounded(*base, whole, budget_, power);
         if (hit != LimitHit::kNone) {
-            Note(bracket, LimitDescription(hit));
-            return false;
+            Note(n, LimitDescription(hit));
+            return std::nullopt;
         }
-        operands_.back() = std::move(power);
-        return true;
-    }
-
-    bool PushOperator(wchar_t c) {
-        if (expectingOperand_ && (c == L'+' || c == L'-')) {
-            operands_.push_back(Polynomial{{kConstKey, 0.0}});  // a unary sign works as 0 +/- operand
-            operators_.push_back({c, i_++});
-            return true;
-        }
-        while (!operators_.empty() && operators_.back().symbol != L'(' &&
-               Level(operators_.back().symbol) >= Level(c) && operands_.size() >= 2) {
-            if (!Apply()) return false;
-        }
-        operators_.push_back({c, i_++});
-        expectingOperand_ = true;
-        return true;
-    }
-
-    void PushTerm() {
-        const std::size_t start = i_;
-        Polynomial term;
-        ParseTerm(text_, i_, term);
-        if (i_ == start) {
-            ++i_;  // nothing readable here
-            return;
-        }
-        operands_.push_back(std::move(term));
-        expectingOperand_ = false;
-    }
-
-    // Applies the top operator to the top two operands; false when a limit drops the summand.
-    bool Apply() {
-        Polynomial right = std::move(operands_.back());
-        operands_.pop_back();
-        Polynomial left = std::move(operands_.back());
-        operands_.pop_back();
-        const wchar_t op = operators_.back().symbol;
-        operators_.pop_back();
-        LimitHit hit = LimitHit::kNone;
-        Polynomial result;
-        switch (op) {
-            case L'+':
-                AddPolynomials(left, right);
-                result = std::move(left);
-                break;
-            case L'-':
-                SubtractPolynomials(left, right);
-                result = std::move(left);
-                break;
-            case L'*':
-                hit = MultiplyBounded(left, right, budget_, result);
-                break;
-            case L'/':
-                hit = Divide(left, right, result);
-                break;
-            default:  // an unmatched "(" keeps the left operand
-                result = std::move(left);
-                break;
-        }
-        if (hit == LimitHit::kDivisionRounds) {
-            Note(text_, LimitDescription(hit));
-        } else if (hit != LimitHit::kNone) {
-            Note(text_, LimitDescription(hit));
-            return false;
-        }
-        operands_.push_back(std::move(result));
-        return true;
+        return power;
     }
 
     LimitHit Divide(Polynomial& left, const Polynomial& right, Polynomial& result) {
-        if (HasVariableKey(left) || HasVariableKey(right)) return DivideBounded(left, right, budget_, result);
-        const double n = Coefficient(left, kConstKey);
-        const auto d = right.find(kConstKey);
-        const double divisor = d == right.end() ? 1.0 : d->second;
-        if (std::fabs(divisor) > kZeroTolerance) {
-            result = Polynomial{{kConstKey, n / divisor}};
-        } else {
+        if (HasVariableKey(right)) {
+            if (notes_) notes_->quotientOnly = true;
+            return DivideBounded(left, right, budget_, result);
+        }
+        // By a number, term by term: however small it is, it is no zero.
+        const double divisor = Coefficient(right, kConstKey);
+        if (divisor == 0) {
+            if (notes_) notes_->quotientOnly = true;
             result = std::move(left);  // a zero divisor leaves the dividend as it was
+        } else {
+            for (auto& [key, c] : left) c /= divisor;
+            result = std::move(left);
         }
         return LimitHit::kNone;
     }
 
     // A formula repeating one oversized part gets one note for it.
-    void Note(const std::wstring& part, const std::wstring& what) {
+    void Note(const FormulaNode& part, const std::wstring& what) {
         if (!notes_) return;
-        std::wstring note = Quote(part) + L": " + what;
+        std::wstring note = Quote(StripSpaces(text_.substr(part.outerBegin, part.outerEnd - part.outerBegin))) + L": " + what;
         auto& skipped = notes_->skipped;
         if (std::find(skipped.begin(), skipped.end(), note) == skipped.end()) skipped.push_back(std::move(note));
     }
 
     const std::wstring& text_;
+    const FormulaTree& tree_;
     WorkBudget& budget_;
     ExpansionNotes* notes_;
-    std::size_t i_ = 0;
-    bool expectingOperand_ = true;
-    std::vector<Polynomial> operands_;
-    std::vector<Operator> operators_;
 };
-
-Polynomial ExpandSummandWithin(const std::wstring& text, WorkBudget& budget, ExpansionNotes* notes) {
-    const std::wstring stripped = StripSpaces(text);
-    if (stripped.empty()) return {};
-    return SummandExpander(stripped, budget, notes).Run();
-}
-
-// The number that starts a term (1 when none does); "," counts as the decimal point.
-double ReadTermNumber(const std::wstring& text, std::size_t& position) {
-    if (position >= text.size() || !IsDigit(text[position])) return 1;
-    std::wstring digits;
-    for (; position < text.size(); ++position) {
-        const wchar_t c = text[position];
-        if (!IsDigit(c) && c != L'.' && c != L',') break;
-        digits += c == L',' ? L'.' : c;
-    }
-    double number = ReadLeadingNumber(digits);
-    // A number to a power is that power: 2^3 is 8.
-    if (position + 1 < text.size() && text[position] == L'^' && IsDigit(text[position + 1])) {
-        ++position;
-        number = std::pow(number, ReadExponentDigits(text, position));
-    }
-    return number;
-}
-
-// The letters of a term with their exponents, as a key: a letter may come more than once
-// and its exponents add up; letters other than x, y and z are read and dropped.
-MonomialKey ReadTermLetters(const std::wstring& text, std::size_t& position) {
-    bool anyLetter = false;
-    int exponents[3] = {0, 0, 0};
-    while (position < text.size()) {
-        const wchar_t letter = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(text[position])));
-        if (letter < L'a' || letter > L'z') break;
-        ++position;
-        anyLetter = true;
-        int exponent = 1;
-        if (position < text.size() && text[position] == L'^') {
-            const std::size_t digits = ++position;
-            const int read = ReadExponentDigits(text, position);
-            if (position != digits) exponent = read;
-        }
-        if (letter >= L'x') exponents[letter - L'x'] = AddExponents(exponents[letter - L'x'], exponent);
-    }
-    // x^0 is the number 1 (and letters other than x, y, z carry no exponent here): such a
-    // term belongs to the constant, where every solver looks for the free term.
-    const bool variable = anyLetter && (exponents[0] != 0 || exponents[1] != 0 || exponents[2] != 0);
-    return variable ? MakeKey(exponents[0], exponents[1], exponents[2]) : kConstKey;
-}
 
 }  // namespace
 
@@ -356,38 +243,48 @@ std::wstring StripSpaces(const std::wstring& text) {
     return out;
 }
 
+std::wstring WithExplicitDivisions(const std::wstring& text) {
+    std::string narrowed;
+    for (const wchar_t c : text) narrowed += syntax::Narrow(c);
+    const FormulaTree tree = ReadFormula(narrowed, "xyz");
+    std::vector<std::size_t> products;  // where a '*' goes
+    for (const FormulaNode& node : tree.nodes) {
+        if (node.operation != Operation::Multiply) continue;
+        const FormulaNode& left = tree[node.left];
+        const std::size_t at = left.outerEnd;
+        const bool written = narrowed.find_first_not_of(" \t\r\n", at) < tree[node.right].outerBegin;
+        if (!written && left.operation == Operation::Divide && !left.bracketed) products.push_back(at);
+    }
+    std::sort(products.begin(), products.end());
+    std::wstring out;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (next < products.size() && products[next] == i) {
+            out += L'*';
+            ++next;
+        }
+        out += text[i] == L':' ? L'/' : text[i];
+    }
+    return out;
+}
+
 Polynomial ExpandExpression(const std::wstring& text, ExpansionNotes* notes) {
     WorkBudget budget;
     return ExpandExpression(text, budget, notes);
 }
 
 Polynomial ExpandExpression(const std::wstring& text, WorkBudget& budget, ExpansionNotes* notes) {
-    const std::wstring formula = InsertImplicitProducts(StripSpaces(text));
-    Polynomial sum;
-    for (const Summand& summand : SplitSummands(formula)) {
-        const Polynomial value = ExpandSummandWithin(summand.text, budget, notes);
-        if (summand.negative) {
-            SubtractPolynomials(sum, value);
-        } else {
-            AddPolynomials(sum, value);
-        }
+    std::string narrowed;
+    narrowed.reserve(text.size());
+    for (const wchar_t c : text) narrowed += syntax::Narrow(c);
+    const FormulaTree tree = ReadFormula(narrowed, "xyz");
+    if (!tree.read()) {
+        if (notes) notes->unread = true;
+        return {};
     }
+    Polynomial sum = TreeExpander(text, tree, budget, notes).Sum(tree.root, false);
     RemoveZeroTerms(sum);
     return sum;
-}
-
-Polynomial ExpandSummand(const std::wstring& text, ExpansionNotes* notes) {
-    WorkBudget budget;
-    return ExpandSummandWithin(text, budget, notes);
-}
-
-bool ParseTerm(const std::wstring& text, std::size_t& position, Polynomial& target) {
-    if (position >= text.size()) return false;
-    double sign = 1;
-    if (text[position] == L'+' || text[position] == L'-') sign = text[position++] == L'-' ? -1 : 1;
-    const double number = ReadTermNumber(text, position);
-    target[ReadTermLetters(text, position)] = sign * number;
-    return true;
 }
 
 }  // namespace abacor

@@ -12,6 +12,11 @@ namespace abacor {
 // terms, too high an exponent); each entry is a short Russian description for reports.
 struct ExpansionNotes {
     std::vector<std::wstring> skipped;
+    bool unread = false;        // some part is no polynomial (a function, x^0.5): left out
+    bool quotientOnly = false;  // a division by x (or by 0) kept only its quotient (or dividend)
+
+    // The polynomial has the value of the text wherever the text has one.
+    bool exact() const { return skipped.empty() && !unread && !quotientOnly; }
 };
 
 // True when the text passes every check; otherwise shows the first problem in a
@@ -19,15 +24,16 @@ struct ExpansionNotes {
 bool ValidateFormula(const wchar_t* text);
 void ShowFormulaError(const std::wstring& message);
 std::wstring StripSpaces(const std::wstring& text);
+// The text with ':' written as '/' and a '*' written where an implied product follows a
+// quotient (1/2x is 1/2*x), so that whoever reads its fractions from the text finds the
+// divisors the formula reader finds.
+std::wstring WithExplicitDivisions(const std::wstring& text);
 
-// The expanded polynomial of a formula in caret form. Never fails: unreadable parts are
-// skipped; parts beyond the size limits are dropped and described in `notes`.
+// The expanded polynomial of a formula in caret form, read as the evaluator reads it. Never
+// fails: parts that are no polynomial are left out, parts beyond the size limits are
+// dropped and described in `notes`.
 Polynomial ExpandExpression(const std::wstring& text, ExpansionNotes* notes = nullptr);
 // The same within a budget shared with other expansions (one solve of a system).
 Polynomial ExpandExpression(const std::wstring& text, WorkBudget& budget, ExpansionNotes* notes);
-Polynomial ExpandSummand(const std::wstring& text, ExpansionNotes* notes = nullptr);
-// Reads one monomial term at `position` (advanced past it) into `target`; false when
-// the position is already at the end.
-bool ParseTerm(const std::wstring& text, std::size_t& position, Polynomial& target);
 
 }  // namespace abacor

@@ -1,6 +1,6 @@
-// The evaluator's language compiled: a formula with coordinate slots is parsed once into
-// small programs and evaluated at many points, giving bit for bit what the evaluator gives
-// for the formula's text with the coordinates written in. Exported as CompileFormula and
+// Formulas in x and y compiled: read once into small programs and evaluated at many
+// points, giving bit for bit what the evaluator gives for the formula's text with the
+// coordinates written in, rounded to the formula's digits. Exported as CompileFormula and
 // its companions (abacor.h).
 #pragma once
 
@@ -28,28 +28,16 @@ public:
     // values[row * xs.size() + column]; no ys: one row without y.
     void EvaluateGrid(std::span<const KvCoordinate> xs, std::span<const KvCoordinate> ys, double* values) const;
 
-    // False when every point is evaluated as text (the formula was too long for the
-    // compiler to be sure of the evaluator's limits, or a part of it always needs text).
-    bool compiled() const { return compiled_; }
     int digits() const { return digits_; }
 
 private:
-    struct Slot {
-        std::size_t at;
-        bool y;
-    };
-
     explicit CompiledExpression(int digits) : digits_(digits) {}
     KvCoordinate Prepared(KvCoordinate coordinate) const;
-    bool NeedsText(double x, double y) const;
-    double TextValue(double x, double y) const;
+    bool Unreadable(double x, double y) const;
     double Result(const compiled::Registers& registers, std::size_t lane, double x, double y) const;
 
     int digits_;
-    std::string narrowed_;     // the formula, one byte a character
-    std::vector<Slot> slots_;  // where the coordinates go
     bool usesX_ = false, usesY_ = false;
-    bool compiled_ = false;
     compiled::Program perColumn_, perRow_, perPoint_;
     std::size_t columnValues_ = 0, rowValues_ = 0;
     std::size_t depth_ = 1;

@@ -10,7 +10,6 @@ namespace abacor::compiled {
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr int kFunctionDigits = 15;  // function values are written with "(%.15g)"
 
 }  // namespace
@@ -25,10 +24,10 @@ void Program::Finish() {
             case Op::X:
             case Op::Y:
             case Op::LoadX:
-            case Op::LoadY:
-            case Op::BeginLevel: ++used; break;
+            case Op::LoadY: ++used; break;
+            case Op::Negate:
             case Op::Call: break;
-            default: --used; break;  // the operators, EndLevel and Store
+            default: --used; break;  // the binary operators and Store
         }
         depth = std::max(depth, used);
     }
@@ -89,21 +88,9 @@ void RunLanes(const Program& program, const Lanes& lanes, Registers& registers) 
                 break;
             }
             case Op::Power: binary([](double a, double b) { return std::pow(a, b); }); break;
-            case Op::BeginLevel: {
-                double* saved = registers.Entry(depth++);
-                for (std::size_t l = 0; l < n; ++l) saved[l] = failed[l];
-                std::fill_n(failed, n, 0);
-                break;
-            }
-            case Op::EndLevel: {
-                --depth;
-                const double* value = registers.Entry(depth);
-                double* saved = registers.Entry(depth - 1);  // becomes the level's value
-                for (std::size_t l = 0; l < n; ++l) {
-                    const double result = failed[l] ? kNaN : value[l];
-                    failed[l] = saved[l] != 0;
-                    saved[l] = result;
-                }
+            case Op::Negate: {
+                double* a = registers.Entry(depth - 1);
+                for (std::size_t l = 0; l < n; ++l) a[l] = -a[l];
                 break;
             }
             case Op::Call: {

@@ -14,7 +14,7 @@ inline constexpr std::size_t kLanes = 256;
 
 enum class Op : std::uint8_t {
     Number,        // push `number`
-    FailedNumber,  // push `number` (NaN); the current level has failed
+    FailedNumber,  // push `number` (NaN); the point has failed
     X,             // push the lane's x
     Y,             // push the y shared by all lanes
     LoadX,         // push value `index` computed once per column, with its flags
@@ -22,10 +22,9 @@ enum class Op : std::uint8_t {
     Add,
     Subtract,
     Multiply,
-    Divide,  // a zero divisor fails the current level
+    Divide,  // a zero divisor fails the point
     Power,
-    BeginLevel,  // a function argument starts: its own failure flag
-    EndLevel,    // ... ends: NaN when it failed
+    Negate,
     Call,        // function `function` of the top value, read back as "(%.15g)"; a NaN or
                  // infinite value marks the lane undefined
     Store,       // pop into value `index` with the flags, which start again clear
@@ -48,7 +47,7 @@ struct Program {
 // k * stride + p.
 struct Hoisted {
     double* values = nullptr;
-    std::uint8_t* failed = nullptr;  // its level failed (a zero divisor)
+    std::uint8_t* failed = nullptr;     // a zero divisor
     std::uint8_t* undefined = nullptr;  // a function value was undefined: the point is NaN
     std::size_t stride = 0;
 

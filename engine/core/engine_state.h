@@ -33,6 +33,7 @@ inline constexpr int kMemoryCapacity = 10;
 struct EngineState {
     int Precision = -1;  // digits after the point; -1 automatic
     int MaxDegree = 9;
+    bool AnglesInRadians = false;  // of the keypad's trigonometric keys
 
     bool NewNumber = true;
     bool ResultShown = false;

@@ -5,14 +5,15 @@
 #include <cstddef>
 #include <string_view>
 
+#include "core/formula_reader.h"
+
 namespace abacor {
 
 // Longest text the evaluator accepts (before and after its rewriting steps).
 inline constexpr std::size_t kMaxExpressionLength = 1023;
 // Most operators, and most values, that may wait on its stacks at once.
 inline constexpr std::size_t kMaxStackEntries = 512;
-// Function arguments nest at most this deep; a 1023-character text needs far fewer. The
-// compiled formulas keep to the same limit, so that they fail exactly where this does.
+// Function calls nest at most this deep; a 1023-character text needs far fewer.
 inline constexpr int kMaxNesting = 300;
 
 // Why a text has no value. A function value that is NaN or infinite (sqrt(-1), ln(0))
@@ -36,15 +37,8 @@ double Evaluate(std::wstring_view text);
 // for null.
 double EvaluateTerminated(const wchar_t* text);
 
-// The same on a text already narrowed to one byte a character (syntax::Narrow).
-double EvaluateNarrowed(std::string_view text);
-
-// A function argument's value, `nesting` calls deep. Any failure there (a limit exceeded,
-// a zero divisor, an undefined function value) makes the whole text NaN.
-struct ArgumentValue {
-    double value;
-    bool wholeTextNaN;
-};
-ArgumentValue EvaluateArgument(std::string_view narrowedText, int nesting);
+// The value of a read formula with x and y (when they are its unknowns) at the given
+// values.
+Evaluated EvaluateFormula(const FormulaTree& tree, double x = 0, double y = 0);
 
 }  // namespace abacor

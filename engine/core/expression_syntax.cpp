@@ -32,22 +32,6 @@ const std::array<NamedFunction, 17> kFunctions{{
 
 namespace {
 
-int FunctionNamed(std::string_view run) {
-    for (std::size_t row = 0; row < kFunctions.size(); ++row) {
-        if (kFunctions[row].name == run) return static_cast<int>(row);
-    }
-    return -1;
-}
-
-std::size_t MatchingBracket(std::string_view text, std::size_t open) {
-    int depth = 0;
-    for (std::size_t i = open; i < text.size(); ++i) {
-        if (text[i] == '(') ++depth;
-        if (text[i] == ')' && --depth == 0) return i;
-    }
-    return std::string_view::npos;
-}
-
 __extension__ typedef unsigned __int128 Wide;
 
 constexpr std::array<Wide, 23> kWidePowersOfTen = [] {
@@ -111,25 +95,6 @@ bool ReadBackExactly(double magnitude, int digits, double& result) {
 }
 
 }  // namespace
-
-std::optional<CallSite> NextCall(std::string_view text, std::size_t from) {
-    std::size_t i = from;
-    while (i < text.size()) {
-        if (!IsAsciiLetter(text[i])) {
-            ++i;
-            continue;
-        }
-        const std::size_t begin = i;
-        while (i < text.size() && IsAsciiLetter(text[i])) ++i;
-        if (i >= text.size() || text[i] != '(') continue;
-        const int function = FunctionNamed(text.substr(begin, i - begin));
-        if (function < 0) continue;
-        const std::size_t close = MatchingBracket(text, i);
-        if (close == std::string_view::npos || close == i + 1) continue;
-        return CallSite{begin, i, close, function};
-    }
-    return std::nullopt;
-}
 
 double ReadNumberInFull(std::string_view text, std::size_t start, std::size_t numberEnd, std::size_t end) {
     // Rebuilt as "integral.fraction", each part "0" when empty, then the exponent.

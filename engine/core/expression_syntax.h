@@ -1,12 +1,10 @@
-// The pieces of the evaluator's language that its text path and its compiled form share:
-// the narrowed text, the function table, where calls are, how numbers are read, and how
-// a value printed with "%.*g" reads back.
+// The pieces of the formula language below the reader: the narrowed text, the function
+// table, how numbers are read, and how a value printed with "%.*g" reads back.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 #include "core/evaluator.h"
@@ -16,10 +14,9 @@ namespace abacor::syntax {
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 inline bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// The evaluator only ever compares characters with ASCII ones and with '×' and '÷', so
-// it works on one byte per character: ASCII as it is, '×' and '÷' as '*' and '/', ','
-// as '.', anything else as '?', which means nothing. Bytes from 0x80 up never come out
-// of this, which leaves them free for the compiler's markers.
+// The reader only ever compares characters with ASCII ones and with '×' and '÷', so it
+// works on one byte per character: ASCII as it is, '×' and '÷' as '*' and '/', ',' as
+// '.', anything else as '?', which means nothing.
 inline char Narrow(wchar_t c) {
     if (c == L',') return '.';
     if (c >= 0 && c < 0x80) return static_cast<char>(c);
@@ -28,40 +25,11 @@ inline char Narrow(wchar_t c) {
     return '?';
 }
 
-// The '*' that implicit multiplication puts between a digit and '(', between ')' and
-// '(', and between ')' and a digit.
-inline bool ImpliesProduct(char before, char c) {
-    return (IsDigit(before) && c == '(') || (before == ')' && (c == '(' || IsDigit(c)));
-}
-
-// The length of the text with its implied '*' written out.
-inline std::size_t ExpandedLength(std::string_view text) {
-    std::size_t length = text.size();
-    for (std::size_t i = 1; i < text.size(); ++i) length += ImpliesProduct(text[i - 1], text[i]) ? 1 : 0;
-    return length;
-}
-
 struct NamedFunction {
     std::string_view name;
     double (*apply)(double);
 };
 extern const std::array<NamedFunction, 17> kFunctions;
-
-// A function call: a whole run of ASCII letters that is a table name, then '(' with a
-// matching ')' and something between them.
-struct CallSite {
-    std::size_t begin;  // the name's first letter
-    std::size_t open;   // its '('
-    std::size_t close;  // the matching ')'
-    int function;       // row of kFunctions
-    std::string_view Argument(std::string_view text) const { return text.substr(open + 1, close - open - 1); }
-};
-
-// The first call starting at or after `from`. Calls inside its argument are not looked
-// at: they belong to the argument's own evaluation. Which call is substituted first
-// never matters, since a value replaces exactly the call's balanced brackets and never
-// joins a letter run.
-std::optional<CallSite> NextCall(std::string_view text, std::size_t from);
 
 // Powers of ten that are exact doubles.
 inline constexpr std::array<double, 23> kPowersOfTen = {

@@ -6,6 +6,9 @@
 
 #include "abacor.h"
 #include "control_ids.h"
+#include "core/evaluator.h"
+#include "core/expression_syntax.h"
+#include "core/formula_reader.h"
 #include "core/number_format.h"
 #include "core/outcome.h"
 #include "core/text_checks.h"
@@ -25,25 +28,27 @@ constexpr int kMixedDenominatorY = 170;
 constexpr std::wstring_view kAllowed = L"0123456789+-*/^():";
 constexpr std::wstring_view kAfterZeroDenominator = L" +-*/^)";
 
-bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 bool IsOneOf(wchar_t c, std::wstring_view set) { return set.find(c) != std::wstring_view::npos; }
 
 // ---- The check ----------------------------------------------------------------------
 
-// The evaluator has no ':' (it would read 7:2 as two numbers), so the check drops it:
-// 7:2 is checked as 72, and a zero divisor after ':' is left to the exact evaluation,
-// which shows it as a division by 0.
-bool EvaluatesToFiniteNumber(const std::wstring& text) {
-    std::wstring withoutColons;
-    for (wchar_t c : text) {
-        if (c != L':') withoutColons += c;
-    }
-    return std::isfinite(EvaluateExpression(withoutColons.c_str()));
+// The line read as the fraction line reads it, narrowed to one byte a character.
+std::string Narrowed(const std::wstring& line) {
+    std::string narrowed;
+    narrowed.reserve(line.size());
+    for (const wchar_t c : line) narrowed += syntax::Narrow(c);
+    return narrowed;
 }
+
+FormulaTree ReadLine(const std::wstring& line) { return ReadFormula(Narrowed(line), "", true); }
+
+// A division by zero is left to the exact evaluation, which names it; an overflow of the
+// double is no overflow of the fractions.
+bool HasAReading(const std::wstring& text) { return EvaluateFormula(ReadLine(text)).fault != Fault::Undefined; }
 
 // The first fault of the line. Character by character, blanks skipped: a foreign
 // character, two operators in a row, a '/' right before a lone zero; at the first
-// character that passes, the whole line must have a finite value. Then the brackets.
+// character that passes, the whole line must have a reading. Then the brackets.
 std::optional<KvTextFault> FindFractionLineFault(const std::wstring& text) {
     if (text.empty()) return KV_TEXT_EMPTY;
     bool evaluated = false;
@@ -54,7 +59,7 @@ std::optional<KvTextFault> FindFractionLineFault(const std::wstring& text) {
         if (IsDoubledOperatorAt(text, i)) return KV_TEXT_DOUBLED_OPERATOR;
         if (c == L'/' && IsZeroDivisorAt(text, i, kAfterZeroDenominator, false)) return KV_TEXT_ZERO_DIVISOR;
         if (!evaluated) {
-            if (!EvaluatesToFiniteNumber(text)) return KV_TEXT_NOT_COMPUTABLE;
+            if (!HasAReading(text)) return KV_TEXT_NOT_COMPUTABLE;
             evaluated = true;
         }
     }
@@ -62,36 +67,18 @@ std::optional<KvTextFault> FindFractionLineFault(const std::wstring& text) {
     return std::nullopt;
 }
 
-// ---- Tokens -----------------------------------------------------------------------
+// ---- Numbers ----------------------------------------------------------------------
 
 // A digit run read exactly; empty when it exceeds the signed 64-bit range.
-std::optional<std::int64_t> ReadDigitRun(const std::wstring& line, std::size_t& i) {
+std::optional<std::int64_t> ReadDigitRun(std::wstring_view digits) {
     std::int64_t value = 0;
-    bool fits = true;
-    for (; i < line.size() && IsDigit(line[i]); ++i) {
-        fits = fits && !__builtin_mul_overflow(value, 10, &value) &&
-               !__builtin_add_overflow(value, line[i] - L'0', &value);
+    for (const wchar_t c : digits) {
+        if (c < L'0' || c > L'9' || __builtin_mul_overflow(value, 10, &value) ||
+            __builtin_add_overflow(value, c - L'0', &value)) {
+            return std::nullopt;
+        }
     }
-    if (!fits) return std::nullopt;
     return value;
-}
-
-bool EndsOperand(const std::vector<FractionToken>& tokens) {
-    if (tokens.empty()) return false;
-    const auto kind = tokens.back().kind;
-    return kind == FractionToken::Kind::Operand || kind == FractionToken::Kind::Close;
-}
-
-// Records an operator of the line, both as a token and in FractionOps.
-void AppendOperator(std::vector<FractionToken>& tokens, wchar_t symbol) {
-    tokens.push_back({FractionToken::Kind::Operator, {}, symbol});
-    Engine().FractionOps.push_back(symbol);
-}
-
-// An operand or '(' right after an operand multiplies, as on the keypad: 2(1/2), (1)(2).
-void AppendOperandStart(std::vector<FractionToken>& tokens, FractionToken token) {
-    if (EndsOperand(tokens)) AppendOperator(tokens, L'*');
-    tokens.push_back(token);
 }
 
 // ---- Exact arithmetic -------------------------------------------------------------
@@ -227,68 +214,72 @@ FractionResult Apply(wchar_t symbol, const Fraction& x, const Fraction& y) {
 
 // ---- Evaluation ---------------------------------------------------------------------
 
-// Recursive descent: sums of products of powers of signed operands. '^' is
-// left-associative and a sign belongs to its operand (-2^2 is 4), as on the keypad.
-class FractionParser {
+// The read line computed exactly, node by node; its operands and operators are recorded
+// in text order as they are met.
+class ExactWalk {
 public:
-    explicit FractionParser(const std::vector<FractionToken>& tokens) : tokens_(tokens) {}
+    ExactWalk(const std::wstring& line, const FormulaTree& tree) : line_(line), tree_(tree) {}
 
-    FractionResult Parse() {
-        FractionResult result = Sum();
-        if (result.status == FractionStatus::Ok && position_ != tokens_.size()) {
-            return Failed(FractionStatus::NotComputable);
+    FractionResult Value(std::int32_t index) {
+        const FormulaNode& node = tree_[index];
+        switch (node.operation) {
+            case Operation::Number: return Number(node);
+            case Operation::Negate: {
+                const FractionResult operand = Value(node.left);
+                return operand.status == FractionStatus::Ok ? Negate(operand.value) : operand;
+            }
+            case Operation::Add:
+            case Operation::Subtract:
+            case Operation::Multiply:
+            case Operation::Divide:
+            case Operation::Power: break;
+            default: return Failed(FractionStatus::NotComputable);
         }
-        return result;
+        if (node.literal) return Literal(node);
+        const FractionResult left = Value(node.left);
+        if (left.status != FractionStatus::Ok) return left;
+        const wchar_t symbol = OperatorOf(node);
+        Engine().FractionOps.push_back(symbol);
+        const FractionResult right = Value(node.right);
+        if (right.status != FractionStatus::Ok) return right;
+        return Apply(symbol, left.value, right.value);
     }
 
 private:
-    using Kind = FractionToken::Kind;
-    using Level = FractionResult (FractionParser::*)();
-
-    bool AtOperator(std::wstring_view symbols) const {
-        return position_ < tokens_.size() && tokens_[position_].kind == Kind::Operator &&
-               IsOneOf(tokens_[position_].symbol, symbols);
+    std::wstring_view Digits(const FormulaNode& node) const {
+        return std::wstring_view(line_).substr(node.begin, node.end - node.begin);
     }
 
-    bool AtKind(Kind kind) const { return position_ < tokens_.size() && tokens_[position_].kind == kind; }
-
-    // One level of left-associative binary operators.
-    FractionResult Chain(std::wstring_view symbols, Level operand) {
-        FractionResult left = (this->*operand)();
-        while (left.status == FractionStatus::Ok && AtOperator(symbols)) {
-            const wchar_t symbol = tokens_[position_++].symbol;
-            const FractionResult right = (this->*operand)();
-            if (right.status != FractionStatus::Ok) return right;
-            left = Apply(symbol, left.value, right.value);
+    // The operator as written between the operands; '*' where none is.
+    wchar_t OperatorOf(const FormulaNode& node) const {
+        const std::size_t from = tree_[node.left].outerEnd;
+        const std::size_t to = tree_[node.right].outerBegin;
+        for (std::size_t i = from; i < to; ++i) {
+            if (IsOneOf(line_[i], L"+-*:/^")) return line_[i];
         }
-        return left;
+        return L'*';
     }
 
-    FractionResult Sum() { return Chain(L"+-", &FractionParser::Product); }
-    FractionResult Product() { return Chain(L"*:/", &FractionParser::PowerChain); }
-    FractionResult PowerChain() { return Chain(L"^", &FractionParser::Signed); }
-
-    FractionResult Signed() {
-        if (!AtKind(Kind::Sign)) return Primary();
-        const wchar_t sign = tokens_[position_++].symbol;
-        const FractionResult operand = Signed();
-        if (operand.status != FractionStatus::Ok || sign == L'+') return operand;
-        return Negate(operand.value);
+    FractionResult Number(const FormulaNode& node) {
+        const std::optional<std::int64_t> whole = ReadDigitRun(Digits(node));
+        if (!whole) return Failed(FractionStatus::TooLarge);
+        const Fraction value{*whole, 1};
+        Engine().FractionValues.push_back(value);
+        return Ok(value);
     }
 
-    FractionResult Primary() {
-        if (AtKind(Kind::Operand)) return Ok(tokens_[position_++].value);
-        if (!AtKind(Kind::Open)) return Failed(FractionStatus::NotComputable);
-        ++position_;
-        const FractionResult inner = Sum();
-        if (inner.status != FractionStatus::Ok) return inner;
-        if (!AtKind(Kind::Close)) return Failed(FractionStatus::NotComputable);
-        ++position_;
-        return inner;
+    // A common fraction keeps the numbers it was written with: 2/4 stays 2/4.
+    FractionResult Literal(const FormulaNode& node) {
+        const std::optional<std::int64_t> numerator = ReadDigitRun(Digits(tree_[node.left]));
+        const std::optional<std::int64_t> denominator = ReadDigitRun(Digits(tree_[node.right]));
+        if (!numerator || !denominator) return Failed(FractionStatus::TooLarge);
+        const Fraction value{*numerator, *denominator};
+        Engine().FractionValues.push_back(value);
+        return Ok(value);
     }
 
-    const std::vector<FractionToken>& tokens_;
-    std::size_t position_ = 0;
+    const std::wstring& line_;
+    const FormulaTree& tree_;
 };
 
 // ---- Display ------------------------------------------------------------------------
@@ -342,13 +333,9 @@ void ProcessFractionLine() {
     KvWindow* line = MainWindowControl(KV_FRACTION_LINE);
     const std::wstring lineText = line ? line->text(kLineCapacity) : std::wstring();
     if (!ValidateFractionLine(lineText)) return RecordStatus(KV_STATUS_REFUSED);
-    const auto tokens = TokenizeFractionLine(lineText);
-    if (!tokens) {
-        ShowFractionMessage(text::kTooLarge);
-        return RecordStatus(KV_STATUS_TOO_LARGE);
-    }
-    // A line of spaces only is zero.
-    const FractionResult result = engine.FractionValues.empty() ? FractionResult{} : EvaluateFractions(*tokens);
+    // A line of blanks only is zero.
+    const bool blank = lineText.find_first_not_of(L' ') == std::wstring::npos;
+    const FractionResult result = blank ? FractionResult{} : EvaluateFractionLine(lineText);
     ShowResult(result);
     RecordStatus(StatusOf(result));
 }
@@ -365,38 +352,13 @@ void ShowFractionMessage(const std::wstring& message) {
     SetVisible(KV_FRACTION_DENOMINATOR, false);
 }
 
-std::optional<std::vector<FractionToken>> TokenizeFractionLine(const std::wstring& line) {
-    using Kind = FractionToken::Kind;
-    std::vector<FractionToken> tokens;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        const wchar_t c = line[i];
-        if (IsDigit(c)) {
-            const auto numerator = ReadDigitRun(line, i);
-            std::optional<std::int64_t> denominator = 1;
-            // Two digit runs around a '/' are one fraction, bound tighter than any operator.
-            if (i + 1 < line.size() && line[i] == L'/' && IsDigit(line[i + 1])) denominator = ReadDigitRun(line, ++i);
-            if (!numerator || !denominator) return std::nullopt;
-            const Fraction value{*numerator, *denominator};
-            AppendOperandStart(tokens, {Kind::Operand, value, 0});
-            Engine().FractionValues.push_back(value);
-            continue;
-        }
-        if (c == L'(') {
-            AppendOperandStart(tokens, {Kind::Open, {}, 0});
-        } else if (c == L')') {
-            tokens.push_back({Kind::Close, {}, 0});
-        } else if ((c == L'+' || c == L'-') && !EndsOperand(tokens)) {
-            tokens.push_back({Kind::Sign, {}, c});
-        } else if (IsOneOf(c, L"+-*:/^")) {
-            AppendOperator(tokens, c);
-        }
-        ++i;
-    }
-    return tokens;
+FractionResult EvaluateFractionLine(const std::wstring& line) {
+    Engine().FractionValues.clear();
+    Engine().FractionOps.clear();
+    const FormulaTree tree = ReadLine(line);
+    if (!tree.read()) return Failed(FractionStatus::NotComputable);
+    return ExactWalk(line, tree).Value(tree.root);
 }
-
-FractionResult EvaluateFractions(const std::vector<FractionToken>& tokens) { return FractionParser(tokens).Parse(); }
 
 void ShowFraction(const Fraction& fraction) {
     const std::int64_t n = fraction.numerator;

@@ -1,5 +1,5 @@
 // The fraction line: common fractions and whole numbers joined by operators, checked,
-// split into tokens and computed exactly with 64-bit fractions.
+// read and computed exactly with 64-bit fractions.
 #pragma once
 
 #include <optional>
@@ -9,20 +9,6 @@
 #include "core/engine_state.h"
 
 namespace abacor {
-
-struct FractionToken {
-    enum class Kind {
-        Operand,   // a whole number n/1 or a literal a/b of two digit runs
-        Sign,      // '+' or '-' where an operand is expected
-        Operator,  // '+', '-', '*', ':', '/', '^' between two operands
-        Open,
-        Close,
-    };
-    Kind kind = Kind::Operand;
-    Fraction value;      // Operand
-    wchar_t symbol = 0;  // Sign, Operator
-    bool operator==(const FractionToken&) const = default;
-};
 
 enum class FractionStatus {
     Ok,
@@ -47,13 +33,11 @@ bool ValidateFractionLine(const std::wstring& text);
 // A message in the whole-part field, with the numerator and denominator hidden.
 void ShowFractionMessage(const std::wstring& message);
 
-// The tokens of the line; also records its operands and operators in text order in
-// FractionValues and FractionOps. Empty when a number in the line is too large.
-std::optional<std::vector<FractionToken>> TokenizeFractionLine(const std::wstring& line);
-
-// The exact value of the tokens. A lone operand keeps the values it was written with;
-// every computed value is reduced, with a positive denominator (0 for a division by 0).
-FractionResult EvaluateFractions(const std::vector<FractionToken>& tokens);
+// The exact value of the line, read as the formula reader reads it with common fractions
+// as numbers; records its operands and operators in text order in FractionValues and
+// FractionOps. A lone operand keeps the values it was written with; every computed value
+// is reduced, with a positive denominator (0 for a division by 0).
+FractionResult EvaluateFractionLine(const std::wstring& line);
 
 // Shows a whole number, a proper fraction or a mixed number, or the division by 0.
 void ShowFraction(const Fraction& fraction);

@@ -13,6 +13,7 @@
 #include "core/number_format.h"
 #include "core/outcome.h"
 #include "core/texts.h"
+#include "core/trig_keys.h"
 
 namespace abacor {
 
@@ -349,6 +350,7 @@ KvStatus ApplyKey(KvWindow* display, const KeyPress& press) {
 }  // namespace
 
 void HandleKeypadButton(KvWindow* display, int buttonId) {
+    if (HandleTrigKey(display, buttonId)) return;
     const KeyPress press = Classify(buttonId);
     // Codes of other panels leave the status of their own handling alone.
     if (press.key == Key::None) return;

@@ -8,8 +8,10 @@ namespace {
 bool Contains(std::wstring_view set, wchar_t c) { return set.find(c) != std::wstring_view::npos; }
 }  // namespace
 
+// A sign after an operator negates what follows (2*-3), so only a second operator that
+// cannot be a sign doubles the first.
 bool IsDoubledOperatorAt(std::wstring_view text, std::size_t i) {
-    return i + 1 < text.size() && Contains(kOperatorCharacters, text[i]) && Contains(kOperatorCharacters, text[i + 1]);
+    return i + 1 < text.size() && Contains(kOperatorCharacters, text[i]) && Contains(L"*/^", text[i + 1]);
 }
 
 bool IsZeroDivisorAt(std::wstring_view text, std::size_t slash, std::wstring_view mayFollow, bool skipBlanks) {

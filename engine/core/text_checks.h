@@ -13,7 +13,8 @@ namespace abacor {
 
 inline constexpr std::wstring_view kOperatorCharacters = L"*+-/^";
 
-// text[i] and the character right after it are both operators.
+// text[i] is an operator and the character right after it an operator that cannot be a
+// sign ("2*/3"; "2*-3" negates the 3).
 bool IsDoubledOperatorAt(std::wstring_view text, std::size_t i);
 // The '/' at `slash` divides by a lone zero: "0" (after blanks, when they are skipped) at
 // the end or followed by one of `mayFollow`. "/0.5" and "/05" divide by no zero.

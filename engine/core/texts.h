@@ -39,7 +39,7 @@ inline constexpr const wchar_t* kZeroDivisor = L"Деление на ноль";
 inline constexpr const wchar_t* kUnbalancedBrackets = L"Скобки не сбалансированы";
 inline constexpr const wchar_t* kNotComputable = L"Невозможно вычислить выражение";
 // The caption of the message boxes of every check.
-inline constexpr const wchar_t* kErrorCaption = L"Ошиибка";
+inline constexpr const wchar_t* kErrorCaption = L"Ошибка";
 
 // ---- Equations and simplification ------------------------------------------------------
 // Answer rows.
@@ -190,6 +190,7 @@ inline constexpr const wchar_t* kLinearSystemNotLinear = L" не являетс�
 inline constexpr const wchar_t* kLinearSystemTooComplex = L": слишком сложное выражение";
 inline constexpr const wchar_t* kLinearSystemRightSide = L": правая часть должна быть числом";
 inline constexpr const wchar_t* kLinearSystemTooLarge = L": слишком большое число";
+inline constexpr const wchar_t* kLinearSystemZeroDivisor = L": деление на ноль";
 // The report: "Ур. 1: " + the equation under the title.
 inline constexpr const wchar_t* kLinearSystemTitle = L"РЕШЕНИЕ СИСТЕМЫ УРАВНЕНИЙ";
 inline constexpr const wchar_t* kLinearSystemEquationLabel = L"Ур. ";

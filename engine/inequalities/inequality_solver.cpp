@@ -59,7 +59,7 @@ Polynomial StandardForm(const std::wstring& left, const std::wstring& right, Exp
 }
 
 bool IsFormulaCharacter(wchar_t c) {
-    return std::iswspace(c) || std::wstring_view(L"0123456789xX+-*/^().,").find(c) != std::wstring_view::npos;
+    return std::iswspace(c) || std::wstring_view(L"0123456789xX+-*/:^().,").find(c) != std::wstring_view::npos;
 }
 
 bool IsOtherLetter(wchar_t c) {

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "abacor.h"
-#include "algebra/denominators.h"
 #include "algebra/formula.h"
 #include "algebra/polynomial.h"
 #include "core/engine_state.h"
 #include "core/expression_syntax.h"
+#include "core/formula_reader.h"
 #include "core/number_format.h"
 #include "core/outcome.h"
 #include "core/report.h"
@@ -92,15 +92,6 @@ std::optional<Outcome> SplitEquations(const std::wstring& text, std::vector<Equa
     return std::nullopt;
 }
 
-// The "e" of "2e5" (and "1.5E-3"), which the evaluator reads as a power of ten.
-bool IsExponentMark(const std::string& narrowed, std::size_t i) {
-    if ((narrowed[i] != 'e' && narrowed[i] != 'E') || i == 0) return false;
-    if (!syntax::IsDigit(narrowed[i - 1]) && narrowed[i - 1] != '.') return false;
-    std::size_t next = i + 1;
-    if (next < narrowed.size() && (narrowed[next] == '+' || narrowed[next] == '-')) ++next;
-    return next < narrowed.size() && syntax::IsDigit(narrowed[next]);
-}
-
 // The letters of one side, split into the unknowns and the letters that belong to a
 // number: a function's name before its bracket ("sqrt(9)") or an exponent mark ("2e5").
 struct SideLetters {
@@ -108,25 +99,51 @@ struct SideLetters {
     bool numberLetters = false;
 };
 
-SideLetters ReadLetters(const std::wstring& side) {
+std::string NarrowSide(const std::wstring& side) {
     std::string narrowed;
     for (wchar_t c : side) narrowed += syntax::Narrow(c);
+    return narrowed;
+}
+
+// Which characters the formula reader takes as part of a number or a function's name.
+std::vector<bool> NumberLetterMask(const std::string& narrowed) {
     std::vector<bool> ofNumber(narrowed.size(), false);
-    // From the bracket on, so that calls inside an argument are found too.
-    for (auto call = syntax::NextCall(narrowed, 0); call; call = syntax::NextCall(narrowed, call->open + 1)) {
-        std::fill(ofNumber.begin() + static_cast<std::ptrdiff_t>(call->begin),
-                  ofNumber.begin() + static_cast<std::ptrdiff_t>(call->open), true);
+    const FormulaTree tree = ReadFormula(narrowed, "");
+    for (const FormulaNode& node : tree.nodes) {
+        std::size_t end = node.end;
+        if (node.operation == Operation::Call) end = node.begin + syntax::kFunctions[node.function].name.size();
+        else if (node.operation != Operation::Number) continue;
+        std::fill(ofNumber.begin() + node.begin, ofNumber.begin() + static_cast<std::ptrdiff_t>(end), true);
     }
+    return ofNumber;
+}
+
+SideLetters ReadLetters(const std::wstring& side) {
+    const std::vector<bool> ofNumber = NumberLetterMask(NarrowSide(side));
     SideLetters letters;
     for (std::size_t i = 0; i < side.size(); ++i) {
         if (!IsLatinLetter(side[i])) continue;
-        if (ofNumber[i] || IsExponentMark(narrowed, i)) {
+        if (ofNumber[i]) {
             letters.numberLetters = true;
         } else {
             letters.unknowns.insert(Lower(side[i]));
         }
     }
     return letters;
+}
+
+// Some division has an unknown in its divisor: 1/x, 1/(2y), 1/2x is (1/2)x and has none.
+bool DividesByUnknown(const std::wstring& side, const Letters& unknowns) {
+    const std::string letters(unknowns.begin(), unknowns.end());
+    const FormulaTree tree = ReadFormula(NarrowSide(SuperscriptToCaret(side)), letters);
+    std::vector<bool> hasUnknown(tree.nodes.size(), false);
+    for (std::size_t i = 0; i < tree.nodes.size(); ++i) {  // operands come before their node
+        const FormulaNode& node = tree.nodes[i];
+        const auto operandHas = [&](std::int32_t operand) { return operand >= 0 && hasUnknown[static_cast<std::size_t>(operand)]; };
+        hasUnknown[i] = node.operation == Operation::Unknown || operandHas(node.left) || operandHas(node.right);
+        if (node.operation == Operation::Divide && operandHas(node.right)) return true;
+    }
+    return false;
 }
 
 // A right side without unknowns is a number for the evaluator, as "sqrt(9)" or "1/3";
@@ -161,22 +178,7 @@ bool IsConstantKey(const MonomialKey& key) { return key == kConstKey || TotalDeg
 // once per variable, so a long system would otherwise cost equations × variables expansions.
 constexpr long long kSystemWorkAllowance = 2 * kWorkAllowance;
 
-enum class RowProblem { kNone, kNotLinear, kTooComplex };
-
-// The side with the products the linear reader implies after a number or a bracket
-// written out: there "1/2x" is (1/2)·x and "1/3(x+1)" is (1/3)·(x+1), so their
-// denominators are the numbers alone.
-std::wstring WithImpliedProducts(const std::wstring& side) {
-    std::wstring out;
-    for (std::size_t i = 0; i < side.size(); ++i) {
-        if (i > 0 && (IsLatinLetter(side[i]) || side[i] == L'(') &&
-            (std::iswdigit(static_cast<wint_t>(side[i - 1])) || side[i - 1] == L')')) {
-            out += L'*';
-        }
-        out += side[i];
-    }
-    return out;
-}
+enum class RowProblem { kNone, kNotLinear, kTooComplex, kZeroDivisor };
 
 // The sides the linear reader takes: the left one, and the right one when it has
 // unknowns. A letter of a number there ("sqrt(4)x", "2e5y") is beyond that reader.
@@ -184,21 +186,27 @@ std::optional<std::vector<const std::wstring*>> LinearSides(const Equation& equa
     std::vector<const std::wstring*> sides = {&equation.left};
     if (!IsNumberSide(equation.right)) sides.push_back(&equation.right);
     for (const std::wstring* side : sides) {
-        if (ReadLetters(*side).numberLetters) return std::nullopt;
-        if (!DenominatorsWithLetters(WithImpliedProducts(*side)).empty()) return std::nullopt;
+        const SideLetters letters = ReadLetters(*side);
+        if (letters.numberLetters || DividesByUnknown(*side, letters.unknowns)) return std::nullopt;
     }
     return sides;
 }
 
-// Left side minus right side (when it is read here) with one variable as x; empty
-// when an expansion was cut short by its limits.
+// Left side minus right side (when it is read here) with one variable as x; empty, with
+// the problem, when the polynomial is not the sides' value: an expansion cut short by
+// its limits, a division by zero (divisions by unknowns are refused before), a part that
+// is no polynomial.
 std::optional<Polynomial> ExpandForVariable(const std::vector<const std::wstring*>& sides, wchar_t variable,
-                                            WorkBudget& budget) {
+                                            WorkBudget& budget, RowProblem& problem) {
     Polynomial difference;
     for (std::size_t k = 0; k < sides.size(); ++k) {
         ExpansionNotes notes;
         const Polynomial p = ExpandExpression(RenameForVariable(*sides[k], variable), budget, &notes);
-        if (!notes.skipped.empty()) return std::nullopt;
+        problem = !notes.skipped.empty() ? RowProblem::kTooComplex
+                  : notes.quotientOnly   ? RowProblem::kZeroDivisor
+                  : notes.unread         ? RowProblem::kNotLinear
+                                         : RowProblem::kNone;
+        if (problem != RowProblem::kNone) return std::nullopt;
         if (k == 0) {
             AddPolynomials(difference, p);
         } else {
@@ -218,8 +226,9 @@ RowProblem FillRow(const Equation& equation, const std::vector<wchar_t>& variabl
     if (!sides) return RowProblem::kNotLinear;
     double constant = 0;
     for (std::size_t j = 0; j < variables.size(); ++j) {
-        const std::optional<Polynomial> expanded = ExpandForVariable(*sides, variables[j], budget);
-        if (!expanded) return RowProblem::kTooComplex;
+        RowProblem problem = RowProblem::kNone;
+        const std::optional<Polynomial> expanded = ExpandForVariable(*sides, variables[j], budget, problem);
+        if (!expanded) return problem;
         const Polynomial& p = *expanded;
         double constantHere = 0;
         for (const auto& [key, coefficient] : p) {
@@ -352,6 +361,8 @@ std::optional<Outcome> BuildMatrix(const std::vector<Equation>& equations, const
             case RowProblem::kNotLinear: return Refused(EquationMessage(number, text::kLinearSystemNotLinear));
             case RowProblem::kTooComplex:
                 return Outcome{KV_STATUS_TOO_COMPLEX, EquationMessage(number, text::kLinearSystemTooComplex)};
+            case RowProblem::kZeroDivisor:
+                return Outcome{KV_STATUS_UNDEFINED, EquationMessage(number, text::kLinearSystemZeroDivisor)};
         }
         if (IsNumberSide(equations[i].right)) {
             // A right side that is no (finite) number would turn every answer into NaN or inf.

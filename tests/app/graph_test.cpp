@@ -73,7 +73,7 @@ private Q_SLOTS:
         Build(shell, "1/ 0");
         QCOMPARE(boxes.seen.size(), std::size_t{1});
         QCOMPARE(boxes.seen[0].text, QStringLiteral("Деление на ноль"));
-        QCOMPARE(boxes.seen[0].caption, QStringLiteral("Ошиибка"));
+        QCOMPARE(boxes.seen[0].caption, QStringLiteral("Ошибка"));
         QCOMPARE(boxes.seen[0].icon, QMessageBox::Warning);
         QCOMPARE(boxes.seen[0].buttons, QStringList{QStringLiteral("OK")});
         QCOMPARE(PixelsNear(shell.window, kRed), 0);

@@ -55,7 +55,9 @@ check grep -qx 'Package: kelvora' <<<"$info"
 for dependency in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 qt6-qpa-plugins; do
   check grep -q "^Depends:.*\b$dependency\b" <<<"$info"
 done
-check grep -q '^Recommends:.*qt6-translations-l10n' <<<"$info"
+for recommended in qt6-translations-l10n libqt6svg6 fonts-noto-color-emoji; do
+  check grep -q "^Recommends:.*\b$recommended\b" <<<"$info"
+done
 dpkg-deb -x "$deb" "$work/unpacked"
 check_tree "$work/unpacked/usr" lib
 

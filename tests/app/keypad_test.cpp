@@ -65,7 +65,7 @@ private Q_SLOTS:
         QTest::newRow("hyphen minus") << "9 - 1 2 =" << "-3";
         QTest::newRow("factorial") << "5 n!" << "120";
         QTest::newRow("decimal logarithm") << "1 0 0 log" << "2";
-        QTest::newRow("natural logarithm key 'in'") << "1 in" << "0";
+        QTest::newRow("natural logarithm key 'ln'") << "1 ln" << "0";
         QTest::newRow("absolute value") << "5 +/- |x|" << "5";
         QTest::newRow("ten to the x") << "3 10^x" << "1000";
         QTest::newRow("pi") << "π" << "3.1415926535";

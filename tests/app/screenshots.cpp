@@ -1,8 +1,15 @@
 // Saves a picture of every mode, with something solved in it, into the build folder
-// (screenshots/*.png), for a person to compare with the intended layouts.
+// (screenshots/*.png), for a person to compare with the intended layouts. Run at 200 %
+// (QT_SCALE_FACTOR=2) the pictures go to screenshots/scale-2/, each with a picture of
+// the whole screen showing where the window stands on it.
 #include <QDir>
+#include <QPainter>
+#include <QScreen>
 
 #include "abacor.h"
+#include "application.h"
+#include "fonts.h"
+#include "screen_fit.h"
 #include "graph_harness.h"
 #include "control_ids.h"
 #include "shell_harness.h"
@@ -14,12 +21,39 @@ class Screenshots : public QObject {
     Q_OBJECT
 
 private:
+    static bool scaled() { return qApp->devicePixelRatio() > 1; }
+
+    static QString folder() {
+        return QStringLiteral(KELVORA_SCREENSHOT_DIR) + (scaled() ? QStringLiteral("/scale-2") : QString());
+    }
+
     static void save(Shell& shell, const QString& name) {
-        QDir().mkpath(QStringLiteral(KELVORA_SCREENSHOT_DIR));
-        const QString path = QStringLiteral(KELVORA_SCREENSHOT_DIR "/%1.png").arg(name);
+        QDir().mkpath(folder());
+        const QString path = folder() + QStringLiteral("/%1.png").arg(name);
         const QImage image = shell.window.grab().toImage();
         QVERIFY(image.save(path));
         QVERIFY(QFileInfo(path).size() > 0);
+        if (scaled()) saveScreen(shell.window, image, folder() + QStringLiteral("/%1-screen.png").arg(name));
+    }
+
+    // The whole screen in device pixels with the window's frame outlined at its place.
+    static void saveScreen(const QWidget& window, const QImage& picture, const QString& path) {
+        const QScreen* screen = window.screen();
+        const qreal ratio = screen->devicePixelRatio();
+        QVERIFY2(screen->geometry().contains(window.frameGeometry()), qPrintable(path));
+        QImage whole((screen->geometry().size() * ratio), QImage::Format_RGB32);
+        whole.fill(Qt::darkGray);
+        QPainter painter(&whole);
+        const QRect frame(window.frameGeometry().topLeft() * ratio, window.frameGeometry().size() * ratio);
+        painter.fillRect(frame, Qt::lightGray);
+        painter.drawImage(QRect(window.geometry().topLeft() * ratio, window.size() * ratio), picture);
+        painter.end();
+        QVERIFY(whole.save(path));
+    }
+
+    // The size asked for, or as much of it as the screen holds.
+    static void resizeOnScreen(Shell& shell, QSize size) {
+        shell.window.resize(size.boundedTo(AvailableArea(shell.window).size() - FrameAllowance(shell.window)));
     }
 
     static void type(Shell& shell, int id, const QString& text) {
@@ -28,6 +62,10 @@ private:
     }
 
 private Q_SLOTS:
+    void initTestCase() {
+        QApplication::setWindowIcon(KelvoraIcon());
+        UseEmojiFallback();
+    }
     void init() { SetPrecision(-1); }
 
     void standard() {
@@ -43,6 +81,24 @@ private Q_SLOTS:
         shell.choose(KV_CMD_SCIENTIFIC);
         shell.press("2 x^y 1 0 =");
         save(shell, "2-scientific");
+        shell.press("C 0 , 5 2nd sin⁻¹");
+        save(shell, "2-scientific-inverse-degrees");
+    }
+
+    // Messages and long answers that once were cut off.
+    void longAnswers() {
+        Shell shell;
+        shell.choose(KV_CMD_QUADRATIC);
+        type(shell, KV_QUADRATIC_A, "0");
+        type(shell, KV_QUADRATIC_B, "1");
+        shell.click(KV_QUADRATIC_SOLVE);
+        QCoreApplication::processEvents();
+        save(shell, "11-quadratic-message");
+        shell.choose(KV_CMD_INEQUALITIES);
+        shell.press("𝑥 ^ 2 - 4 0 > 0");
+        shell.click(KV_INEQ_SOLVE);
+        QCoreApplication::processEvents();
+        save(shell, "12-inequality-long-answer");
     }
 
     void fractions() {
@@ -65,13 +121,17 @@ private Q_SLOTS:
         timer.setInterval(10);
         QObject::connect(&timer, &QTimer::timeout, [&] {
             for (QWidget* steps : shell.desktop.openTextWindows()) {
-                QVERIFY(steps->grab().toImage().save(QStringLiteral(KELVORA_SCREENSHOT_DIR "/4-steps.png")));
+                QVERIFY(steps->grab().toImage().save(folder() + QStringLiteral("/4-steps.png")));
+                if (scaled()) {
+                    QVERIFY(AvailableArea(*steps).contains(steps->frameGeometry()));
+                    saveScreen(*steps, steps->grab().toImage(), folder() + QStringLiteral("/4-steps-screen.png"));
+                }
                 steps->close();
             }
         });
         timer.start();
         shell.click(KV_EQ_STEPS);
-        QVERIFY(QFileInfo::exists(QStringLiteral(KELVORA_SCREENSHOT_DIR "/4-steps.png")));
+        QVERIFY(QFileInfo::exists(folder() + QStringLiteral("/4-steps.png")));
     }
 
     void inequalities() {
@@ -112,7 +172,7 @@ private Q_SLOTS:
     void graphs() {
         Shell shell;
         shell.choose(KV_CMD_GRAPHS);
-        shell.window.resize(700, 560);
+        resizeOnScreen(shell, QSize(700, 560));
         type(shell, KV_GRAPH_INPUT, "x^2;sin(x);x^2+y^2=25");
         shell.click(KV_GRAPH_BUILD);
         shell.window.grab();  // traced here; the zoom and the pan below reuse the curves
@@ -125,7 +185,7 @@ private Q_SLOTS:
     void graphDomains() {
         Shell shell;
         shell.choose(KV_CMD_GRAPHS);
-        shell.window.resize(700, 560);
+        resizeOnScreen(shell, QSize(700, 560));
         type(shell, KV_GRAPH_INPUT, "sqrt(x);ln(x);1/x;y=sqrt(0-x)+1");
         shell.click(KV_GRAPH_BUILD);
         save(shell, "10-graph-domains");

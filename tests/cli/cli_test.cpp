@@ -55,8 +55,8 @@ TEST(Cli, EvalAndKeys) {
     ExpectAll({
         {{"keys", "1", "2", "+", "3", "="}, "15\n", 0},
         {{"eval", "2^3^2"}, "64\n", 0},
-        {{"eval", "-2^2"}, "4\n", 0},
-        {{"eval", "2 (3)"}, "Ошибка\n", 1},
+        {{"eval", "-2^2"}, "-4\n", 0},
+        {{"eval", "2 3"}, "Ошибка\n", 1},
         {{"eval", "1e+25+1"}, "10000000000000000905969664\n", 0},
         {{"eval", "sin(0.00001)"}, "0.00001\n", 0},
         {{"eval", "6÷4×2"}, "3\n", 0},
@@ -135,7 +135,7 @@ TEST(Cli, Fraction) {
         {{"fraction", "1/0:1"}, "Деление на 0\n", 1},
         {{"fraction", "/0"}, "Деление на ноль\n", 1},
         {{"fraction", "1/2)"}, "Скобки не сбалансированы\n", 1},
-        {{"fraction", "1+-2"}, "Двойной символ операции\n", 1},
+        {{"fraction", "*/2"}, "Двойной символ операции\n", 1},
         {{"fraction", "1a"}, "Недопустимые символы\n", 1},
         {{"fraction", ""}, "Пустая строка\n", 1},
         {{"fraction", "9999999999/2*9999999999/3*9999999999/7"}, "Слишком большое число\n", 1},
@@ -350,6 +350,38 @@ TEST(Cli, SystemInAnyLinearForm) {
     EXPECT_EQ(withSteps.output.find("-0"), std::string::npos) << withSteps.output;
 }
 
+// One reading of formula text in every mode: ':' divides, a sign after an operator
+// negates what follows and binds looser than '^', exponents may be bracketed and stack
+// left to right, an implied product has the precedence of '*'.
+TEST(Cli, EveryModeReadsATextAlike) {
+    ExpectAll({
+        {{"solve", "x:2 = 3"}, "X = 6\n", 0},
+        {{"solve", "12:x = 4"}, "X = 3\n", 0},
+        {{"inequality", "x:2 > 3"}, "(6, +∞)\npoints: 6\nselection: -1 +1\n", 0},
+        {{"fraction", "7 : 2"}, "3 1/2\n", 0},
+        {{"fraction", "10^2:10^2"}, "1\n", 0},
+        {{"fraction", "2*-3"}, "-6\n", 0},
+        {{"fraction", "-(1/2)"}, "-1/2\n", 0},
+        {{"solve", "x * -2 = 4"}, "X = -2\n", 0},
+        {{"solve", "3 * -x = 6"}, "X = -2\n", 0},
+        {{"inequality", "x * -2 > 4"}, "(-∞, -2)\npoints: -2\nselection: +1 -1\n", 0},
+        {{"solve", "x^(2) = 4"}, "X₁ = 2\nX₂ = -2\n", 0},
+        {{"solve", "(x-1)^(2) = 4"}, "X₁ = 3\nX₂ = -1\n", 0},
+        {{"solve", "x^2^2 = 16"}, "X₁ = -2\nX₂ = 2\n", 0},
+        {{"inequality", "x^(2) < 4"}, "(-2, 2)\npoints: -2 2\nselection: -1 +1 -1\n", 0},
+        {{"solve", "1/2x = 3"}, "X = 6\n", 0},
+        {{"inequality", "1/2x > 3"}, "(6, +∞)\npoints: 6\nselection: -1 +1\n", 0},
+        {{"system", "1/2x + y = 4; x - y = 2"}, "  x = 4\n  y = 2\n", 0},
+        {{"eval", "-2^2"}, "-4\n", 0},
+        {{"eval", "-(2)"}, "-2\n", 0},
+        {{"eval", "2*-(3)"}, "-6\n", 0},
+        {{"eval", "6:3"}, "2\n", 0},
+        {{"eval", "2^-1"}, "0.5\n", 0},
+        {{"eval", "3--5"}, "8\n", 0},
+        {{"solve", "x/0.00000000001 = 1"}, "X = 1e-11\n", 0},  // no small divisor counts as 0
+    });
+}
+
 TEST(Cli, UsageErrors) {
     ExpectAll({
         {{}, "", 2},
@@ -360,6 +392,23 @@ TEST(Cli, UsageErrors) {
         {{"--precision", "2147483648", "eval", "1"}, "", 2},  // beyond an int
         {{"--max-degree", "-2147483648", "eval", "1"}, "", 2},
         {{"quadratic", "1", "2"}, "", 2},
+    });
+}
+
+// The trigonometric keys by the names of their table; degrees until "rad".
+TEST(Cli, TrigonometricKeys) {
+    ExpectAll({
+        {{"keys", "3", "0", "sin"}, "0.5\n", 0},
+        {{"keys", "6", "0", "cos"}, "0.5\n", 0},
+        {{"keys", "4", "5", "tan"}, "1\n", 0},
+        {{"keys", "9", "0", "tan"}, "Ошибка\n", 1},
+        {{"keys", "1", "asin"}, "90\n", 0},
+        {{"keys", "1", "acos"}, "0\n", 0},
+        {{"keys", "1", "atan"}, "45\n", 0},
+        {{"keys", "2", "asin"}, "Ошибка\n", 1},
+        {{"keys", "rad", "1", "atan"}, "0.7853981634\n", 0},
+        {{"keys", "rad", "deg", "1", "atan"}, "45\n", 0},
+        {{"keys", "rad", "pi", "cos"}, "-1\n", 0},
     });
 }
 

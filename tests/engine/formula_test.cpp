@@ -33,7 +33,7 @@ TEST_F(FormulaTest, ValidationReportsTheFirstProblemInCheckOrder) {
         {L"x/0 = 1", L"Деление на ноль"},  {L"x/0=1", L"Деление на ноль"},
         {L"a/0", L"Деление на ноль"},      {L"1/0.5", L""},
         {L"1/05", L""},                    {L"2**x", L"Двойной символ операции"},
-        {L"x^-2", L"Двойной символ операции"}, {L"2*a*", L"Недопустимые символы"},
+        {L"x^-2", L""},  /* a sign, not a second operator */ {L"2*a*", L"Недопустимые символы"},
         {L"2**a", L"Двойной символ операции"}, {L"2+ -x", L""},
         {L"x+1-", L""},                    {L"(x+1", L"Скобки не сбалансированы"},
         {L"x+1)", L"Скобки не сбалансированы"}, {L")x(", L""},  // only the totals count
@@ -48,7 +48,7 @@ TEST_F(FormulaTest, ValidationReportsTheFirstProblemInCheckOrder) {
         if (!showsOne) continue;
         const auto& box = desktop_.messageBoxes().back();
         EXPECT_EQ(box.text, c.message) << Narrow(c.text);
-        EXPECT_EQ(box.caption, L"Ошиибка");
+        EXPECT_EQ(box.caption, L"Ошибка");
         EXPECT_EQ(box.owner, nullptr);
         EXPECT_EQ(box.icon, KvMessageIcon::Warning);
         EXPECT_EQ(box.buttons, KvMessageButtons::Ok);
@@ -101,27 +101,67 @@ TEST_F(FormulaTest, ReadsNumberPowersAndBracketPowersAsAStudentWould) {
         {L"2^3", {{C, 8}}},               {L"2^3x", {{X, 8}}},
         {L"-2^2", {{C, -4}}},             {L"(x+1)^0", {{C, 1}}},
         {L"2(x+1)^0", {{C, 2}}},          {L"(x+1)^1", {{X, 1}, {C, 1}}},
-        {L"(x+1)^", {{X, 1}, {C, 1}}},    {L"(x+1)^5^2", {}},  // (x+1)^10, above the maximum degree
+        {L"(x+1)^", {}},                  {L"(x+1)^5^2", {}},  // (x+1)^10, above the maximum degree
         {L"(x-1)^2^2", {{L"x4y0z0", 1}, {L"x3y0z0", -4}, {X2, 6}, {X, -4}, {C, 1}}},
     });
 }
 
 TEST_F(FormulaTest, KeepsTheUnusualReadingsOfOddInput) {
     ExpectExpansions({
-        {L"x2", {{C, 2}}},  // a digit after a letter starts a new operand; the last one wins
-        {L"x=1", {{C, 1}}},
+        {L"x2", {{X, 2}}},  // a number after a letter multiplies, as in 2x
+        {L"x=1", {}},  // '=' means nothing here, and parts x from 1
         {L"x^0", {{L"_const", 1}}},  // a number, so solvers find it in the free term
         {L"2x^0+x", {{L"_const", 2}, {L"x1y0z0", 1}}},
-        {L"2a", {{L"_const", 2}}},  // other letters are dropped from the key
-        {L"x^y", {{L"x1y1z0", 1}}},
+        {L"2a", {{L"_const", 2}}},  // other letters are skipped
         {L"2z", {{L"x0y0z1", 2}}},
         {L"6/(1-1)", {{C, 6}}},  // a zero divisor leaves the dividend
-        {L"(x+1", {{X, 1}, {C, 1}}},
+        {L"(x+1", {}},           // an unclosed bracket has no reading
         {L"x+1)", {{X, 1}, {C, 1}}},
-        {L"1.2.3x", {{X, 1.2}}},
+        {L"1.2.3x", {{X, 1.23}}},  // further points are ignored, as everywhere
+        {L"2*", {}},
+        {L"2*x+3*x", {{X, 5}}},
     });
-    EXPECT_EQ(ExpandSummand(L"2*"), (Polynomial{{C, 2}}));
-    EXPECT_EQ(ExpandSummand(L"2*x+3*x"), (Polynomial{{X, 5}}));
+}
+
+// The readings every part of the program shares: ':' divides, a sign after an operator
+// negates what follows and binds looser than '^', exponents may be bracketed and stack
+// left to right, an implied product has the precedence of '*'.
+TEST_F(FormulaTest, ReadsSignsColonsAndExponentsAsTheEvaluatorDoes) {
+    const MonomialKey X4 = L"x4y0z0";
+    ExpectExpansions({
+        {L"x:2", {{X, 0.5}}},                 {L"12:3x", {{X, 4}}},
+        {L"x * -2", {{X, -2}}},               {L"3 * -x", {{X, -3}}},
+        {L"x^(2)", {{X2, 1}}},                {L"(x-1)^(2)", {{X2, 1}, {X, -2}, {C, 1}}},
+        {L"x^(1+1)", {{X2, 1}}},              {L"x^2^2", {{X4, 1}}},
+        {L"1/2x", {{X, 0.5}}},                {L"-x^2", {{X2, -1}}},
+        {L"2^-1x", {{X, 0.5}}},               {L"3--5", {{C, 8}}},
+        {L"-(x+1)", {{X, -1}, {C, -1}}},      {L"2*-(x)", {{X, -2}}},
+        {L"3,5x^2", {{X2, 3.5}}},             {L"2.5", {{C, 2.5}}},
+        {L"xz^3", {{L"x1y0z3", 1}}},          {L"-x+1", {{X, -1}, {C, 1}}},
+        {L"+2*x", {{X, 2}}},                  {L"X^2Y", {{L"x2y1z0", 1}}},
+        {L"x^2x^3", {{L"x5y0z0", 1}}},        {L"2^3", {{C, 8}}},
+        {L"x^99999999999", {{L"x2147483647y0z0", 1}}},
+        // a divisor is a number however small it is
+        {L"x/0.00000000001", {{X, 1e11}}},    {L"x:1e-12", {{X, 1e12}}},
+    });
+}
+
+TEST_F(FormulaTest, SaysWhenThePolynomialIsNotTheTextsValue) {
+    const struct {
+        std::wstring text;
+        bool unread, quotientOnly;
+    } cases[] = {
+        {L"x^2+1", false, false}, {L"sin(x)+1", true, false}, {L"x^0.5", true, false},
+        {L"x^y", true, false},    {L"x^-1", true, false},     {L"x/(x+1)", false, true},
+        {L"2/(1-1)", false, true}, {L"(x+1", true, false},    {L"x/2", false, false},
+    };
+    for (const auto& c : cases) {
+        ExpansionNotes notes;
+        ExpandExpression(c.text, &notes);
+        EXPECT_EQ(notes.unread, c.unread) << Narrow(c.text);
+        EXPECT_EQ(notes.quotientOnly, c.quotientOnly) << Narrow(c.text);
+        EXPECT_EQ(notes.exact(), !c.unread && !c.quotientOnly) << Narrow(c.text);
+    }
 }
 
 TEST_F(FormulaTest, MaximumDegreeLimitsOnlyBracketPowers) {
@@ -148,7 +188,8 @@ TEST_F(FormulaTest, DropsWhatGoesPastTheLimitsAndSaysSo) {
         {L"(x+1)^10+(x+1)^10-(x+1)^10", 9, {}, L"(x+1)^10: степень выше максимальной (9)"},
         {L"x^100000/(x-1)+x", 9, {{X, 1}}, L"x^100000/(x-1): слишком долгое вычисление"},
         {L"(x+y+z+1)^100", 100, {}, L"(x+y+z+1)^100: "},
-        {L"(x)^2000000000+2", INT_MAX, {{C, 2}}, L"(x)^2000000000: слишком долгое вычисление"},
+        {L"(x+1)^2000000000+2", INT_MAX, {{C, 2}}, L"(x+1)^2000000000: "},
+        {L"(x)^2000000000+2", INT_MAX, {{L"x2000000000y0z0", 1}, {C, 2}}, L""},  // one term: no products
         {L"x*y/x", 9, {}, L"x*y/x: деление остановлено после 2000 шагов"},
         {L"x^99999999999*x^99999999999", 9, {{L"x2147483647y0z0", 1}}, L""},
         {L"(x+1)^2", 9, {{X2, 1}, {X, 2}, {C, 1}}, L""},
@@ -174,36 +215,6 @@ TEST_F(FormulaTest, LargestBracketPowersWithinTheLimitsAreExact) {
     EXPECT_EQ(p.size(), 1771u);                           // C(23, 3)
     EXPECT_EQ(Coefficient(p, L"x5y5z5"), 11732745024.0);  // 20! / (5!^4)
     EXPECT_EQ(Coefficient(ExpandExpression(L"(x+1)^100"), X), 100);
-}
-
-struct TermCase {
-    std::wstring text;
-    std::size_t start;
-    MonomialKey key;
-    double coefficient;
-    std::size_t end;
-};
-
-TEST_F(FormulaTest, ParseTermReadsSignNumberAndLetters) {
-    const TermCase cases[] = {
-        {L"3,5x^2", 0, X2, 3.5, 6},        {L"2.5", 0, C, 2.5, 3},
-        {L"xz^3", 0, L"x1y0z3", 1, 4},     {L"-x+1", 0, X, -1, 2},
-        {L"+2*x", 0, C, 2, 2},             {L"X^2Y", 0, L"x2y1z0", 1, 4},
-        {L"x^2x^3", 0, L"x5y0z0", 1, 6},   {L"x^", 0, X, 1, 2},
-        {L"2^3", 0, C, 8, 3},              {L"2^x", 0, C, 2, 1},
-        {L"1+4y", 2, L"x0y1z0", 4, 4},     {L"x^99999999999", 0, L"x2147483647y0z0", 1, 13},
-    };
-    for (const TermCase& c : cases) {
-        Polynomial target{{c.key, 99}};
-        std::size_t position = c.start;
-        EXPECT_TRUE(ParseTerm(c.text, position, target)) << Narrow(c.text);
-        EXPECT_EQ(target, (Polynomial{{c.key, c.coefficient}})) << Narrow(c.text);
-        EXPECT_EQ(position, c.end) << Narrow(c.text);
-    }
-    Polynomial target;
-    std::size_t end = 3;
-    EXPECT_FALSE(ParseTerm(L"x+1", end, target));
-    EXPECT_TRUE(target.empty());
 }
 
 }  // namespace

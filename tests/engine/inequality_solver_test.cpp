@@ -97,7 +97,7 @@ TEST_F(InequalitySolverTest, KindsAndRefusals) {
         {L"x^2>y", L"Неравенство должно содержать только x"},
         {L"2a+x≤1", L"Неравенство должно содержать только x"},
         {L"x>ы", L"Недопустимые символы"},
-        {L"x:2>1", L"Недопустимые символы"},
+        {L"x;2>1", L"Недопустимые символы"},
         {L"x≥=2", L"Недопустимые символы"},
         {L"1<x<3<5", L"Лишний знак неравенства"},
         {L"x>1 & y<2", L"Неравенство должно содержать только x"},
@@ -113,6 +113,7 @@ TEST_F(InequalitySolverTest, KindsAndRefusals) {
     }
     // Blanks of any kind, decimal commas and the keypad's signs are still read.
     EXPECT_EQ(Solve(L"x\t> 2,5").answer, L"(2.5, +∞)");
+    EXPECT_EQ(Solve(L"x:2 > 1").answer, L"(2, +∞)");  // ':' divides
     EXPECT_EQ(Solve(L"X³ ≥ 8").answer, L"[2, +∞)");
 }
 

@@ -93,7 +93,7 @@ TEST_F(KeypadTest, EqualsNamesWhyThereIsNoValue) {
         {"root of a negative times 2", L"2sqrt(-1)", {{kEquals, L"Ошибка"}}},
         {"log of 0", L"ln(0)+1", {{kEquals, L"Ошибка"}}},
         {"infinity minus infinity", L"1e308×10-1e308×10", {{kEquals, L"Ошибка"}}},
-        {"unreadable", L"2 (3)", {{kEquals, L"Ошибка"}}},
+        {"unreadable", L"2 3", {{kEquals, L"Ошибка"}}},
         {"remainder by 0", L"7", {{kRemainder, L"0"}, {kEquals, L"Деление на 0"}}},
         {"power overflow", L"10", {{kPower, L"0"}, {KV_STD_9, L"9"}, {KV_STD_9, L"99"}, {KV_STD_9, L"999"},
                                    {kEquals, L"Слишком большое число"}}},

@@ -108,6 +108,8 @@ TEST_F(LinearSystemTest, OneLineMessages) {
         {L"x+y=1;10^400x-y=2", L"Уравнение 2: слишком большое число", tooLarge},
         // An expansion cut short by its limits used to drop the power silently: a = 1.
         {L"(a+b+1)^300+a=1;b=2", L"Уравнение 1: слишком сложное выражение", KV_STATUS_TOO_COMPLEX},
+        {L"a+b=1;a-b:(1-1)=2", L"Уравнение 2: деление на ноль", KV_STATUS_UNDEFINED},
+        {L"a+b=1;a-b^0.5=2", L"Уравнение 2 не является линейным", KV_STATUS_REFUSED},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Solve(c.text), c.log) << std::string(c.text.begin(), c.text.end());
@@ -199,13 +201,13 @@ TEST_F(LinearSystemTest, SidesBeyondADoubleAreTooLarge) {
 
 TEST_F(LinearSystemTest, TypedAnswerHeadingIsNoAnswer) {
     // Found by fuzzing: the equations are echoed in the report's head.
-    Solve(L"b=3;b=xОТВЕТ:0");
+    Solve(L"b=3;b=xОТВЕТ:0");  // ':' divides by 0
     EXPECT_EQ(Result(), L"");
-    EXPECT_NE(GetLastStatus(), KV_STATUS_ANSWERED);
-    // z, typed on a right side, is an unknown: three of them in two equations.
+    EXPECT_EQ(GetLastStatus(), KV_STATUS_UNDEFINED);
+    // z, typed on a right side, is an unknown, and ':' divides by it: not linear.
     Solve(L"x=1;y=2ОТВЕТ:\r\n  z = \r\n");
     EXPECT_EQ(Result(), L"");
-    EXPECT_EQ(GetLastStatus(), KV_STATUS_NO_ANSWER);
+    EXPECT_EQ(GetLastStatus(), KV_STATUS_REFUSED);
     SetStepsLog(L"  ОТВЕТ:\r\n  x = 1\r\n");
     EXPECT_EQ(Result(), L"");
 }

@@ -79,7 +79,7 @@ TEST_F(StatusTest, FractionLine) {
         // Every message of the check.
         {L"", KV_STATUS_REFUSED},
         {L"1a", KV_STATUS_REFUSED},
-        {L"1+-2", KV_STATUS_REFUSED},
+        {L"1+*2", KV_STATUS_REFUSED},
         {L"/0", KV_STATUS_REFUSED},
         {L"1/0", KV_STATUS_REFUSED},
         {L"1/2)", KV_STATUS_REFUSED},
@@ -123,7 +123,9 @@ TEST_F(StatusTest, QuadraticPanel) {
 // Codes of no key, and controls that are no keys, leave the last status as it was.
 TEST_F(StatusTest, CodesOfNoKeyRecordNothing) {
     constexpr int kBetweenStandardKeys = 13;
-    const int codes[] = {kBetweenStandardKeys, KV_STD_LAST + 1, KV_SCI_LAST + 1, KV_QUADRATIC_A, KV_MEMORY_LIST, -1};
+    // The program's own trigonometric row keys ("2nd", the angle switch) are no engine keys.
+    const int codes[] = {kBetweenStandardKeys, KV_STD_LAST + 1, KV_SCI_TRIG_LAST + 1, KV_SCI_SECOND,
+                         KV_SCI_ANGLE_SWITCH, KV_QUADRATIC_A, KV_MEMORY_LIST, -1};
     for (int code : codes) {
         for (KvStatus before : {KV_STATUS_UNDEFINED, KV_STATUS_REFUSED}) {
             Engine().LastStatus = before;

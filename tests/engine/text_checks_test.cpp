@@ -19,7 +19,7 @@ TEST(TextChecks, DoubledOperator) {
         std::size_t at;
         bool doubled;
     } cases[] = {
-        {L"1+-2", 1, true}, {L"1+-2", 2, false}, {L"2*/3", 1, true}, {L"2^^3", 1, true},
+        {L"1+*2", 1, true}, {L"1+-2", 1, false} /* a sign */, {L"2*-3", 1, false}, {L"1+-2", 2, false}, {L"2*/3", 1, true}, {L"2^^3", 1, true},
         {L"1+2", 1, false}, {L"1+ -2", 1, false},  // a blank between them is not skipped
         {L"1+", 1, false},  // the last character has no neighbour
         {L"1-(", 1, false}, {L"1:+2", 1, false},  // ':' and '(' are not operators
@@ -68,9 +68,9 @@ TEST(TextChecks, BracketsAndSpelling) {
     } spelling[] = {
         {L"x^2 + 1", std::nullopt},
         {L"2y", KV_TEXT_FOREIGN_CHARACTER},
-        {L"1+-y", KV_TEXT_DOUBLED_OPERATOR},   // the first fault in the text wins
+        {L"1+*y", KV_TEXT_DOUBLED_OPERATOR},   // the first fault in the text wins
         {L"y+-1", KV_TEXT_FOREIGN_CHARACTER},
-        {L"(1+-2", KV_TEXT_DOUBLED_OPERATOR},  // before the brackets
+        {L"(1+/2", KV_TEXT_DOUBLED_OPERATOR},  // before the brackets
         {L"(1+y", KV_TEXT_FOREIGN_CHARACTER},
         {L"(1+2", KV_TEXT_UNBALANCED},
     };

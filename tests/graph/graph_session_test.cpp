@@ -64,7 +64,7 @@ TEST_F(GraphSessionTest, CurvesTakeTheColoursOfTheirPositions) {
 TEST_F(GraphSessionTest, ARejectedBuildPlotsNothingAndKeepsTheView) {
     build(L"x^2;y=x");
     session.view().zoom(120);
-    const RecordingGraphCanvas canvas = build(L"x+-1");
+    const RecordingGraphCanvas canvas = build(L"x+*1");
     ASSERT_EQ(desktop.messageBoxes().size(), 1u);
     EXPECT_TRUE(canvas.paths.empty());
     EXPECT_FALSE(canvas.lines.empty());
@@ -148,7 +148,7 @@ TEST_F(GraphSessionTest, ABuildCompilesEachFormulaOnceAndPaintsCompileNone) {
         {L"x^2;;y=x", 2},
         {L"x^2+y^2=25;sin(x)", 2},
         {L"x;x+1;x+2;y=x+3;x+4;x+5", 5},  // the sixth is never plotted
-        {L"x+-1", 0},
+        {L"x+*1", 0},
     };
     for (const auto& c : cases) {
         const std::size_t before = GraphFunction::compilations();

@@ -25,7 +25,8 @@ TEST(ValidateGraphFormula, GivesTheFirstProblemsMessage) {
         {L"(1/0", L"Деление на ноль"},  // before the brackets
         {L"1/0.5", L""},
         {L"1/05", L""},
-        {L"x+-1", L"Двойной символ операции"},
+        {L"x+*1", L"Двойной символ операции"},
+        {L"x+-1", L""},  // a sign after an operator
         {L"x+ -1", L""},
         {L"floor(x)", L"Недопустимые символы"},
         {L"x²", L"Недопустимые символы"},
@@ -39,10 +40,10 @@ TEST(ValidateGraphFormula, GivesTheFirstProblemsMessage) {
         {L"ln(x-3)", L""},
         {L"sqrt(x-5);ln(x-3)", L""},
         // No value anywhere: it cannot be read, or it is never defined.
-        {L"2 (x)", L"Невозможно вычислить выражение"},
+        {L"2 (x)", L""},  // blanks do not part an implied product
         {L"sqrt(x)+", L"Невозможно вычислить выражение"},
         {L"sqrt(-1)+x", L"Невозможно вычислить выражение"},
-        {L"x^2;2 (x)", L"Невозможно вычислить выражение"},
+        {L"x^2;2 3x", L"Невозможно вычислить выражение"},
         {L";", L"Невозможно вычислить выражение"},
         {L"exp(x)", L""},
         {L"2x", L""},
@@ -55,11 +56,11 @@ TEST(ValidateGraphFormula, GivesTheFirstProblemsMessage) {
 
 TEST(ValidateGraphFormula, ShowsAWarningOfNoWindowWithTheGraphCaption) {
     headless::Desktop desktop;
-    EXPECT_FALSE(ValidateGraphFormula(L"x+-1", desktop));
+    EXPECT_FALSE(ValidateGraphFormula(L"x+*1", desktop));
     ASSERT_EQ(desktop.messageBoxes().size(), 1u);
     const headless::RecordedMessageBox& box = desktop.messageBoxes().front();
     EXPECT_EQ(box.owner, nullptr);
-    EXPECT_EQ(box.caption, L"Ошиибка");
+    EXPECT_EQ(box.caption, L"Ошибка");
     EXPECT_EQ(box.icon, KvMessageIcon::Warning);
     EXPECT_EQ(box.buttons, KvMessageButtons::Ok);
 }
