@@ -137,10 +137,12 @@ QString RowsText(const ControlRegistry& registry, std::span<const AnswerRow> row
     return shown.join(kJoint);
 }
 
+// The solver hides the parts an answer has not, and leaves their old text in them.
 QString FractionText(const ControlRegistry& registry) {
-    const QString whole = Text(registry, KV_FRACTION_WHOLE);
-    const QString numerator = Text(registry, KV_FRACTION_NUMERATOR);
-    const QString denominator = Text(registry, KV_FRACTION_DENOMINATOR);
+    const auto shownText = [&registry](int id) { return Shown(registry, id) ? Text(registry, id) : QString(); };
+    const QString whole = shownText(KV_FRACTION_WHOLE);
+    const QString numerator = shownText(KV_FRACTION_NUMERATOR);
+    const QString denominator = shownText(KV_FRACTION_DENOMINATOR);
     if (numerator.isEmpty() || denominator.isEmpty()) return whole;
     return (whole + QLatin1Char(' ') + numerator + QLatin1Char('/') + denominator).trimmed();
 }

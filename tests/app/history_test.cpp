@@ -211,6 +211,17 @@ private Q_SLOTS:
         QCOMPARE(ListRows(shell), QStringList{text + " → " + result});
     }
 
+    // Each fraction answer hides the parts it has not: a part left from before is not read.
+    void fractionAnswersInARow() {
+        SettingsFile file;
+        PersistentShell shell(file.path());
+        for (const QString line : {"3/2", "1/2+1/3", "4/2"}) {
+            shell.get<QLineEdit>(KV_FRACTION_LINE)->clear();
+            Calculate(shell, {KV_CMD_FRACTIONS, {}, {KV_FRACTION_LINE}, {line}, KV_FRACTION_SOLVE});
+        }
+        QCOMPARE(ListRows(shell), QStringList({"4/2 → 2", "1/2+1/3 → 5/6", "3/2 → 1 1/2"}));
+    }
+
     // A calculation that brought no answer is no calculation to take back.
     void recordsNoFailure_data() {
         QTest::addColumn<Run>("run");
