@@ -181,13 +181,14 @@ void SettingsPage::apply(int controlId, int index) {
     }
 }
 
+// Only what was kept is applied: without a kept theme the program looks as the desktop does.
 void SettingsPage::keepIn(SettingsStore& store) {
     store_ = &store;
     for (const ListSpec& list : kLists) {
-        if (!list.key) continue;
-        const int index = store.choice(list.key, static_cast<int>(list.items.size()), list.defaultIndex);
-        setSelection(list.id, index);
-        apply(list.id, index);
+        const auto index = list.key ? store.choice(list.key, static_cast<int>(list.items.size())) : std::nullopt;
+        if (!index) continue;
+        setSelection(list.id, *index);
+        apply(list.id, *index);
     }
 }
 

@@ -47,10 +47,11 @@ SettingsStore::SettingsStore()
 SettingsStore::SettingsStore(const QString& fileName)
     : settings_(std::make_unique<QSettings>(fileName, QSettings::IniFormat)) {}
 
-int SettingsStore::choice(const char* key, int count, int fallback) const {
+std::optional<int> SettingsStore::choice(const char* key, int count) const {
     bool ok = false;
     const int index = settings_->value(kChoices + QLatin1String(key)).toInt(&ok);
-    return ok && index >= 0 && index < count ? index : fallback;
+    if (!ok || index < 0 || index >= count) return std::nullopt;
+    return index;
 }
 
 void SettingsStore::setChoice(const char* key, int index) { settings_->setValue(kChoices + QLatin1String(key), index); }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QSettings>
 #include <QSize>
@@ -26,9 +27,9 @@ public:
     // An INI file of the caller's choice.
     explicit SettingsStore(const QString& fileName);
 
-    // The saved choice of a settings list, or `fallback` when none is saved or it is
-    // outside [0, count).
-    int choice(const char* key, int count, int fallback) const;
+    // The saved choice of a settings list; nothing when none is saved or it is outside
+    // [0, count).
+    std::optional<int> choice(const char* key, int count) const;
     void setChoice(const char* key, int index);
 
     // The last mode command, or 0.

@@ -208,13 +208,21 @@ private Q_SLOTS:
         QVERIFY(shell.window.width() > 335);  // the kept size still counts where it fits
     }
 
+    // Without a kept theme the desktop's palette stays, dark or not.
+    void noFileOpensAsBefore_data() {
+        QTest::addColumn<bool>("darkDesktop");
+        QTest::newRow("light desktop") << false;
+        QTest::newRow("dark desktop") << true;
+    }
     void noFileOpensAsBefore() {
+        QFETCH(bool, darkDesktop);
+        if (darkDesktop) QApplication::setPalette(DarkPalette());
         SettingsFile file;
         PersistentShell shell(file.path());
         QCOMPARE(shell.window.appMode(), 1);
         QCOMPARE(shell.window.size(), QSize(335, 510));
         QVERIFY(shell.window.history().history().entries().isEmpty());
-        QVERIFY(!IsDarkPalette(QApplication::palette()));
+        QCOMPARE(IsDarkPalette(QApplication::palette()), darkDesktop);
     }
 
     // ---- Dark theme ---------------------------------------------------------------------
