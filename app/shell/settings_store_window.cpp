@@ -1,6 +1,4 @@
 // The main window's side of the settings file: what it restores at start and keeps at close.
-#include <QScreen>
-
 #include "control_ids.h"
 #include "main_window.h"
 #include "settings_store.h"
@@ -15,21 +13,20 @@ void MainWindow::persistIn(SettingsStore& store) {
     QMetaObject::invokeMethod(this, [this] { restoreWindow(); }, Qt::QueuedConnection);
 }
 
-// Only a mode of the menu comes back; a mode of fixed size keeps its own size, and a size
-// kept on a larger screen shrinks to this one.
+// Only a mode of the menu comes back. The mode switch sizes the window: the kept size,
+// at least the mode's minimum and at most the screen's free area.
 void MainWindow::restoreWindow() {
-    const int mode = store_->lastMode();
-    if (mode != 0 && menuItem(mode)) command(mode, kClicked);
-    QSize size = store_->windowSize();
-    if (!size.isValid() || minimumSize() == maximumSize()) return;
-    if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableGeometry().size());
-    resize(size.expandedTo(minimumSize()));
+    const QSize size = store_->windowSize();
+    if (size.isValid()) sizing_.restoreUserSize(size);
+    const int kept = store_->lastMode();
+    const int mode = kept != 0 && menuItem(kept) ? kept : viewCommand_;
+    if (mode != 0 && (size.isValid() || mode != viewCommand_)) command(mode, kClicked);
 }
 
 void MainWindow::keepWindow() {
     if (!store_) return;
     store_->setLastMode(viewCommand_);
-    if (minimumSize() != maximumSize()) store_->setWindowSize(size());
+    store_->setWindowSize(sizing_.userSize());
     store_->settings().sync();
 }
 
