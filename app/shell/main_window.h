@@ -97,9 +97,6 @@ private:
     SettingsPage settings_;
     SystemPanel systemPanel_;
     graph::GraphSession graph_;
-    HistoryPanel history_;
-    SettingsStore* store_ = nullptr;
-    int viewCommand_ = 0;
     QLabel* caption_ = nullptr;
     QMenu* menu_ = nullptr;
     std::map<int, QAction*> menuItems_;
@@ -109,6 +106,9 @@ private:
     int appMode_ = 1;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
+    HistoryPanel history_;
+    SettingsStore* store_ = nullptr;
+    int viewCommand_ = 0;
 };
 
 }  // namespace kelvora
