@@ -36,6 +36,17 @@ enum {
     KV_HIDDEN_AT_START_LAST = 5200
 };
 
+/* ---- Editing the display ---------------------------------------------------------------
+ * The program's clipboard and undo edit the display through the engine, which keeps the
+ * entry's state: the program writes the text into the hidden paste field and sends
+ * KV_DISPLAY_PASTE. The text replaces the selection; without one it replaces a lone "0"
+ * or a shown result and is appended to anything else. A text that would make the display
+ * longer than it holds changes nothing and records KV_STATUS_REFUSED. */
+enum {
+    KV_DISPLAY_PASTE = 101,
+    KV_DISPLAY_PASTE_TEXT = 102
+};
+
 /* ---- Mode commands (menu items) ------------------------------------------------------ */
 enum {
     KV_CMD_STANDARD = 2001,
@@ -242,6 +253,7 @@ enum {
     KV_SYS_ADD = 1805,
     KV_SYS_REMOVE = 1806,
     KV_SYS_SOLVE = 1807,
+    KV_SYS_STEPS = 1808,
     KV_SYS_HINT = 1810,
     KV_SYS_FIRST = 1800,
     KV_SYS_LAST = 1810

@@ -12,7 +12,7 @@ namespace {
 
 // Digits, the variables, operators, brackets, separators and the letters of the
 // function names.
-constexpr const wchar_t* kAllowedCharacters = L"0123456789xyXY+-*/^().,;= sincostanloglnexpsqrtabs";
+constexpr const wchar_t* kAllowedCharacters = L"0123456789xyXY+-*/:^().,;= sincostanloglnexpsqrtabs";
 // What may follow a "/0" for the zero to stand alone; "/0.5" and "/05" are fine.
 constexpr const wchar_t* kMayFollowZero = L" +-*/^)";
 

@@ -8,7 +8,9 @@
 
 #include "fonts.h"
 #include "key_filter.h"
+#include "key_names.h"
 #include "qt_ports.h"
+#include "shortcuts.h"
 
 namespace kelvora {
 
@@ -26,11 +28,16 @@ template <typename Widget>
 Widget* Controls::place(int id, Widget* widget, QRect rect, bool visible) const {
     widget->setGeometry(rect);
     widget->setVisible(visible);
+    if (const QString name = AccessibleName(id); !name.isEmpty()) widget->setAccessibleName(name);
     return registry_.add(id, widget);
 }
 
 QPushButton* Controls::button(int id, const QString& text, QRect rect, bool visible) const {
     auto* button = new QPushButton(text, &parent_);
+    // A click leaves the focus where it was (the display, a panel's field); Tab still
+    // reaches the key.
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setToolTip(KeyToolTip(id));
     QObject::connect(button, &QPushButton::clicked, [command = command_, id] { command(id, kClicked); });
     return place(id, button, rect, visible);
 }
@@ -60,10 +67,10 @@ QComboBox* Controls::dropDownList(int id, const QStringList& items, int x, int y
     return place(id, list, QRect(x, y, width, list->sizeHint().height()), visible);
 }
 
-QLineEdit* Controls::formulaEdit(int id, int x, int y, int width) const {
+QLineEdit* Controls::formulaEdit(int id, int x, int y, int width, bool (*accepts)(char32_t)) const {
     QLineEdit* edit = inputField(id, QRect(x, y, width, kFormulaHeight));
     edit->setFont(ShellFont(kFormulaFontHeight, kBold));
-    FilterCharacters(edit, IsFormulaCharacter);
+    FilterCharacters(edit, accepts ? accepts : IsFormulaCharacter);
     return edit;
 }
 

@@ -42,7 +42,7 @@ public:
     // A drop-down list as tall as its font needs; the first item is selected.
     QComboBox* dropDownList(int id, const QStringList& items, int x, int y, int width, bool visible = false) const;
     // The single-line formula input with its key filter.
-    QLineEdit* formulaEdit(int id, int x, int y, int width) const;
+    QLineEdit* formulaEdit(int id, int x, int y, int width, bool (*accepts)(char32_t) = nullptr) const;
     QFrame* etchedLine(int id, QRect rect) const;
 
 private:

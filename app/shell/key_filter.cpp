@@ -10,14 +10,10 @@ namespace kelvora {
 
 namespace {
 
-constexpr char32_t kCopy = 3;
-constexpr char32_t kBackspace = 8;
-constexpr char32_t kPaste = 22;
-constexpr char32_t kCut = 24;
-// X11 reports Delete with this text, though it types nothing.
-constexpr char32_t kDelete = 0x7F;
+// Control characters (Backspace, Tab, Enter, Escape, X11's Delete) type nothing.
+bool IsPrintable(char32_t ch) { return ch >= 0x20 && ch != 0x7F; }
 
-bool IsEditingCode(char32_t ch) { return ch == kCopy || ch == kBackspace || ch == kPaste || ch == kCut; }
+bool IsOneOf(char32_t ch, std::u32string_view set) { return set.find(ch) != std::u32string_view::npos; }
 
 class CharacterFilter : public QObject {
 public:
@@ -25,8 +21,10 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
-        const QList<uint> characters = static_cast<QKeyEvent*>(event)->text().toUcs4();
-        if (characters.isEmpty() || characters.front() == kDelete) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & Qt::ControlModifier) return false;
+        const QList<uint> characters = key->text().toUcs4();
+        if (characters.isEmpty() || !IsPrintable(characters.front())) return false;
         return !accepts_(characters.front());
     }
 
@@ -38,10 +36,14 @@ private:
 
 bool IsFormulaCharacter(char32_t ch) {
     if ((ch >= U'0' && ch <= U'9') || (ch >= U'A' && ch <= U'Z') || (ch >= U'a' && ch <= U'z')) return true;
-    return std::u32string_view(U"=^ &()*+,-./:;").find(ch) != std::u32string_view::npos || IsEditingCode(ch);
+    return IsOneOf(ch, U"=^ &()*+,-./:;");
 }
 
-bool IsDigitCharacter(char32_t ch) { return (ch >= U'0' && ch <= U'9') || IsEditingCode(ch); }
+bool IsInequalityCharacter(char32_t ch) { return IsFormulaCharacter(ch) || IsOneOf(ch, U"<>\u2264\u2265"); }
+
+bool IsDigitCharacter(char32_t ch) { return ch >= U'0' && ch <= U'9'; }
+
+bool IsNumberCharacter(char32_t ch) { return IsDigitCharacter(ch) || IsOneOf(ch, U"+-.,"); }
 
 void FilterCharacters(QLineEdit* edit, bool (*accepts)(char32_t)) {
     edit->installEventFilter(new CharacterFilter(accepts, edit));

@@ -92,6 +92,29 @@ std::vector<Placement> ScientificLayout(int clientWidth, int clientHeight) {
     return placements;
 }
 
+namespace {
+
+void AppendKeys(std::vector<int>& ids, std::span<const KvKey> keys) {
+    for (const KvKey& key : keys) ids.push_back(key.id);
+}
+
+}  // namespace
+
+std::vector<int> FocusOrder() {
+    std::vector<int> ids{KV_MODE_BUTTON, KV_MEMORY_LIST, KV_DISPLAY};
+    AppendKeys(ids, kvMemoryKeys);
+    for (const auto& row : kStandardRows) ids.insert(ids.end(), std::begin(row), std::end(row));
+    AppendKeys(ids, kvScientificKeys);
+    ids.insert(ids.end(), {KV_FRACTION_LINE, KV_FRACTION_SOLVE, KV_EQ_INPUT});
+    AppendKeys(ids, kvEquationKeys);
+    ids.insert(ids.end(), {KV_EQ_SOLVE, KV_EQ_STEPS, KV_INEQ_INPUT});
+    AppendKeys(ids, kvInequalityKeys);
+    ids.insert(ids.end(), {KV_INEQ_SOLVE, KV_INEQ_STEPS});
+    ids.insert(ids.end(), {KV_QUADRATIC_A, KV_QUADRATIC_SIGN_B, KV_QUADRATIC_B, KV_QUADRATIC_SIGN_C, KV_QUADRATIC_C,
+                           KV_QUADRATIC_SOLVE, KV_GRAPH_INPUT, KV_GRAPH_BUILD});
+    return ids;
+}
+
 void Apply(const std::vector<Placement>& placements, const ControlRegistry& registry) {
     for (const Placement& placement : placements) {
         if (QWidget* widget = registry.widget(placement.controlId)) widget->setGeometry(placement.rect);

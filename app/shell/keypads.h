@@ -27,6 +27,10 @@ struct Placement {
 std::vector<Placement> StandardLayout(int clientWidth, int clientHeight);
 std::vector<Placement> ScientificLayout(int clientWidth, int clientHeight);
 
+// Every key and field of every mode in the order the layouts show them: rows from the
+// top, left to right. Tab follows it; hidden controls are skipped.
+std::vector<int> FocusOrder();
+
 // Moves the existing controls; placements of controls that do not exist are skipped.
 void Apply(const std::vector<Placement>& placements, const ControlRegistry& registry);
 

@@ -19,6 +19,7 @@
 #include "fonts.h"
 #include "key_filter.h"
 #include "keypad_fit.h"
+#include "keyboard.h"
 #include "keypads.h"
 #include "modes.h"
 #include "panels.h"
@@ -111,6 +112,7 @@ MainWindow::MainWindow(QtDesktop& desktop)
     createDisplay();
     createMemoryList();
     FitAnswerFields(registry_);
+    new KeyboardRouter(*this, controls_, desktop_);
 
     memoryTimer_.setInterval(kMemoryIndicatorTimeoutMs);
     QObject::connect(&memoryTimer_, &QTimer::timeout, [this] { hideMemoryIndicators(); });
@@ -296,6 +298,7 @@ void MainWindow::createModeMenu() {
     for (const MenuItem& item : kEquationItems) addItem(equations, item);
     menu_->addSeparator();
     addItem(menu_, kSettingsItem);
+    menu_->addAction(QString::fromUtf8(ui::kKeysHelpItem), this, [this] { ShowKeysHelp(desktop_, *this); });
 }
 
 void MainWindow::createDisplay() {

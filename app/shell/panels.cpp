@@ -34,7 +34,7 @@ void CreateLabels(const Controls& controls, std::initializer_list<LabelSpec> lab
 QLineEdit* CoefficientField(const Controls& controls, int id, int x) {
     QLineEdit* field = controls.inputField(id, QRect(x, 70, 50, 20));
     field->setAlignment(Qt::AlignCenter);
-    FilterCharacters(field, IsDigitCharacter);
+    FilterCharacters(field, IsNumberCharacter);
     return field;
 }
 
@@ -80,7 +80,7 @@ void CreateEquationPanel(const Controls& controls) {
 }
 
 void CreateInequalityPanel(const Controls& controls) {
-    controls.formulaEdit(KV_INEQ_INPUT, 5, 60, kFormulaInputWidth);
+    controls.formulaEdit(KV_INEQ_INPUT, 5, 60, kFormulaInputWidth, IsInequalityCharacter);
     CreateInequalityKeypad(controls);
     controls.button(KV_INEQ_SOLVE, QString::fromUtf8(ui::kSolve), QRect(190, 90, 100, 50));
     controls.button(KV_INEQ_STEPS, QString::fromUtf8(ui::kSteps), QRect(320, 90, 50, 50));

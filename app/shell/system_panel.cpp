@@ -1,5 +1,6 @@
 #include "system_panel.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include "control_ids.h"
 #include "controls.h"
 #include "fonts.h"
+#include "keyboard.h"
 #include "qt_ports.h"
 #include "ui_texts.h"
 
@@ -49,12 +51,26 @@ QStringList SystemPanel::AnswerLines(const QString& result) {
     return lines;
 }
 
+QString SystemPanel::ReasonLine(const QString& report) {
+    const QString frame = QStringLiteral(" \r\u2502\u2514\u250C\u2500\u2550");  // blanks, │ └ ┌ ─ ═
+    const QStringList lines = report.split(QLatin1Char('\n'));
+    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+        qsizetype first = 0;
+        qsizetype last = line->size();
+        while (first < last && frame.contains(line->at(first))) ++first;
+        while (last > first && frame.contains(line->at(last - 1))) --last;
+        if (first < last) return line->mid(first, last - first);
+    }
+    return {};
+}
+
 void SystemPanel::enter() {
     if (!created_) createControls();
     for (int n = 0; n < rowCount_; ++n) setVisible(KV_SYS_FIRST_ROW + n, true);
     setVisible(KV_SYS_ADD, rowCount_ < KV_SYS_MAX_ROWS);
     setVisible(KV_SYS_REMOVE, rowCount_ > 1);
     setVisible(KV_SYS_SOLVE, true);
+    setVisible(KV_SYS_STEPS, true);
     setVisible(KV_SYS_HINT, true);
 }
 
@@ -63,6 +79,7 @@ void SystemPanel::createControls() {
     controls_.button(KV_SYS_ADD, QString::fromUtf8(ui::kPlus), QRect(0, 0, 30, 25));
     controls_.button(KV_SYS_REMOVE, QString::fromUtf8(ui::kMinus), QRect(0, 0, 30, 25));
     controls_.button(KV_SYS_SOLVE, QString::fromUtf8(ui::kSolve), QRect(0, 0, 150, 30));
+    controls_.button(KV_SYS_STEPS, QString::fromUtf8(ui::kSteps), QRect(0, 0, 30, 30));
     QLabel* hint = controls_.label(KV_SYS_HINT, QString::fromUtf8(ui::kSystemHint), QRect(0, 0, 230, 40));
     hint->setFont(ShellFont(16, kNormal));
     hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -71,7 +88,16 @@ void SystemPanel::createControls() {
 }
 
 void SystemPanel::createRow(int index) {
-    controls_.inputField(KV_SYS_FIRST_ROW + index, QRect(70, RowY(index), 255, 25))->show();
+    QLineEdit* row = controls_.inputField(KV_SYS_FIRST_ROW + index, QRect(70, RowY(index), 255, 25));
+    LimitLength(*row, kRowTextLimit, desktop_, controls_.parent());
+    row->show();
+    // Tab goes from row to row, then to Solve and Steps.
+    const ControlRegistry& registry = controls_.registry();
+    if (QWidget* above = registry.widget(KV_SYS_FIRST_ROW + index - 1)) QWidget::setTabOrder(above, row);
+    if (QWidget* solve = registry.widget(KV_SYS_SOLVE)) {
+        QWidget::setTabOrder(row, solve);
+        if (QWidget* steps = registry.widget(KV_SYS_STEPS)) QWidget::setTabOrder(solve, steps);
+    }
     rowCount_ = index + 1;
 }
 
@@ -80,6 +106,7 @@ void SystemPanel::afterForwarding(int controlId) {
         case KV_SYS_ADD: addRow(); break;
         case KV_SYS_REMOVE: removeRow(); break;
         case KV_SYS_SOLVE: solve(); break;
+        case KV_SYS_STEPS: showSteps(); break;
         default: break;
     }
 }
@@ -121,8 +148,15 @@ void SystemPanel::solve() {
     wchar_t result[kResultCapacity] = {};
     GetSystemResult(result, kResultCapacity);
     answer_ = AnswerLines(QString::fromWCharArray(result));
+    // Without an answer the report says why: that goes where the answer would.
+    if (answer_.isEmpty()) answer_ = QStringList{ReasonLine(QString::fromWCharArray(GetLastSteps()))};
     answerShown_ = true;
     controls_.parent().update();
+}
+
+// The report of this panel's last solve; before any there is none of its own to show.
+void SystemPanel::showSteps() {
+    if (answerShown_) ShowStepsWindow(nullptr);
 }
 
 // The add and remove buttons stand beside the last row, the rest below it.
@@ -133,6 +167,7 @@ void SystemPanel::placeControls() const {
     };
     place(KV_SYS_ADD, 330, 30 * n + 50);
     place(KV_SYS_SOLVE, 70, 30 * n + 85);
+    place(KV_SYS_STEPS, 230, 30 * n + 85);
     place(KV_SYS_REMOVE, 330, 30 * n + 80);
     place(KV_SYS_HINT, 100, 30 * n + 145);
 }
@@ -161,10 +196,19 @@ void SystemPanel::paint(QPainter& painter) const {
     }
     if (!answerShown_) return;
     PaintText(painter, 28, 30 * n + 160, QString::fromUtf8(ui::kAnswer), ShellFont(18, kBold), ink);
+    // A line too long for the window (a reason rather than a value) wraps.
     const QFont answerFont = ShellFont(18, kNormal);
-    for (int k = 0; k < answer_.size(); ++k) {
-        PaintText(painter, 38, 30 * n + 22 * k + 182, answer_[k], answerFont, ink);
+    const int width = std::max(controls_.parent().width() - 38 - 10, 100);
+    painter.save();
+    painter.setFont(answerFont);
+    painter.setPen(ink);
+    int y = 30 * n + 182;
+    for (const QString& line : answer_) {
+        const QRect box = painter.boundingRect(QRect(38, y, width, QWIDGETSIZE_MAX), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, line);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, line);
+        y += std::max(box.height(), 22);
     }
+    painter.restore();
 }
 
 }  // namespace kelvora

@@ -31,12 +31,15 @@ public:
     static QString JoinRows(const QStringList& rows);
     // The lines that end with a line feed; empty ones are dropped.
     static QStringList AnswerLines(const QString& result);
+    // Why a report gives no answer: its last line of words, without the frame around it.
+    static QString ReasonLine(const QString& report);
 
 private:
     void createControls();
     void addRow();
     void removeRow();
     void solve();
+    void showSteps();
     void createRow(int index);
     void placeControls() const;
     void setVisible(int controlId, bool visible) const;

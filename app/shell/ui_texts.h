@@ -125,4 +125,83 @@ inline constexpr const char* kConfirmCaption = "Подтверждение";
 inline constexpr const char* kResetDone = "Настройки сброшены!";
 inline constexpr const char* kSuccessCaption = "Успех";
 
+// ---- Keyboard, clipboard and accessible names ---------------------------------------------
+inline constexpr const char* kKeysHelpItem = "Клавиши";
+inline constexpr const char* kKeysHelpCaption = "Клавиши";
+inline constexpr const char* kKeysHelpKeypad = "Стандартный и научный режимы:";
+inline constexpr const char* kKeysHelpPanels = "Дроби, уравнения, неравенства, системы, графики:";
+inline constexpr const char* kKeysHelpEditing = "Правка (в каждом поле и на табло):";
+// %1: the keys, %2: what they do.
+inline constexpr const char* kKeysHelpLine = "%1 — %2";
+inline constexpr const char* kRunPanel = "Вычислить, Решить или Построить";
+inline constexpr const char* kClearField = "очистить поле";
+inline constexpr const char* kSelectAll = "выделить всё";
+inline constexpr const char* kCopy = "копировать (без выделения — результат)";
+inline constexpr const char* kCut = "вырезать";
+inline constexpr const char* kPaste = "вставить";
+inline constexpr const char* kUndo = "отменить";
+inline constexpr const char* kRedo = "повторить";
+// %1: how many characters the field holds.
+inline constexpr const char* kPasteTooLong = "Текст не вставлен: поле вмещает не больше %1 символов.";
+// %1: the key's name, %2: its keys.
+inline constexpr const char* kKeyToolTip = "%1 (%2)";
+
+inline constexpr const char* kNameDigit = "цифра %1";
+inline constexpr const char* kNameDigits = "цифры";
+inline constexpr const char* kNamePoint = "десятичная запятая";
+inline constexpr const char* kNamePlus = "плюс";
+inline constexpr const char* kNameMinus = "минус";
+inline constexpr const char* kNameTimes = "умножить";
+inline constexpr const char* kNameDivide = "разделить";
+inline constexpr const char* kNameEquals = "равно";
+inline constexpr const char* kNameClear = "очистить";
+inline constexpr const char* kNameClearEntry = "очистить ввод";
+inline constexpr const char* kNameBackspace = "стереть символ";
+inline constexpr const char* kNameSquare = "квадрат";
+inline constexpr const char* kNameSquareRoot = "квадратный корень";
+inline constexpr const char* kNameReciprocal = "обратное число";
+inline constexpr const char* kNamePercent = "процент";
+inline constexpr const char* kNameSign = "сменить знак";
+inline constexpr const char* kNamePi = "число пи";
+inline constexpr const char* kNameE = "число e";
+inline constexpr const char* kNameAbs = "модуль";
+inline constexpr const char* kNameExp = "экспонента";
+inline constexpr const char* kNameMod = "остаток от деления";
+inline constexpr const char* kNameOpen = "открыть скобку";
+inline constexpr const char* kNameClose = "закрыть скобку";
+inline constexpr const char* kNameFactorial = "факториал";
+inline constexpr const char* kNamePower = "степень";
+inline constexpr const char* kNamePowerOfTen = "десять в степени";
+inline constexpr const char* kNameLog = "десятичный логарифм";
+inline constexpr const char* kNameLn = "натуральный логарифм";
+inline constexpr const char* kNameX = "икс";
+inline constexpr const char* kNameGreater = "больше";
+inline constexpr const char* kNameLess = "меньше";
+inline constexpr const char* kNameGreaterEqual = "больше или равно";
+inline constexpr const char* kNameLessEqual = "меньше или равно";
+inline constexpr const char* kNameAnd = "и (система неравенств)";
+inline constexpr const char* kNameMemoryClear = "очистить память";
+inline constexpr const char* kNameMemoryRecall = "вызвать из памяти";
+inline constexpr const char* kNameMemoryAdd = "прибавить к памяти";
+inline constexpr const char* kNameMemorySubtract = "вычесть из памяти";
+inline constexpr const char* kNameMemoryStore = "сохранить в память";
+inline constexpr const char* kNameMemoryList = "список памяти";
+inline constexpr const char* kNameModeMenu = "меню режимов";
+inline constexpr const char* kNameSteps = "пошаговое решение";
+inline constexpr const char* kNameDisplay = "табло";
+inline constexpr const char* kNameFractionLine = "выражение с дробями";
+inline constexpr const char* kNameFractionWhole = "целая часть";
+inline constexpr const char* kNameFractionNumerator = "числитель";
+inline constexpr const char* kNameFractionDenominator = "знаменатель";
+inline constexpr const char* kNameEquation = "уравнение";
+inline constexpr const char* kNameInequality = "неравенство";
+inline constexpr const char* kNameInequalityAnswer = "ответ";
+inline constexpr const char* kNameGraphFormula = "функция для графика";
+inline constexpr const char* kNameCoefficient = "коэффициент %1";
+inline constexpr const char* kNameCoefficientSign = "знак перед %1";
+inline constexpr const char* kNameRoot = "корень %1";
+inline constexpr const char* kNameSystemRow = "уравнение %1 системы";
+inline constexpr const char* kNameAddRow = "добавить уравнение";
+inline constexpr const char* kNameRemoveRow = "убрать уравнение";
+
 }  // namespace kelvora::ui

@@ -1,5 +1,6 @@
 #include "algebra/quadratic_panel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -20,9 +21,13 @@ std::wstring FourDecimals(double x) { return FormatFixed(x, 4, kNumberBufferText
 
 std::wstring FormatRoot(double x) { return FormatFaithfully(x, FourDecimals, kNumberBufferText); }
 
+// A decimal comma reads as the point: the fields take what a Russian keyboard types.
 double ReadControlNumber(int controlId) {
     KvWindow* control = MainWindowControl(controlId);
-    return control ? ReadNumberText(control->text(kFieldCapacity)) : 0.0;
+    if (!control) return 0.0;
+    std::wstring text = control->text(kFieldCapacity);
+    std::replace(text.begin(), text.end(), L',', L'.');
+    return ReadNumberText(text);
 }
 
 // A sign selector's first entry means plus; any other entry, or none, minus.

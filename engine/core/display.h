@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "platform.h"
@@ -19,5 +20,15 @@ double ReadDisplayNumber(KvWindow* display);
 bool ShowOnDisplay(KvWindow* display, const std::wstring& text);
 // Marks the display as showing a result: the next digit starts a new entry.
 void MarkResultShown();
+
+// The operand a display text ends with (a number, or a bracketed group with the name of
+// the function it belongs to) and the text before it. A minus that subtracts nothing
+// belongs to the number: "2×-3" ends with "-3", "2-3" with "3".
+struct LastOperand {
+    std::wstring before;
+    std::wstring operand;
+};
+// Nothing when the text ends with an operator, an open bracket or a word.
+std::optional<LastOperand> SplitLastOperand(const std::wstring& text);
 
 }  // namespace abacor

@@ -7,6 +7,7 @@
 
 #include "abacor.h"
 #include "control_ids.h"
+#include "core/blanks.h"
 #include "core/display.h"
 #include "core/engine_state.h"
 #include "core/evaluator.h"
@@ -248,6 +249,7 @@ struct FunctionResult {
 FunctionResult Recorded(double value, std::wstring text) { return {std::move(text), KV_STATUS_ANSWERED, true, value}; }
 FunctionResult Unrecorded(std::wstring text) { return {std::move(text), KV_STATUS_ANSWERED, false, 0}; }
 FunctionResult Undefined() { return {text::kError, KV_STATUS_UNDEFINED, false, 0}; }
+FunctionResult ReciprocalOfZero() { return {text::kDivisionByZero, KV_STATUS_UNDEFINED, false, 0}; }
 std::wstring Trimmed(double value) { return TrimTrailingZeros(FormatNumber(value)); }
 
 FunctionResult ComputeFunction(Key key, double x) {
@@ -266,9 +268,11 @@ FunctionResult ComputeFunction(Key key, double x) {
 
 KvStatus ApplyFunction(KvWindow* display, Key key) {
     const double x = ReadDisplayNumber(display);
+    // Unlike other faults it leaves the entry's state alone.
     if (key == Key::Reciprocal && x == 0) {
-        ShowOnDisplay(display, text::kDivisionByZero);
-        return KV_STATUS_UNDEFINED;
+        const FunctionResult result = ReciprocalOfZero();
+        ShowOnDisplay(display, result.text);
+        return result.status;
     }
     const FunctionResult result = ComputeFunction(key, x);
     ShowOnDisplay(display, result.text);
@@ -310,6 +314,106 @@ void Percent(KvWindow* display) {
     MarkResultShown();
 }
 
+// ---- One-number keys inside an expression ---------------------------------------------
+
+bool IsFunctionKey(Key key) {
+    switch (key) {
+        case Key::Square: case Key::SquareRoot: case Key::Reciprocal: case Key::Absolute: case Key::Exp:
+        case Key::PowerOfTen: case Key::Log10: case Key::Ln: return true;
+        default: return false;
+    }
+}
+
+// A percent added or taken away is a percent of what stands before it (200+10 % is
+// 200+20); after any other operator it is a hundredth (50×10 % is 50×0.1).
+double PercentInExpression(const std::wstring& before, double x) {
+    const wchar_t op = before.back();
+    if ((op == L'+' || op == L'-') && before.size() > 1) {
+        const Evaluated base = EvaluateDisplayText(before.substr(0, before.size() - 1));
+        if (base.fault == Fault::None) return base.value * x / 100;
+    }
+    return x / 100;
+}
+
+FunctionResult OperandResult(Key key, double x, const std::wstring& before) {
+    switch (key) {
+        case Key::Factorial: {
+            const std::optional<std::wstring> factorial = FactorialText(x);
+            return factorial ? Unrecorded(*factorial) : Undefined();
+        }
+        case Key::SignChange: return Unrecorded(FormatGeneral(-x));
+        case Key::Percent: return Unrecorded(FormatGeneral(before.empty() ? x / 100 : PercentInExpression(before, x)));
+        case Key::Reciprocal: return x == 0 ? ReciprocalOfZero() : ComputeFunction(key, x);
+        default: return ComputeFunction(key, x);
+    }
+}
+
+// A negative value after an operator goes in brackets: 2×(-3), never 2×-3.
+std::wstring AsOperand(const std::wstring& before, const std::wstring& value) {
+    const bool bracketed = !before.empty() && before.back() != L'(' && value.starts_with(L'-');
+    return bracketed ? L"(" + value + L")" : value;
+}
+
+KvStatus ShowNoValue(KvWindow* display, const std::wstring& text, KvStatus status) {
+    ShowOnDisplay(display, text);
+    MarkResultShown();
+    return status;
+}
+
+// The key replaces the expression's last operand by its value and the entry goes on:
+// 2+3 x² is 2+9. Nothing for a display holding one number or ending without an operand,
+// which the key handles as a whole.
+std::optional<KvStatus> ApplyToLastOperand(KvWindow* display, Key key) {
+    const std::wstring text = ReadDisplay(display);
+    if (IsWholeNumber(text)) return std::nullopt;
+    const std::optional<LastOperand> last = SplitLastOperand(text);
+    if (!last) return std::nullopt;
+    const Evaluated operand = EvaluateDisplayText(last->operand);
+    if (operand.fault != Fault::None) return ShowNoValue(display, FaultText(operand.fault), FaultStatus(operand.fault));
+    const FunctionResult result = OperandResult(key, operand.value, last->before);
+    if (result.status != KV_STATUS_ANSWERED) return ShowNoValue(display, result.text, result.status);
+    if (result.recordValue) Engine().LastResult = result.value;
+    if (last->before.empty()) return ShowNoValue(display, result.text, KV_STATUS_ANSWERED);
+    if (ShowOnDisplay(display, last->before + AsOperand(last->before, result.text))) SetEntryFlags(false, false);
+    return KV_STATUS_ANSWERED;
+}
+
+bool ActsOnOneNumber(Key key) {
+    return IsFunctionKey(key) || key == Key::Factorial || key == Key::SignChange || key == Key::Percent;
+}
+
+// ---- Pasting on the display -----------------------------------------------------------
+
+std::wstring PastedText() {
+    KvWindow* source = MainWindowControl(KV_DISPLAY_PASTE_TEXT);
+    std::wstring text = source ? source->text(std::wstring::npos) : std::wstring();
+    std::erase_if(text, [](wchar_t c) { return c == L'\r' || c == L'\n' || c == L'\t'; });
+    return TrimBlanks(text);
+}
+
+KvStatus PasteIntoDisplay(KvWindow* display) {
+    if (!display) return KV_STATUS_REFUSED;
+    const std::wstring piece = PastedText();
+    const std::wstring text = display->text(std::wstring::npos);
+    const auto [from, to] = display->selection();
+    const bool selected = from < to && static_cast<std::size_t>(to) <= text.size();
+    std::wstring edited;
+    if (selected) edited = text.substr(0, from) + piece + text.substr(to);
+    else edited = Engine().ResultShown || text == L"0" ? piece : text + piece;
+    if (edited.empty()) edited = L"0";
+    if (!ShowOnDisplay(display, edited)) return KV_STATUS_REFUSED;
+    SetEntryFlags(edited == L"0", false);
+    return KV_STATUS_ANSWERED;
+}
+
+// x^y waits for the exponent of a single number; inside an expression it writes "^",
+// which the evaluator reads with its precedence: 1+2 x^y 3 = is 9, not 1³.
+void Power(KvWindow* display) {
+    const std::wstring text = ReadDisplay(display);
+    if (!IsWholeNumber(text) && SplitLastOperand(text)) return AppendOperator(display, L'^');
+    StartPendingOperation(display, kPendingPower);
+}
+
 // Keys that edit the entry or start an operation: they always succeed.
 void EditEntry(KvWindow* display, const KeyPress& press) {
     switch (press.key) {
@@ -323,7 +427,7 @@ void EditEntry(KvWindow* display, const KeyPress& press) {
         case Key::Backspace: return Backspace(display);
         case Key::Clear: return Clear(display, false);
         case Key::ClearEntry: return Clear(display, true);
-        case Key::PowerFirst: return StartPendingOperation(display, kPendingPower);
+        case Key::PowerFirst: return Power(display);
         case Key::RemainderFirst: return StartPendingOperation(display, kPendingRemainder);
         case Key::SignChange: return ChangeSign(display);
         case Key::Percent: return Percent(display);
@@ -331,16 +435,11 @@ void EditEntry(KvWindow* display, const KeyPress& press) {
     }
 }
 
-bool IsFunctionKey(Key key) {
-    switch (key) {
-        case Key::Square: case Key::SquareRoot: case Key::Reciprocal: case Key::Absolute: case Key::Exp:
-        case Key::PowerOfTen: case Key::Log10: case Key::Ln: return true;
-        default: return false;
-    }
-}
-
 KvStatus ApplyKey(KvWindow* display, const KeyPress& press) {
     if (press.key == Key::Equals) return Equals(display);
+    if (ActsOnOneNumber(press.key)) {
+        if (const std::optional<KvStatus> status = ApplyToLastOperand(display, press.key)) return *status;
+    }
     if (press.key == Key::Factorial) return Factorial(display);
     if (IsFunctionKey(press.key)) return ApplyFunction(display, press.key);
     EditEntry(display, press);
@@ -351,6 +450,7 @@ KvStatus ApplyKey(KvWindow* display, const KeyPress& press) {
 
 void HandleKeypadButton(KvWindow* display, int buttonId) {
     if (HandleTrigKey(display, buttonId)) return;
+    if (buttonId == KV_DISPLAY_PASTE) return RecordStatus(PasteIntoDisplay(display));
     const KeyPress press = Classify(buttonId);
     // Codes of other panels leave the status of their own handling alone.
     if (press.key == Key::None) return;

@@ -116,6 +116,8 @@ private Q_SLOTS:
         QTest::newRow("one root") << "1" << 0 << "2" << 0 << "1" << "-1.0000" << "—";
         QTest::newRow("no real roots") << "1" << 0 << "0" << 0 << "1" << "Нет действительных корней" << "";
         QTest::newRow("letters are not typed") << "1x" << 1 << "3" << 0 << "2" << "2.0000" << "1.0000";
+        QTest::newRow("signed decimal") << "-2.5" << 0 << "0" << 0 << "10" << "-2.0000" << "2.0000";
+        QTest::newRow("decimal comma") << "0,5" << 0 << "-1,5" << 0 << "+1" << "2.0000" << "1.0000";
     }
     void quadraticPanel() {
         QFETCH(QString, a);
@@ -193,6 +195,119 @@ private Q_SLOTS:
         QVERIFY(shell.visible(KV_SYS_ADD));
         QVERIFY(!shell.window.controls().widget(KV_SYS_FIRST_ROW + 1));  // removed rows are gone
         QCOMPARE(shell.get(KV_SYS_SOLVE)->geometry().topLeft(), QPoint(70, 115));
+    }
+
+    void systemPanelSaysWhyThereIsNoAnswer_data() {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("dependent") << QStringList{"x+y=2", "2x+2y=4"} << "⚠️ Система не имеет единственного решения";
+        QTest::newRow("contradictory") << QStringList{"x+y=2", "x+y=3"} << "⚠️ Система не имеет единственного решения";
+        QTest::newRow("no equals sign") << QStringList{"x+y"} << "Уравнение 1 не содержит =";
+    }
+    void systemPanelSaysWhyThereIsNoAnswer() {
+        QFETCH(QStringList, rows);
+        QFETCH(QString, reason);
+        Shell shell;
+        shell.choose(KV_CMD_SYSTEM);
+        for (int i = 0; i < rows.size(); ++i) {
+            if (i > 0) shell.click(KV_SYS_ADD);
+            Type(shell, KV_SYS_FIRST_ROW + i, rows[i]);
+        }
+        QTest::keyClick(shell.get(KV_SYS_FIRST_ROW), Qt::Key_Return);
+        QCOMPARE(shell.window.systemPanel().answer(), QStringList{reason});
+    }
+
+    void systemPanelStepsShowTheReport() {
+        Shell shell;
+        shell.choose(KV_CMD_SYSTEM);
+        QVERIFY(shell.visible(KV_SYS_STEPS));
+        // Before a solve there is no report of this panel to show.
+        QVERIFY(CloseStepsWindowsAsTheyOpen(shell.desktop, [&] { shell.click(KV_SYS_STEPS); }).empty());
+        Type(shell, KV_SYS_FIRST_ROW, "x+y=2");
+        shell.click(KV_SYS_ADD);
+        Type(shell, KV_SYS_FIRST_ROW + 1, "x+y=3");
+        shell.click(KV_SYS_SOLVE);
+        QCOMPARE(shell.get(KV_SYS_STEPS)->geometry().topLeft(), QPoint(230, 145));
+        const auto seen = CloseStepsWindowsAsTheyOpen(shell.desktop, [&] { shell.click(KV_SYS_STEPS); });
+        QCOMPARE(seen.size(), std::size_t{1});
+        QVERIFY(seen[0].text.contains(QStringLiteral("Обратный ход")));
+        QVERIFY(seen[0].text.contains(QStringLiteral("не имеет единственного решения")));
+    }
+
+    void reasonLine_data() {
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("one line") << "Не найдены переменные" << "Не найдены переменные";
+        QTest::newRow("framed last line") << "══\r\n│ x\r\n│ ⚠️ Причина\r\n└────\r\n" << "⚠️ Причина";
+        QTest::newRow("nothing") << "" << "";
+        QTest::newRow("only the frame") << "═══\n└──\n" << "";
+    }
+    void reasonLine() {
+        QFETCH(QString, report);
+        QFETCH(QString, reason);
+        QCOMPARE(SystemPanel::ReasonLine(report), reason);
+    }
+
+    // Enter runs each panel wherever the focus is in it, Escape empties its field, and
+    // typing on one of its keys goes into the field.
+    void enterRunsThePanel_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("result");  // 0: the system panel's answer
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("fractions") << int(KV_CMD_FRACTIONS) << int(KV_FRACTION_LINE) << "1/2+1/3"
+                                   << int(KV_FRACTION_NUMERATOR) << "5";
+        QTest::newRow("equations") << int(KV_CMD_EQUATIONS) << int(KV_EQ_INPUT) << "2x=4" << int(KV_EQ_ROW1_VALUE)
+                                   << "2";
+        QTest::newRow("inequalities") << int(KV_CMD_INEQUALITIES) << int(KV_INEQ_INPUT) << "x<=2"
+                                      << int(KV_INEQ_ANSWER) << "(-∞, 2]";
+        QTest::newRow("quadratic") << int(KV_CMD_QUADRATIC) << int(KV_QUADRATIC_A) << "-1" << int(KV_QUADRATIC_ROOT1)
+                                   << "0.0000";
+        QTest::newRow("system") << int(KV_CMD_SYSTEM) << int(KV_SYS_FIRST_ROW) << "x=3" << 0 << "  x = 3";
+    }
+    void enterRunsThePanel() {
+        QFETCH(int, mode);
+        QFETCH(int, field);
+        QFETCH(QString, typed);
+        QFETCH(int, result);
+        QFETCH(QString, expected);
+        Shell shell;
+        shell.choose(mode);
+        Type(shell, field, typed);
+        QTest::keyClick(shell.get(field), Qt::Key_Return);
+        const auto answer = [&] { return result ? shell.text(result) : shell.window.systemPanel().answer().value(0); };
+        QCOMPARE(answer(), expected);
+
+        QTest::keyClick(shell.get(field), Qt::Key_Escape);
+        QCOMPARE(shell.text(field), QString());
+        shell.window.setFocus();
+        kelvora::test::TypeText(&shell.window, typed);
+        QCOMPARE(shell.text(field), typed);
+        QTest::keyClick(&shell.window, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(answer(), expected);
+    }
+
+    void enterBuildsTheGraph() {
+        Shell shell;
+        shell.choose(KV_CMD_GRAPHS);
+        Type(shell, KV_GRAPH_INPUT, "x^2");
+        QTest::keyClick(shell.get(KV_GRAPH_INPUT), Qt::Key_Return);
+        QCOMPARE(shell.window.graphSession().formulaText(), std::wstring(L"x^2"));
+        QTest::keyClick(shell.get(KV_GRAPH_INPUT), Qt::Key_Escape);
+        QCOMPARE(shell.text(KV_GRAPH_INPUT), QString());
+    }
+
+    // Typed on a key of the equation keypad, the text goes into the equation.
+    void typingOnAPanelKeyGoesIntoTheField() {
+        Shell shell;
+        shell.choose(KV_CMD_EQUATIONS);
+        QWidget* key = shell.get(KV_EQ_7);
+        key->setFocus();
+        kelvora::test::TypeText(key, "3x=9");
+        QCOMPARE(shell.text(KV_EQ_INPUT), QStringLiteral("3x=9"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(shell.text(KV_EQ_ROW1_VALUE), QStringLiteral("3"));
     }
 
     void joinedRows_data() {

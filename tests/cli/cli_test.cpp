@@ -72,6 +72,26 @@ TEST(Cli, EvalAndKeys) {
     });
 }
 
+// The one-number keys act on the last number of an expression and keep the rest.
+TEST(Cli, OneNumberKeysKeepTheExpression) {
+    ExpectAll({
+        {{"keys", "2", "+", "3", "sqr"}, "2+9\n", 0},
+        {{"keys", "2", "+", "3", "sqr", "="}, "11\n", 0},
+        {{"keys", "9", "+", "1", "6", "sqrt"}, "9+4\n", 0},
+        {{"keys", "1", "+", "4", "inv"}, "1+0.25\n", 0},
+        {{"keys", "2", "0", "0", "+", "1", "0", "%"}, "200+20\n", 0},
+        {{"keys", "2", "0", "0", "+", "1", "0", "%", "="}, "220\n", 0},
+        {{"keys", "2", "+", "3", "neg"}, "2+(-3)\n", 0},
+        {{"keys", "1", "+", "5", "fact"}, "1+120\n", 0},
+        {{"keys", "1", "+", "1", "0", "0", "log"}, "1+2\n", 0},
+        {{"keys", "2", "*", "(", "1", "+", "2", ")", "sqr"}, "2×9\n", 0},
+        {{"keys", "1", "+", "0", "inv"}, "Деление на 0\n", 1},
+        {{"keys", "1", "+", "2", "pow", "3", "="}, "9\n", 0},  // x^y inside an expression writes "^"
+        {{"keys", "3", "sqr"}, "9\n", 0},  // one number: as before
+        {{"keys", "5", "0", "%"}, "0.5\n", 0},
+    });
+}
+
 // "=" names why a text has no value instead of printing nan or inf.
 TEST(Cli, EvalWithoutAValue) {
     ExpectAll({

@@ -111,6 +111,9 @@ TEST_F(KeypadTest, PowerRemainderAndPercent) {
         {"power survives clear", L"3", {{kPower, L"0"}, {kClear, L"0"}, {KV_STD_2, L"2"}, {kEquals, L"9"}}},
         {"percent", L"50", {{kPercent, L"0.5"}}},
         {"percent while a power waits", L"2", {{kPower, L"0"}, {KV_STD_5, L"5"}, {kPercent, L"0"}}},
+        {"power inside an expression", L"1+2", {{kPower, L"1+2^"}, {KV_STD_3, L"1+2^3"}, {kEquals, L"9"}}},
+        {"power of a bracketed group", L"(1+1)", {{kPower, L"(1+1)^"}, {KV_STD_3, L"(1+1)^3"}, {kEquals, L"8"}}},
+        {"power after a result", L"2+2", {{kEquals, L"4"}, {kPower, L"0"}, {KV_STD_2, L"2"}, {kEquals, L"16"}}},
         {"huge power", L"10",
          {{kPower, L"0"}, {KV_STD_3, L"3"}, {kZero, L"30"}, {kZero, L"300"}, {kEquals, L"1e+300"}}},
     };
@@ -144,10 +147,115 @@ TEST_F(KeypadTest, FunctionKeys) {
         {"ln negative", L"-1", {{kLn, L"Ошибка"}}},
         {"sign change", L"5", {{kSign, L"-5"}, {KV_SCI_SIGN, L"5"}}},
         {"sign change of zero", L"0", {{kSign, L"-0"}}},
-        {"sign change reads the leading number", L"2+3", {{kSign, L"-2"}}},
+        {"sign change acts on the last number", L"2+3", {{kSign, L"2+(-3)"}}},
         {"error text reads as 0", L"", {{kLn, L"Ошибка"}, {kSquare, L"0"}}},
     };
     for (const Sequence& s : sequences) Run(s);
+}
+
+// A one-number key inside an expression replaces the last operand by its value and keeps
+// the rest; the entry goes on from there.
+TEST_F(KeypadTest, OneNumberKeysActOnTheLastOperand) {
+    const Sequence sequences[] = {
+        {"square", L"2+3", {{kSquare, L"2+9"}, {kEquals, L"11"}}},
+        {"square root", L"9+16", {{kSqrt, L"9+4"}, {kEquals, L"13"}}},
+        {"reciprocal", L"1+4", {{kReciprocal, L"1+0.25"}}},
+        {"percent of what is added", L"200+10", {{kPercent, L"200+20"}, {kEquals, L"220"}}},
+        {"percent of what is taken away", L"50+150-10", {{kPercent, L"50+150-20"}}},
+        {"percent after times", L"50×10", {{kPercent, L"50×0.1"}}},
+        {"factorial", L"1+5", {{kFactorial, L"1+120"}}},
+        {"sign change wraps a negative", L"2×3", {{kSign, L"2×(-3)"}, {kSign, L"2×3"}}},
+        {"sign change of a signed number", L"2×-3", {{kSign, L"2×3"}}},
+        {"subtraction stays", L"7-3", {{kSquare, L"7-9"}}},
+        {"ten to the x", L"1+2", {{kPowerOfTen, L"1+100"}}},
+        {"log", L"5×100", {{kLog, L"5×2"}}},
+        {"ln", L"3-1", {{kLn, L"3-0"}}},
+        {"abs of a bracketed negative", L"4+(-2)", {{kAbs, L"4+2"}}},
+        {"exp", L"1+0", {{kExp, L"1+1"}}},
+        {"bracketed group", L"5×(1+2)", {{kSquare, L"5×9"}}},
+        {"function call", L"1+sqrt(16)", {{kSquare, L"1+16"}}},
+        {"group as the whole display", L"(1+2)", {{kSquare, L"9"}, {KV_STD_4, L"4"}}},
+        {"exponent form", L"1+1e+20", {{kSign, L"1+(-1e+20)"}}},
+        {"decimal comma", L"1+2,5", {{kSquare, L"1+6.25"}}},
+        {"digits continue the entry", L"2+3", {{kSquare, L"2+9"}, {KV_STD_1, L"2+91"}}},
+        {"root of a negative", L"1+(-4)", {{kSqrt, L"Ошибка"}, {KV_STD_2, L"2"}}},
+        {"reciprocal of zero", L"3+0", {{kReciprocal, L"Деление на 0"}}},
+        {"group without a value", L"2+(1÷0)", {{kSquare, L"Деление на 0"}}},
+        {"after an operator the whole display counts", L"2+", {{kSquare, L"4"}}},
+        {"unpaired bracket", L"2+3)", {{kSquare, L"4"}}},
+    };
+    for (const Sequence& s : sequences) Run(s);
+}
+
+TEST_F(KeypadTest, OneNumberKeysInAnExpressionRecordTheirValue) {
+    const struct {
+        int key;
+        std::wstring display;
+        double lastResult;
+    } cases[] = {{kSquare, L"1+3", 9}, {kSqrt, L"1+9", 3}, {kReciprocal, L"1+4", -1}, {kFactorial, L"1+3", -1}};
+    for (const auto& c : cases) {
+        Engine().LastResult = -1;
+        SetDisplay(c.display);
+        Press(c.key);
+        EXPECT_EQ(GetResult(), c.lastResult) << "key " << c.key;
+    }
+}
+
+TEST_F(KeypadTest, AnExpressionThatWouldOutgrowTheDisplayStays) {
+    const std::wstring full = std::wstring(252, L'1') + L"+4";  // "+0.25" would not fit
+    SetDisplay(full);
+    Press(kReciprocal);
+    EXPECT_EQ(Display(), full);
+}
+
+struct PasteCase {
+    const char* name;
+    std::wstring display;
+    bool resultShown;
+    std::pair<int, int> selection;
+    std::wstring pasted;
+    std::wstring after;
+    KvStatus status;
+};
+
+TEST_F(KeypadTest, PasteReplacesZeroOrResultAndAppendsOtherwise) {
+    const PasteCase cases[] = {
+        {"onto a lone zero", L"0", false, {0, 0}, L"(1+2)*3", L"(1+2)*3", KV_STATUS_ANSWERED},
+        {"onto a result", L"15", true, {0, 0}, L"7", L"7", KV_STATUS_ANSWERED},
+        {"onto an entry", L"12+", false, {0, 0}, L"3", L"12+3", KV_STATUS_ANSWERED},
+        {"over a selection", L"12+34", false, {3, 5}, L"5", L"12+5", KV_STATUS_ANSWERED},
+        {"over a selected result", L"15", true, {0, 1}, L"2", L"25", KV_STATUS_ANSWERED},
+        {"blanks and line ends dropped", L"0", false, {0, 0}, L" 4+\r\n5\t ", L"4+5", KV_STATUS_ANSWERED},
+        {"nothing over everything", L"12", false, {0, 2}, L"", L"0", KV_STATUS_ANSWERED},
+        {"too long", L"1+", false, {0, 0}, std::wstring(254, L'1'), L"1+", KV_STATUS_REFUSED},
+        {"just fits", L"1+", false, {0, 0}, std::wstring(253, L'1'), L"1+" + std::wstring(253, L'1'),
+         KV_STATUS_ANSWERED},
+    };
+    AddControl(KV_DISPLAY_PASTE_TEXT);
+    for (const PasteCase& c : cases) {
+        SetDisplay(c.display);
+        display_->setSelection(c.selection.first, c.selection.second);
+        Engine().ResultShown = c.resultShown;
+        Engine().NewNumber = c.resultShown;
+        Control(KV_DISPLAY_PASTE_TEXT).setText(c.pasted);
+        Press(KV_DISPLAY_PASTE);
+        EXPECT_EQ(Display(), c.after) << c.name;
+        EXPECT_EQ(GetLastStatus(), c.status) << c.name;
+    }
+}
+
+// After a paste the entry goes on from the pasted text: "=" computes it and a digit is
+// appended, whatever was shown before.
+TEST_F(KeypadTest, PastedTextIsTheEntry) {
+    AddControl(KV_DISPLAY_PASTE_TEXT).setText(L"(1+2)*3");
+    Press({kClear, KV_DISPLAY_PASTE});
+    EXPECT_EQ(Display(), L"(1+2)*3");
+    Press(kEquals);
+    EXPECT_EQ(Display(), L"9");
+    Control(KV_DISPLAY_PASTE_TEXT).setText(L"12");
+    Press({KV_DISPLAY_PASTE, KV_STD_3});
+    EXPECT_EQ(Display(), L"123");
+    EXPECT_FALSE(Engine().ResultShown);
 }
 
 // Every key that types a character, on either keypad, appends it to an entry in progress:

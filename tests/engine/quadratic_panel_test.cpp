@@ -86,6 +86,11 @@ TEST_F(QuadraticPanelTest, RootsAndMessages) {
         {L"1e-300", 0, L"1", 0, L"0", L"0.0000", L"-1e+300"},
         {L"1", 1, L"0", 1, L"0", L"0.0000", L"—"},  // -0 coefficients
         {L"1", 0, L"0", 1, L"0.0000000001", L"1e-05", L"-1e-05"},
+        // Signs and decimal commas typed into the fields.
+        {L"-2.5", 0, L"0", 0, L"10", L"-2.0000", L"2.0000"},
+        {L"0,5", 1, L"1,5", 0, L"1", L"2.0000", L"1.0000"},
+        {L"1", 1, L"-3", 0, L"2", L"-1.0000", L"-2.0000"},  // minus selected, then a minus typed
+        {L"+1", 0, L"+0", 1, L"4", L"2.0000", L"-2.0000"},
     };
     for (const auto& c : cases) {
         SetDisplay(L"42");

@@ -2,6 +2,7 @@
 // by mode, and the cache of implicit curves.
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +108,44 @@ TEST_F(GraphSessionTest, AFormulaUndefinedSomewhereIsDrawnWhereItHasAValue) {
         }
         EXPECT_LT(left, c.from + 0.5) << headless::ToUtf8(c.text);  // starts near the left end
         EXPECT_GT(right * scale, 610 - 305 - scale) << headless::ToUtf8(c.text);  // and runs to the right edge
+    }
+}
+
+// A graph reads its formula as the solvers do: -x^2+4 opens downwards and crosses the
+// axis at ±2, where the equation solver finds its roots.
+TEST_F(GraphSessionTest, SignsAndColonsAreReadAsTheSolversReadThem) {
+    const struct {
+        const wchar_t* text;
+        double (*value)(double);
+        std::vector<double> zeros;
+    } cases[] = {
+        {L"-x^2+4", [](double x) { return 4 - x * x; }, {-2, 2}},
+        {L"-x", [](double x) { return -x; }, {0}},
+        {L"2*-x+1", [](double x) { return 1 - 2 * x; }, {0.5}},
+        {L"x:2-1", [](double x) { return x / 2 - 1; }, {2}},
+        {L"-(x-1)^(2)", [](double x) { return -(x - 1) * (x - 1); }, {1}},
+    };
+    for (const auto& c : cases) {
+        const RecordingGraphCanvas canvas = build(c.text);
+        EXPECT_TRUE(desktop.messageBoxes().empty()) << headless::ToUtf8(c.text);
+        ASSERT_EQ(canvas.paths.size(), 1u) << headless::ToUtf8(c.text);
+        const double scale = session.view().scale();
+        std::vector<double> crossings;
+        for (const Polyline& figure : canvas.paths[0].figures) {
+            for (std::size_t k = 0; k < figure.size(); ++k) {
+                const double x = (figure[k].x - 305) / scale;
+                const double y = (280 - figure[k].y) / scale;
+                if (std::fabs(y) < 20) EXPECT_NEAR(y, c.value(x), 0.05) << headless::ToUtf8(c.text) << " at " << x;
+                if (k == 0) continue;
+                const double before = (280 - figure[k - 1].y) / scale;
+                if ((before > 0) != (y > 0) || y == 0) crossings.push_back(x);
+            }
+        }
+        for (const double zero : c.zeros) {
+            const bool near = std::any_of(crossings.begin(), crossings.end(),
+                                          [&](double x) { return std::fabs(x - zero) < 0.1; });
+            EXPECT_TRUE(near) << headless::ToUtf8(c.text) << " crosses at " << zero;
+        }
     }
 }
 
