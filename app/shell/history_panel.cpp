@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "settings_store.h"
+#include "shortcuts.h"
 #include "ui_texts.h"
 
 namespace kelvora {
@@ -89,7 +90,7 @@ void HistoryPanel::addToggle(QMenu& menu) {
     menu.addSeparator();
     toggle_ = menu.addAction(QString::fromUtf8(ui::kHistoryTitle));
     toggle_->setCheckable(true);
-    toggle_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    toggle_->setShortcut(QKeySequence(QString::fromLatin1(kHistoryShortcut)));
     toggle_->setShortcutContext(Qt::ApplicationShortcut);
     // A menu's shortcuts work only while it is open unless a shown widget has the action.
     owner_.addAction(toggle_);

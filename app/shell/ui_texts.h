@@ -16,6 +16,7 @@ inline constexpr const char* kFractionResult = "Результат:";
 
 // ---- History -----------------------------------------------------------------------------
 inline constexpr const char* kHistoryTitle = "История";
+inline constexpr const char* kHistoryToggle = "показать или скрыть историю";
 inline constexpr const char* kHistoryClear = "Очистить";
 inline constexpr const char* kHistoryCopyText = "Копировать выражение";
 inline constexpr const char* kHistoryCopyResult = "Копировать результат";

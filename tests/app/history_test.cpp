@@ -10,6 +10,7 @@
 #include "control_ids.h"
 #include "history.h"
 #include "persistent_shell.h"
+#include "shortcuts.h"
 #include "shell_harness.h"
 #include "system_panel.h"
 
@@ -371,6 +372,7 @@ private Q_SLOTS:
         QAction* toggle = shell.window.history().toggle();
         QCOMPARE(toggle->text(), QStringLiteral("История"));
         QCOMPARE(toggle->shortcut(), QKeySequence(QStringLiteral("Ctrl+H")));
+        QVERIFY(KeysHelpText().endsWith(QStringLiteral("\n\nCtrl+H — показать или скрыть историю")));
         shell.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&shell.window));
         QTest::keyClick(&shell.window, Qt::Key_H, Qt::ControlModifier);
