@@ -7,9 +7,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
+#include "screen_fit.h"
 #include "settings_store.h"
 #include "shortcuts.h"
 #include "ui_texts.h"
@@ -23,15 +23,6 @@ constexpr int kGap = 8;
 
 QString ItemText(const Calculation& calculation) {
     return QString::fromUtf8(ui::kHistoryItem).arg(calculation.text, calculation.result);
-}
-
-// Inside the screen the owner is on, however near its edge the owner stands.
-QPoint InsideScreen(QPoint at, QSize size, const QWidget& owner) {
-    const QScreen* screen = owner.screen();
-    if (!screen) return at;
-    const QRect area = screen->availableGeometry();
-    return {std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - size.width())),
-            std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - size.height()))};
 }
 
 }  // namespace
@@ -107,8 +98,8 @@ void HistoryPanel::setShown(bool shown) {
 // The first time it opens, the window stands right of the main window.
 void HistoryPanel::placeBesideOwner() {
     placed_ = true;
-    const QPoint beside = owner_.frameGeometry().topRight() + QPoint(kGap, 0);
-    window_->move(InsideScreen(beside, window_->frameGeometry().size(), owner_));
+    const QRect beside(owner_.frameGeometry().topRight() + QPoint(kGap, 0), window_->frameGeometry().size());
+    window_->move(MoveInside(beside, AvailableArea(owner_)).topLeft());
 }
 
 void HistoryPanel::keepIn(SettingsStore& store) {
