@@ -1,6 +1,6 @@
 // A graph formula compiled (CompileFormula) against the evaluator on its written-in text
 // (EvaluateExpression), bit for bit, on a small grid of any coordinates, with and without
-// KV_FORMULA_KEEP_NAN (which changes nothing).
+// KV_FORMULA_KEEP_NAN (which changes nothing); the grid against single points always.
 //
 // Input: a text header byte (fuzz_support.h) whose target bits choose x alone or x and y
 // and the significant digits; then three x and two y coordinates, each a mode byte and
@@ -22,6 +22,9 @@
 namespace {
 
 constexpr std::size_t kLongestText = 1100;
+// The longest text the evaluator takes. A formula is read once, not its written-in text:
+// when only the written-in text is longer, the text is no reference.
+constexpr std::size_t kAcceptedLength = 1023;
 constexpr int kDigits[] = {10, 15, 10, 15, 1, 6, 12, 17};
 
 // Mostly coordinates a graph has, sometimes any double at all.
@@ -103,8 +106,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const double expected = EvaluateExpression(text.c_str());
             const double cell = grid[r * xs.size() + c];
             const double point = EvaluateFormula(compiled, columns[c], rows[r]);
-            FUZZ_CHECK(Bits(cell) == Bits(expected), L"grid: " + Describe(text, cell, expected));
-            FUZZ_CHECK(Bits(point) == Bits(expected), L"point: " + Describe(text, point, expected));
+            FUZZ_CHECK(Bits(cell) == Bits(point), L"grid and point: " + Describe(text, cell, point));
+            if (text.size() <= kAcceptedLength || formula.size() > kAcceptedLength) {
+                FUZZ_CHECK(Bits(cell) == Bits(expected), L"grid: " + Describe(text, cell, expected));
+            }
         }
     }
     ReleaseFormula(compiled);

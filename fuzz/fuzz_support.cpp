@@ -114,7 +114,8 @@ bool IsSystemMessage(const std::wstring& text) {
            IsNumberedMessage(text, texts::kLinearSystemNotLinear) ||
            IsNumberedMessage(text, texts::kLinearSystemRightSide) ||
            IsNumberedMessage(text, texts::kLinearSystemTooLarge) ||
-           IsNumberedMessage(text, texts::kLinearSystemTooComplex);
+           IsNumberedMessage(text, texts::kLinearSystemTooComplex) ||
+           IsNumberedMessage(text, texts::kLinearSystemZeroDivisor);
 }
 
 }  // namespace

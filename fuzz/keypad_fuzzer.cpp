@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "abacor.h"
+#include "core/display.h"
 #include "core/engine_state.h"
+#include "core/number_format.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -272,11 +274,34 @@ private:
         FUZZ_CHECK(Display().fullText() == expected, context);
     }
 
+    // A one-number key on an expression (2+3 x²) acts on its last operand and keeps what
+    // stands before it, or names why that operand has no value.
+    static bool IsOneNumber(const std::wstring& text) {
+        std::size_t consumed = 0;
+        abacor::ReadLeadingNumber(text, &consumed);
+        return consumed > 0 && consumed == text.size();
+    }
+
+    static bool ActedOnTheLastOperand(const Before& before, const std::wstring& display) {
+        if (IsOneNumber(before.read)) return false;
+        const std::optional<abacor::LastOperand> last = abacor::SplitLastOperand(before.read);
+        if (!last) return false;
+        const bool fault = display == abacor::text::kError || display == abacor::text::kDivisionByZero ||
+                           display == abacor::text::kTooLarge;
+        // An operand with nothing before it that is no plain number ("1e+14.") is shown alone.
+        if (last->before.empty()) return fault || fuzz::IsNumberText(display);
+        return fault || display.starts_with(last->before);
+    }
+
     void CheckKey(const Before& before, int id) {
         const KeyRole key = RoleOf(id);
         const std::wstring context = Context(id) + L", before " + before.display;
         const std::wstring& display = Display().fullText();
         const bool replace = before.newNumber || before.resultShown || before.read == L"0";
+        const bool oneNumberKey = key.role == Role::Function || key.role == Role::Factorial ||
+                                  key.role == Role::Reciprocal || key.role == Role::Percent ||
+                                  key.role == Role::SignChange;
+        if (oneNumberKey && ActedOnTheLastOperand(before, display)) return;
         switch (key.role) {
             case Role::Digit:
                 ExpectEntered(before, std::wstring(1, key.symbol), replace, context);
@@ -336,6 +361,11 @@ private:
                 }
                 break;
             case Role::Pending:
+                // Inside an expression x^y writes '^' (when the display has room for it).
+                if (id == KV_SCI_POWER && !IsOneNumber(before.read) && abacor::SplitLastOperand(before.read)) {
+                    FUZZ_CHECK(display == before.read + L"^" || display == before.display, context);
+                    break;
+                }
                 FUZZ_CHECK(display == L"0" && Engine().NewNumber, context);
                 FUZZ_CHECK(Engine().PendingOp == (id == KV_SCI_POWER ? 6 : 7), context);
                 break;
