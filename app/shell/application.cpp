@@ -7,6 +7,7 @@
 
 #include "fonts.h"
 #include "main_window.h"
+#include "settings_store.h"
 
 namespace kelvora {
 
@@ -26,7 +27,9 @@ int RunKelvora(QApplication& application) {
     QApplication::setWindowIcon(KelvoraIcon());
     UseEmojiFallback();
     QtDesktop desktop;
+    SettingsStore store;
     MainWindow window(desktop);
+    window.persistIn(store);
     window.show();
     return QApplication::exec();
 }

@@ -81,7 +81,8 @@ MainWindow::MainWindow(QtDesktop& desktop)
       port_(this, desktop, &registry_),
       controls_(*this, registry_, [this](int id, int code) { command(id, code); }),
       settings_(desktop, *this),
-      systemPanel_(controls_, desktop) {
+      systemPanel_(controls_, desktop),
+      history_(*this, {registry_, systemPanel_, graph_}, [this](int id, int code) { command(id, code); }) {
     setWindowTitle(QString::fromUtf8(ui::kWindowTitle));
     setWindowIcon(KelvoraIcon());
     sizing_.apply(*this, *FindView(KV_CMD_STANDARD));
@@ -106,6 +107,7 @@ MainWindow::MainWindow(QtDesktop& desktop)
 
     createModeButton();
     createModeMenu();
+    history_.addToggle(*menu_);
     checkMenuItem(KV_CMD_STANDARD);
     createDisplay();
     createMemoryList();
@@ -131,6 +133,7 @@ QAction* MainWindow::menuItem(int command) const {
 }
 
 void MainWindow::command(int controlId, int code) {
+    const HistoryPanel::Recording recording(history_, controlId, code);
     if (consume(controlId, code) || code != kClicked) return;
     if (const View* view = FindView(controlId)) applyView(*view);
     else if (IsMemoryButton(controlId)) showMemoryIndicator(controlId);
@@ -163,6 +166,7 @@ bool MainWindow::consume(int controlId, int code) {
 
 void MainWindow::applyView(const View& view) {
     if (view.appMode != 0) appMode_ = view.appMode;
+    viewCommand_ = view.command;
     if (view.caption) caption_->setText(QString::fromUtf8(view.caption));
     caption_->setVisible(view.captionShown);
     ApplyGroups(view, registry_);
@@ -257,6 +261,7 @@ void MainWindow::paintNumberLine(QPainter& painter) {
 // Closing the main window always ends the program, also while the Steps window's
 // nested loop runs: every loop is told to return and none starts any more.
 void MainWindow::closeEvent(QCloseEvent* event) {
+    keepWindow();
     desktop_.quit();
     QCoreApplication::exit(0);
     event->accept();

@@ -9,6 +9,7 @@
 
 #include "controls.h"
 #include "graph_session.h"
+#include "history_panel.h"
 #include "memory_list.h"
 #include "modes.h"
 #include "qt_ports.h"
@@ -20,6 +21,8 @@ class QLabel;
 class QMenu;
 
 namespace kelvora {
+
+class SettingsStore;
 
 struct View;
 
@@ -44,6 +47,9 @@ public:
     const GraphSettings& graphSettings() const { return settings_.graph(); }
     const graph::GraphSession& graphSession() const { return graph_; }
     const SystemPanel& systemPanel() const { return systemPanel_; }
+    HistoryPanel& history() { return history_; }
+    // Restores the kept settings, history, mode and size, and keeps them from now on.
+    void persistIn(SettingsStore& store);
     QTimer& memoryIndicatorTimer() { return memoryTimer_; }
     // The user's window size, kept across mode switches.
     WindowSizing& sizing() { return sizing_; }
@@ -81,6 +87,8 @@ private:
     void createModeMenu();
     void createDisplay();
     void createMemoryList();
+    void restoreWindow();
+    void keepWindow();
 
     QtDesktop& desktop_;
     ControlRegistry registry_;
@@ -98,6 +106,9 @@ private:
     int appMode_ = 1;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
+    HistoryPanel history_;
+    SettingsStore* store_ = nullptr;
+    int viewCommand_ = 0;
 };
 
 }  // namespace kelvora

@@ -5,6 +5,7 @@
 #include <QWheelEvent>
 
 #include "control_ids.h"
+#include "graph_theme.h"
 #include "main_window.h"
 #include "modes.h"
 #include "qt_graph_canvas.h"
@@ -27,7 +28,9 @@ void MainWindow::switchGraphResources() {
 
 void MainWindow::paintPlotArea(QPainter& painter) {
     QtGraphCanvas canvas(painter);
-    graph_.render(canvas, clientWidth_, clientHeight_, settings_.graph());
+    graph::DarkGraphCanvas darkCanvas(canvas);
+    graph::GraphCanvas& target = IsDarkPalette(palette()) ? static_cast<graph::GraphCanvas&>(darkCanvas) : canvas;
+    graph_.render(target, clientWidth_, clientHeight_, settings_.graph());
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {

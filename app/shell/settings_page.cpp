@@ -2,15 +2,18 @@
 
 #include <span>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 
 #include "abacor.h"
 #include "control_ids.h"
 #include "controls.h"
 #include "fonts.h"
 #include "qt_ports.h"
+#include "settings_store.h"
 #include "ui_texts.h"
 
 namespace kelvora {
@@ -22,18 +25,19 @@ struct ListSpec {
     int y;
     std::span<const char* const> items;
     int defaultIndex;
+    const char* key;  // its name in the settings file; null: not kept, it always shows its default
 };
 
 constexpr ListSpec kLists[] = {
-    {KV_SETTINGS_PRECISION, 95, ui::kPrecisionItems, 3},
-    {KV_SETTINGS_MAX_DEGREE, 123, ui::kMaxDegreeItems, 0},
-    {KV_SETTINGS_FRACTION_FORMAT, 151, ui::kFractionFormatItems, 2},
-    {KV_SETTINGS_QUALITY, 216, ui::kQualityItems, 1},
-    {KV_SETTINGS_LINE, 244, ui::kLineItems, 1},
-    {KV_SETTINGS_GRID, 272, ui::kShowHideItems, 0},
-    {KV_SETTINGS_LABELS, 300, ui::kShowHideItems, 0},
-    {KV_SETTINGS_THEME, 365, ui::kThemeItems, 0},
-    {KV_SETTINGS_LANGUAGE, 393, ui::kLanguageItems, 0},
+    {KV_SETTINGS_PRECISION, 95, ui::kPrecisionItems, 3, "precision"},
+    {KV_SETTINGS_MAX_DEGREE, 123, ui::kMaxDegreeItems, 0, "maxDegree"},
+    {KV_SETTINGS_FRACTION_FORMAT, 151, ui::kFractionFormatItems, 2, nullptr},
+    {KV_SETTINGS_QUALITY, 216, ui::kQualityItems, 1, "graphQuality"},
+    {KV_SETTINGS_LINE, 244, ui::kLineItems, 1, "graphLine"},
+    {KV_SETTINGS_GRID, 272, ui::kShowHideItems, 0, "graphGrid"},
+    {KV_SETTINGS_LABELS, 300, ui::kShowHideItems, 0, "graphLabels"},
+    {KV_SETTINGS_THEME, 365, ui::kThemeItems, 0, "theme"},
+    {KV_SETTINGS_LANGUAGE, 393, ui::kLanguageItems, 0, nullptr},
 };
 
 struct PaintedText {
@@ -77,8 +81,44 @@ const ListSpec* FindList(int id) {
 
 }  // namespace
 
+QPalette DarkPalette() {
+    QPalette palette;
+    const QColor window(45, 45, 48);
+    const QColor base(30, 30, 32);
+    const QColor text(230, 230, 230);
+    const QColor muted(140, 140, 140);
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::AlternateBase, window);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Button, QColor(60, 60, 64));
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::BrightText, QColor(255, 120, 120));
+    palette.setColor(QPalette::Highlight, QColor(60, 120, 200));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::ToolTipBase, window);
+    palette.setColor(QPalette::ToolTipText, text);
+    palette.setColor(QPalette::PlaceholderText, muted);
+    palette.setColor(QPalette::Link, QColor(110, 170, 255));
+    palette.setColor(QPalette::Light, QColor(80, 80, 84));
+    palette.setColor(QPalette::Midlight, QColor(70, 70, 74));
+    palette.setColor(QPalette::Mid, QColor(50, 50, 54));
+    palette.setColor(QPalette::Dark, QColor(20, 20, 22));
+    palette.setColor(QPalette::Shadow, Qt::black);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(QPalette::Disabled, role, muted);
+    }
+    return palette;
+}
+
+bool IsDarkPalette(const QPalette& palette) {
+    return palette.color(QPalette::Window).lightness() < palette.color(QPalette::WindowText).lightness();
+}
+
 void SettingsPage::create(const Controls& controls) {
     registry_ = &controls.registry();
+    systemPalette_ = QApplication::palette();
     for (const ListSpec& list : kLists) {
         // The degree list alone starts visible; the first mode switch hides it.
         const bool visible = list.id == KV_SETTINGS_MAX_DEGREE;
@@ -102,12 +142,10 @@ bool SettingsPage::consume(int controlId, int code) {
 }
 
 void SettingsPage::select(int controlId, int index) {
+    apply(controlId, index);
     switch (controlId) {
-        case KV_SETTINGS_PRECISION: SetPrecision(index >= 0 && index < 3 ? kPrecisions[index] : -1); break;
         case KV_SETTINGS_MAX_DEGREE:
-            if (index < 0 || index > 3) break;
-            SetMaxDegree(kDegrees[index]);
-            if (index > 1) {
+            if (index > 1 && index <= 3) {
                 desktop_.showMessage(&owner_, QString::fromUtf8(ui::kHighDegreeWarning),
                                      QString::fromUtf8(ui::kWarningCaption), QMessageBox::Warning, QMessageBox::Ok);
             }
@@ -116,17 +154,56 @@ void SettingsPage::select(int controlId, int index) {
             inform(ui::kFractionFormatNotice, ui::kNotYetCaption);
             setSelection(KV_SETTINGS_FRACTION_FORMAT, FindList(KV_SETTINGS_FRACTION_FORMAT)->defaultIndex);
             break;
+        case KV_SETTINGS_LANGUAGE:
+            inform(ui::kLanguageNotice, ui::kComingSoonCaption);
+            setSelection(KV_SETTINGS_LANGUAGE, FindList(KV_SETTINGS_LANGUAGE)->defaultIndex);
+            break;
+        default: break;
+    }
+    keep(controlId);
+}
+
+// What a choice does, without the messages a user's pick brings: also a restored choice.
+void SettingsPage::apply(int controlId, int index) {
+    switch (controlId) {
+        case KV_SETTINGS_PRECISION: SetPrecision(index >= 0 && index < 3 ? kPrecisions[index] : -1); break;
+        case KV_SETTINGS_MAX_DEGREE:
+            if (index >= 0 && index <= 3) SetMaxDegree(kDegrees[index]);
+            break;
         case KV_SETTINGS_QUALITY:
             if (index >= 0 && index < 3) graph_.SampleCount = kSampleCounts[index];
             break;
         case KV_SETTINGS_LINE: graph_.LineThickness = static_cast<float>(index + 1); break;
         case KV_SETTINGS_GRID: graph_.ShowGrid = index == 0; break;
         case KV_SETTINGS_LABELS: graph_.ShowLabels = index == 0; break;
-        case KV_SETTINGS_LANGUAGE:
-            inform(ui::kLanguageNotice, ui::kComingSoonCaption);
-            setSelection(KV_SETTINGS_LANGUAGE, FindList(KV_SETTINGS_LANGUAGE)->defaultIndex);
-            break;
-        default: break;  // the theme list only shows its choice
+        case KV_SETTINGS_THEME: applyTheme(static_cast<Theme>(index)); break;
+        default: break;
+    }
+}
+
+// Only what was kept is applied: without a kept theme the program looks as the desktop does.
+void SettingsPage::keepIn(SettingsStore& store) {
+    store_ = &store;
+    for (const ListSpec& list : kLists) {
+        const auto index = list.key ? store.choice(list.key, static_cast<int>(list.items.size())) : std::nullopt;
+        if (!index) continue;
+        setSelection(list.id, *index);
+        apply(list.id, *index);
+    }
+}
+
+void SettingsPage::keep(int controlId) const {
+    const ListSpec* list = FindList(controlId);
+    auto* box = registry_->get<QComboBox>(controlId);
+    if (store_ && list && list->key && box) store_->setChoice(list->key, box->currentIndex());
+}
+
+// The system theme is the palette the program started with.
+void SettingsPage::applyTheme(Theme theme) const {
+    switch (theme) {
+        case Theme::Light: QApplication::setPalette(QApplication::style()->standardPalette()); break;
+        case Theme::Dark: QApplication::setPalette(DarkPalette()); break;
+        case Theme::System: QApplication::setPalette(systemPalette_); break;
     }
 }
 
@@ -135,10 +212,14 @@ void SettingsPage::reset() {
                                              QString::fromUtf8(ui::kConfirmCaption), QMessageBox::Question,
                                              QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes) return;
-    for (const ListSpec& list : kLists) setSelection(list.id, list.defaultIndex);
+    for (const ListSpec& list : kLists) {
+        setSelection(list.id, list.defaultIndex);
+        keep(list.id);
+    }
     SetPrecision(-1);
     SetMaxDegree(kDegrees[0]);
     graph_ = GraphSettings{};
+    applyTheme(Theme::Light);
     inform(ui::kResetDone, ui::kSuccessCaption);
 }
 

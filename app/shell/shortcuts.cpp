@@ -115,6 +115,7 @@ QString KeysHelpText() {
           << HelpLine(QStringLiteral("Esc"), QString::fromUtf8(ui::kClearField));
     lines << QString() << QString::fromUtf8(ui::kKeysHelpEditing);
     for (const EditingKey& key : kEditingKeys) lines << HelpLine(QString::fromUtf8(key.shown), QString::fromUtf8(key.meaning));
+    lines << QString() << HelpLine(QString::fromLatin1(kHistoryShortcut), QString::fromUtf8(ui::kHistoryToggle));
     return lines.join(QLatin1Char('\n'));
 }
 

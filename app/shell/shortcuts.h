@@ -42,6 +42,9 @@ std::span<const PanelKeys> PanelBindings();
 // it has a shortcut; empty for a control without a name.
 QString KeyToolTip(int controlId);
 
+// Shows and hides the history window wherever the focus is.
+inline constexpr const char* kHistoryShortcut = "Ctrl+H";
+
 // The help page: every shortcut, one per line.
 QString KeysHelpText();
 

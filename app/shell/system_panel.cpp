@@ -25,6 +25,12 @@ constexpr int kRowTextLimit = 255;
 
 int RowY(int index) { return 30 * index + 80; }
 
+// The row labels are quieter than the text: two thirds of the way from the window to it.
+QColor QuietInk(QColor window, QColor ink) {
+    const auto between = [](int from, int to) { return (from + 2 * to) / 3; };
+    return {between(window.red(), ink.red()), between(window.green(), ink.green()), between(window.blue(), ink.blue())};
+}
+
 }  // namespace
 
 QString SystemPanel::JoinRows(const QStringList& rows) {
@@ -172,9 +178,13 @@ void SystemPanel::setVisible(int controlId, bool visible) const {
 
 void SystemPanel::paint(QPainter& painter) const {
     const int n = rowCount_;
+    // The window's own colours, so that the dark theme reads too.
+    const QPalette& colours = controls_.parent().palette();
+    const QColor ink = colours.color(QPalette::WindowText);
+    const QColor rowInk = QuietInk(colours.color(QPalette::Window), ink);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, 2));
+    painter.setPen(QPen(ink, 2));
     const QPoint brace[] = {{22, 80}, {13, 88}, {10, 95}, {10, 30 * n + 65}, {13, 30 * n + 72}, {22, 30 * n + 80}};
     painter.drawPolyline(brace, static_cast<int>(std::size(brace)));
     painter.restore();
@@ -182,16 +192,16 @@ void SystemPanel::paint(QPainter& painter) const {
     const QFont rowFont = ShellFont(16, kNormal);
     for (int i = 0; i < n; ++i) {
         PaintText(painter, 30, 30 * i + 83, QString::fromUtf8(ui::kSystemRowLabel).arg(i + 1), rowFont,
-                  QColor(80, 80, 80));
+                  rowInk);
     }
     if (!answerShown_) return;
-    PaintText(painter, 28, 30 * n + 160, QString::fromUtf8(ui::kAnswer), ShellFont(18, kBold), Qt::black);
+    PaintText(painter, 28, 30 * n + 160, QString::fromUtf8(ui::kAnswer), ShellFont(18, kBold), ink);
     // A line too long for the window (a reason rather than a value) wraps.
     const QFont answerFont = ShellFont(18, kNormal);
     const int width = std::max(controls_.parent().width() - 38 - 10, 100);
     painter.save();
     painter.setFont(answerFont);
-    painter.setPen(Qt::black);
+    painter.setPen(ink);
     int y = 30 * n + 182;
     for (const QString& line : answer_) {
         const QRect box = painter.boundingRect(QRect(38, y, width, QWIDGETSIZE_MAX), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, line);

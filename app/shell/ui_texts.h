@@ -14,6 +14,17 @@ inline constexpr const char* kSteps = "i";
 inline constexpr const char* kAnswer = "Ответ:";
 inline constexpr const char* kFractionResult = "Результат:";
 
+// ---- History -----------------------------------------------------------------------------
+inline constexpr const char* kHistoryTitle = "История";
+inline constexpr const char* kHistoryToggle = "показать или скрыть историю";
+inline constexpr const char* kHistoryClear = "Очистить";
+inline constexpr const char* kHistoryCopyText = "Копировать выражение";
+inline constexpr const char* kHistoryCopyResult = "Копировать результат";
+// %1: what was calculated, %2: its answer.
+inline constexpr const char* kHistoryItem = "%1 → %2";
+// The answer of a graph that was drawn.
+inline constexpr const char* kHistoryPlotted = "график построен";
+
 // ---- Mode menu --------------------------------------------------------------------------
 inline constexpr const char* kStandard = "Стандартный";
 inline constexpr const char* kScientific = "Научный";
@@ -51,7 +62,7 @@ inline constexpr const char* kAboutText =
     "• Решение уравнений с пошаговым выводом\n• Неравенства с координатной прямой\n"
     "• Графики функций (явные и неявные)\n• Поддержка sin, cos, tan, log, ln, exp, sqrt\n"
     "• Квадратные уравнения и системы линейных уравнений\n\n"
-    "Все вычисления выполняет библиотека abacor.\nНастройки действуют до закрытия программы.";
+    "Все вычисления выполняет библиотека abacor.\nНастройки и история сохраняются между запусками.";
 
 // ---- Equation and quadratic panels ------------------------------------------------------
 inline constexpr const char* kRootLabel = "X= ";
