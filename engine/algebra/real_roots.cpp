@@ -1,0 +1,410 @@
+#include "algebra/real_roots.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace abacor {
+
+namespace {
+
+// Integer coefficients from the free term up.
+using IntegerPolynomial = std::vector<mpz_class>;
+
+int SignAt(const IntegerPolynomial& p, const mpq_class& x) {
+    // Horner's rule on the numerator of p(n/d)·dⁿ keeps every step an integer.
+    const mpz_class& n = x.get_num();
+    const mpz_class& d = x.get_den();
+    mpz_class value = p.back();
+    mpz_class power = 1;
+    for (std::size_t i = p.size() - 1; i-- > 0;) {
+        value *= n;
+        if (d == 1) {
+            value += p[i];
+        } else {
+            power *= d;
+            value += p[i] * power;
+        }
+    }
+    return sgn(value);
+}
+
+IntegerPolynomial DerivativeOf(const IntegerPolynomial& p) {
+    IntegerPolynomial result;
+    for (std::size_t power = 1; power < p.size(); ++power) result.push_back(p[power] * static_cast<unsigned long>(power));
+    if (result.empty()) result.push_back(0);
+    return result;
+}
+
+// A square-free p with its derivative: the sign of p just beside a point, which is the
+// sign of p' there when the point is a root.
+struct SquareFree {
+    IntegerPolynomial p;
+    IntegerPolynomial derivative;
+
+    explicit SquareFree(IntegerPolynomial coefficients) : p(std::move(coefficients)), derivative(DerivativeOf(p)) {}
+    int SignRightOf(const mpq_class& x) const {
+        const int sign = SignAt(p, x);
+        return sign != 0 ? sign : SignAt(derivative, x);
+    }
+    int SignLeftOf(const mpq_class& x) const {
+        const int sign = SignAt(p, x);
+        return sign != 0 ? sign : -SignAt(derivative, x);
+    }
+    // Whether p has a root in the open interval, given that it has at most one there.
+    bool HasRootBetween(const mpq_class& lower, const mpq_class& upper) const {
+        return SignRightOf(lower) != SignLeftOf(upper);
+    }
+};
+
+// ---- Isolation: Descartes' rule of signs with bisection ----------------------------------
+
+// p(x + 1).
+void TaylorShiftByOne(IntegerPolynomial& a) {
+    const std::size_t n = a.size() - 1;
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = n; j-- > i;) a[j] += a[j + 1];
+    }
+}
+
+int SignVariations(const IntegerPolynomial& a) {
+    int variations = 0;
+    int last = 0;
+    for (const mpz_class& c : a) {
+        const int sign = sgn(c);
+        if (sign == 0) continue;
+        if (last != 0 && sign != last) ++variations;
+        last = sign;
+    }
+    return variations;
+}
+
+// An upper bound for the number of roots of q in (0, 1): the sign variations of
+// (x + 1)ⁿ q(1 / (x + 1)), exact when it is 0 or 1.
+int DescartesBound(const IntegerPolynomial& q) {
+    IntegerPolynomial t(q.rbegin(), q.rend());
+    TaylorShiftByOne(t);
+    return SignVariations(t);
+}
+
+// A root-free open interval or a root itself, in units of 2⁻ᵏ·bound.
+struct UnitCell {
+    mpz_class index;  // the cell (index, index + 1) · 2⁻ᵏ
+    unsigned long depth = 0;
+    bool isRoot = false;  // then the root is index · 2⁻ᵏ
+};
+
+// The roots of q in (0, 1), q square-free with q(0) ≠ 0 ≠ q(1).
+std::vector<UnitCell> IsolateInUnitInterval(IntegerPolynomial q) {
+    struct Pending {
+        IntegerPolynomial q;
+        mpz_class index;
+        unsigned long depth;
+    };
+    std::vector<UnitCell> cells;
+    std::vector<Pending> pending;
+    pending.push_back({std::move(q), 0, 0});
+    while (!pending.empty()) {
+        Pending cell = std::move(pending.back());
+        pending.pop_back();
+        const int bound = DescartesBound(cell.q);
+        if (bound == 0) continue;
+        if (bound == 1) {
+            cells.push_back({cell.index, cell.depth, false});
+            continue;
+        }
+        // Halves: 2ⁿ q(x/2) on (0, 1/2) and its shift by one on (1/2, 1).
+        const std::size_t n = cell.q.size() - 1;
+        IntegerPolynomial left = std::move(cell.q);
+        for (std::size_t i = 0; i < n; ++i) left[i] <<= static_cast<mp_bitcnt_t>(n - i);
+        IntegerPolynomial right = left;
+        TaylorShiftByOne(right);
+        const mpz_class leftIndex = cell.index * 2;
+        if (sgn(right.front()) == 0) {
+            cells.push_back({leftIndex + 1, cell.depth + 1, true});
+            right.erase(right.begin());
+        }
+        pending.push_back({std::move(right), leftIndex + 1, cell.depth + 1});
+        pending.push_back({std::move(left), leftIndex, cell.depth + 1});
+    }
+    return cells;
+}
+
+// 2ᵏ with every real root of p strictly inside (-2ᵏ, 2ᵏ) (Cauchy's bound).
+unsigned long RootBoundExponent(const IntegerPolynomial& p) {
+    std::size_t largest = 0;
+    for (std::size_t i = 0; i + 1 < p.size(); ++i) largest = std::max(largest, mpz_sizeinbase(p[i].get_mpz_t(), 2));
+    const std::size_t leading = mpz_sizeinbase(p.back().get_mpz_t(), 2);
+    // 1 + max|aᵢ|/|aₙ| < 1 + 2^(largest - leading + 1) ≤ 2^(largest - leading + 2).
+    const long exponent = static_cast<long>(largest) - static_cast<long>(leading) + 2;
+    return static_cast<unsigned long>(std::max(1L, exponent));
+}
+
+struct Isolated {
+    mpq_class lower;
+    mpq_class upper;
+    bool isRoot = false;  // lower == upper is the root
+};
+
+// p(±2ᵏ·x): the roots on one side of zero, scaled into (0, 1).
+IntegerPolynomial ScaledToUnit(const IntegerPolynomial& p, unsigned long exponent, int side) {
+    IntegerPolynomial q = p;
+    for (std::size_t i = 0; i < q.size(); ++i) {
+        q[i] <<= static_cast<mp_bitcnt_t>(exponent * i);
+        if (side < 0 && i % 2 == 1) q[i] = -q[i];
+    }
+    return q;
+}
+
+mpq_class CellPoint(const mpz_class& index, unsigned long depth, unsigned long exponent, int side) {
+    mpq_class x(index);
+    if (exponent >= depth) {
+        x *= mpq_class(mpz_class(1) << static_cast<mp_bitcnt_t>(exponent - depth));
+    } else {
+        x /= mpq_class(mpz_class(1) << static_cast<mp_bitcnt_t>(depth - exponent));
+    }
+    x.canonicalize();
+    return side < 0 ? mpq_class(-x) : x;
+}
+
+// The isolating intervals of the non-zero roots of a square-free p with p(0) ≠ 0.
+std::vector<Isolated> IsolateRoots(const IntegerPolynomial& p) {
+    std::vector<Isolated> isolated;
+    const unsigned long exponent = RootBoundExponent(p);
+    for (int side : {-1, 1}) {
+        for (const UnitCell& cell : IsolateInUnitInterval(ScaledToUnit(p, exponent, side))) {
+            mpq_class a = CellPoint(cell.index, cell.depth, exponent, side);
+            if (cell.isRoot) {
+                isolated.push_back({a, a, true});
+                continue;
+            }
+            mpq_class b = CellPoint(cell.index + 1, cell.depth, exponent, side);
+            if (side < 0) std::swap(a, b);
+            isolated.push_back({std::move(a), std::move(b), false});
+        }
+    }
+    return isolated;
+}
+
+// ---- Refinement ---------------------------------------------------------------------------
+
+double Truncated(const mpq_class& x) { return x.get_d(); }  // toward zero; ±inf when too large
+
+// The double nearest to x, given the double that x truncates to and whether x lies
+// above a point.
+template <typename IsAbove>
+double RoundTruncated(double truncated, IsAbove isAbove) {
+    if (!std::isfinite(truncated)) return truncated;
+    const double away = std::nextafter(truncated, truncated < 0 || (truncated == 0 && !isAbove(mpq_class(0))) ? -INFINITY : INFINITY);
+    if (!std::isfinite(away)) return truncated;
+    const double low = std::min(truncated, away);
+    const double high = std::max(truncated, away);
+    const mpq_class middle = (mpq_class(low) + mpq_class(high)) / 2;
+    return isAbove(middle) ? high : low;
+}
+
+double NearestDouble(const mpq_class& x) {
+    return RoundTruncated(Truncated(x), [&x](const mpq_class& point) { return x > point; });
+}
+
+// Bisects an isolating interval of p's root until the root's rationality is decided
+// and its nearest double is known.
+class Refinement {
+public:
+    Refinement(const SquareFree& p, Isolated interval) : p_(p), lower_(std::move(interval.lower)), upper_(std::move(interval.upper)) {
+        if (interval.isRoot) exact_ = lower_;
+        signRightOfLower_ = p_.SignRightOf(lower_);
+    }
+
+    RealRoot Run() {
+        bool rationalityDecided = exact_.has_value();
+        while (!exact_) {
+            if (!rationalityDecided && NarrowerThanRationalStep()) {
+                TryRationalCandidate();
+                rationalityDecided = true;
+                continue;
+            }
+            if (rationalityDecided && Truncated(lower_) == Truncated(upper_)) break;
+            Bisect();
+        }
+        RealRoot root;
+        if (exact_) {
+            root.exact = *exact_;
+            root.lower = root.upper = *exact_;
+            root.value = NearestDouble(*exact_);
+        } else {
+            root.lower = lower_;
+            root.upper = upper_;
+            root.value = RoundTruncated(Truncated(lower_), [this](const mpq_class& point) { return IsRootAbove(point); });
+        }
+        return root;
+    }
+
+private:
+    // A rational root of a primitive integer polynomial times its leading coefficient is
+    // an integer, so an interval narrower than 1/leading holds at most one candidate.
+    bool NarrowerThanRationalStep() const { return (upper_ - lower_) * p_.p.back() < 1; }
+
+    void TryRationalCandidate() {
+        const mpz_class& leading = p_.p.back();
+        mpz_class candidate;
+        const mpq_class scaledLower = lower_ * leading;
+        mpz_fdiv_q(candidate.get_mpz_t(), scaledLower.get_num_mpz_t(), scaledLower.get_den_mpz_t());
+        candidate += 1;
+        mpq_class root(candidate, leading);
+        root.canonicalize();
+        if (root < upper_ && SignAt(p_.p, root) == 0) exact_ = root;
+    }
+
+    void Bisect() {
+        mpq_class middle = (lower_ + upper_) / 2;
+        const int sign = SignAt(p_.p, middle);
+        if (sign == 0) {
+            exact_ = std::move(middle);
+        } else if (sign == signRightOfLower_) {
+            lower_ = std::move(middle);
+        } else {
+            upper_ = std::move(middle);
+        }
+    }
+
+    bool IsRootAbove(const mpq_class& point) const {
+        if (point <= lower_) return true;
+        if (point >= upper_) return false;
+        return SignAt(p_.p, point) == signRightOfLower_;
+    }
+
+    const SquareFree& p_;
+    mpq_class lower_;
+    mpq_class upper_;
+    int signRightOfLower_ = 0;
+    std::optional<mpq_class> exact_;
+};
+
+// ---- Multiplicities and exact forms -------------------------------------------------------
+
+struct Factor {
+    SquareFree polynomial;
+    ExactPolynomial exact;
+    int multiplicity;
+};
+
+bool IsRootOf(const Factor& factor, const RealRoot& root) {
+    if (root.exact) return SignAt(factor.polynomial.p, *root.exact) == 0;
+    return factor.polynomial.HasRootBetween(root.lower, root.upper);
+}
+
+mpz_class GcdOf(const mpz_class& a, const mpz_class& b) {
+    mpz_class result;
+    mpz_gcd(result.get_mpz_t(), a.get_mpz_t(), b.get_mpz_t());
+    return result;
+}
+
+// The two roots of a·x² + b·x + c (a > 0, discriminant positive and not a square),
+// smaller first.
+std::pair<QuadraticSurd, QuadraticSurd> QuadraticRoots(const mpz_class& a, const mpz_class& b, const mpz_class& c) {
+    // Square factors of the discriminant are taken out by trial division only: enough for
+    // school numbers, and a radicand left with a large square factor is still right.
+    constexpr unsigned long kLargestTrialFactor = 1000;
+    mpz_class radicand = b * b - 4 * a * c;
+    mpz_class outside = 1;
+    for (unsigned long f = 2; f <= kLargestTrialFactor && f * f <= radicand; ++f) {
+        while (mpz_divisible_ui_p(radicand.get_mpz_t(), f * f)) {
+            radicand /= f * f;
+            outside *= f;
+        }
+    }
+    mpz_class rational = -b;
+    mpz_class denominator = 2 * a;
+    const mpz_class common = GcdOf(GcdOf(rational, outside), denominator);
+    rational /= common;
+    outside /= common;
+    denominator /= common;
+    return {{rational, -outside, radicand, denominator}, {rational, outside, radicand, denominator}};
+}
+
+// Gives the irrational roots of each factor that is quadratic once its rational roots are
+// divided out their exact forms.
+void AttachSurds(const std::vector<Factor>& factors, std::vector<RealRoot>& roots) {
+    for (const Factor& factor : factors) {
+        ExactPolynomial rest = factor.exact;
+        std::vector<RealRoot*> irrational;
+        for (RealRoot& root : roots) {
+            if (root.multiplicity != factor.multiplicity) continue;
+            if (root.exact) {
+                rest = Divide(rest, ExactPolynomial::Linear(*root.exact)).quotient;
+            } else {
+                irrational.push_back(&root);
+            }
+        }
+        if (rest.Degree() != 2 || irrational.size() != 2) continue;
+        const std::vector<mpz_class> abc = rest.IntegerCoefficients();
+        auto [smaller, larger] = QuadraticRoots(abc[2], abc[1], abc[0]);
+        irrational[0]->surd = std::move(smaller);
+        irrational[1]->surd = std::move(larger);
+    }
+}
+
+std::vector<Factor> FactorsOf(const ExactPolynomial& p) {
+    std::vector<Factor> factors;
+    for (SquareFreeFactor& f : SquareFreeDecomposition(p)) {
+        factors.push_back({SquareFree(f.factor.IntegerCoefficients()), std::move(f.factor), f.multiplicity});
+    }
+    return factors;
+}
+
+std::wstring Digits(const mpz_class& n) {
+    const std::string text = n.get_str();
+    return std::wstring(text.begin(), text.end());
+}
+
+std::wstring SurdText(const QuadraticSurd& s) {
+    const mpz_class magnitude = abs(s.coefficient);
+    std::wstring root = (magnitude == 1 ? L"" : Digits(magnitude)) + L"√" + Digits(s.radicand);
+    std::wstring text;
+    if (s.rational == 0) {
+        text = (sgn(s.coefficient) < 0 ? L"-" : L"") + root;
+        return s.denominator == 1 ? text : text + L"/" + Digits(s.denominator);
+    }
+    text = Digits(s.rational) + (sgn(s.coefficient) < 0 ? L" - " : L" + ") + root;
+    return s.denominator == 1 ? text : L"(" + text + L")/" + Digits(s.denominator);
+}
+
+}  // namespace
+
+std::vector<RealRoot> FindRealRoots(const ExactPolynomial& p) {
+    std::vector<RealRoot> roots;
+    const std::vector<Factor> factors = FactorsOf(p);
+    if (factors.empty()) return roots;
+    ExactPolynomial squareFreePart({mpq_class(1)});
+    for (const Factor& f : factors) squareFreePart = squareFreePart * f.exact;
+    IntegerPolynomial coefficients = squareFreePart.IntegerCoefficients();
+    if (sgn(coefficients.front()) == 0) {
+        RealRoot zero;
+        zero.exact = 0;
+        roots.push_back(std::move(zero));
+        coefficients.erase(coefficients.begin());
+    }
+    if (coefficients.size() > 1) {
+        const SquareFree rest(std::move(coefficients));
+        for (Isolated& interval : IsolateRoots(rest.p)) roots.push_back(Refinement(rest, std::move(interval)).Run());
+    }
+    // Intervals are disjoint but may share an end with an exact root.
+    std::sort(roots.begin(), roots.end(), [](const RealRoot& a, const RealRoot& b) {
+        return a.lower != b.lower ? a.lower < b.lower : a.upper < b.upper;
+    });
+    for (RealRoot& root : roots) {
+        const auto owner = std::find_if(factors.begin(), factors.end(), [&root](const Factor& f) { return IsRootOf(f, root); });
+        root.multiplicity = owner->multiplicity;
+    }
+    AttachSurds(factors, roots);
+    return roots;
+}
+
+std::wstring ExactRootText(const RealRoot& root) {
+    if (root.exact) return Digits(root.exact->get_num()) + (root.exact->get_den() == 1 ? L"" : L"/" + Digits(root.exact->get_den()));
+    if (root.surd) return SurdText(*root.surd);
+    return L"";
+}
+
+}  // namespace abacor
