@@ -1,5 +1,7 @@
 #include "algebra/exact_polynomial.h"
 
+#include "algebra/modular_polynomial.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -64,6 +66,17 @@ mpz_class IntegerGcd(const mpz_class& a, const mpz_class& b) {
     mpz_class result;
     mpz_gcd(result.get_mpz_t(), a.get_mpz_t(), b.get_mpz_t());
     return result;
+}
+
+// The gcd modulo a prime that divides neither leading coefficient has at least the degree
+// of the true gcd, so a constant one there proves the two coprime without the long
+// coefficients of Euclid's algorithm over the rationals.
+bool CoprimeByResidues(const std::vector<mpz_class>& a, const std::vector<mpz_class>& b) {
+    for (std::uint64_t prime : kCertificatePrimes) {
+        if (Residue(a.back(), prime) == 0 || Residue(b.back(), prime) == 0) continue;
+        if (ModularGcd(Reduce(a, prime), Reduce(b, prime), prime).size() == 1) return true;
+    }
+    return false;
 }
 
 // The exact quotient of two polynomials when the division leaves no remainder.
@@ -207,6 +220,9 @@ ExactPolynomial Gcd(const ExactPolynomial& a, const ExactPolynomial& b) {
     // remainders themselves allow.
     ExactPolynomial u = a.Primitive();
     ExactPolynomial v = b.Primitive();
+    if (!u.IsZero() && !v.IsZero() && CoprimeByResidues(u.IntegerCoefficients(), v.IntegerCoefficients())) {
+        return ExactPolynomial({mpq_class(1)});
+    }
     while (!v.IsZero()) {
         ExactPolynomial r = Divide(u, v).remainder.Primitive();
         u = std::move(v);

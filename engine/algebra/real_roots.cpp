@@ -1,6 +1,9 @@
 #include "algebra/real_roots.h"
 
+#include "algebra/modular_polynomial.h"
+
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <utility>
 
@@ -130,14 +133,28 @@ std::vector<UnitCell> IsolateInUnitInterval(IntegerPolynomial q) {
     return cells;
 }
 
-// 2ᵏ with every real root of p strictly inside (-2ᵏ, 2ᵏ) (Cauchy's bound).
-unsigned long RootBoundExponent(const IntegerPolynomial& p) {
-    std::size_t largest = 0;
-    for (std::size_t i = 0; i + 1 < p.size(); ++i) largest = std::max(largest, mpz_sizeinbase(p[i].get_mpz_t(), 2));
-    const std::size_t leading = mpz_sizeinbase(p.back().get_mpz_t(), 2);
-    // 1 + max|aᵢ|/|aₙ| < 1 + 2^(largest - leading + 1) ≤ 2^(largest - leading + 2).
-    const long exponent = static_cast<long>(largest) - static_cast<long>(leading) + 2;
-    return static_cast<unsigned long>(std::max(1L, exponent));
+// k with every real root of p strictly inside (-2ᵏ, 2ᵏ), from Fujiwara's bound
+// 2·max |aₙ₋ᵢ/aₙ|^(1/i): far tighter than Cauchy's when the coefficients are long, and it
+// goes below 1 for small roots.
+long RootBoundExponent(const IntegerPolynomial& p) {
+    const std::size_t n = p.size() - 1;
+    const long leading = static_cast<long>(mpz_sizeinbase(p.back().get_mpz_t(), 2));
+    long largest = LONG_MIN;
+    for (std::size_t i = 1; i <= n; ++i) {
+        const mpz_class& c = p[n - i];
+        if (sgn(c) == 0) continue;
+        // |c/aₙ| < 2^(bits(c) - bits(aₙ) + 1); the root of it rounded up.
+        const long bits = static_cast<long>(mpz_sizeinbase(c.get_mpz_t(), 2)) - leading + 1;
+        const long perPower = bits >= 0 ? (bits + static_cast<long>(i) - 1) / static_cast<long>(i) : -(-bits / static_cast<long>(i));
+        largest = std::max(largest, perPower);
+    }
+    return largest + 2;  // one for the factor 2, one to make the bound strict
+}
+
+// 2^(exponent·i) or, for a negative exponent, 2^(-exponent·(n - i)): the factor of xⁱ in
+// p(2^exponent·x) up to a common power of two.
+mp_bitcnt_t ScaleShift(long exponent, std::size_t i, std::size_t n) {
+    return static_cast<mp_bitcnt_t>(exponent >= 0 ? exponent * static_cast<long>(i) : -exponent * static_cast<long>(n - i));
 }
 
 struct Isolated {
@@ -147,21 +164,23 @@ struct Isolated {
 };
 
 // p(±2ᵏ·x): the roots on one side of zero, scaled into (0, 1).
-IntegerPolynomial ScaledToUnit(const IntegerPolynomial& p, unsigned long exponent, int side) {
+IntegerPolynomial ScaledToUnit(const IntegerPolynomial& p, long exponent, int side) {
     IntegerPolynomial q = p;
     for (std::size_t i = 0; i < q.size(); ++i) {
-        q[i] <<= static_cast<mp_bitcnt_t>(exponent * i);
+        q[i] <<= ScaleShift(exponent, i, q.size() - 1);
         if (side < 0 && i % 2 == 1) q[i] = -q[i];
     }
     return q;
 }
 
-mpq_class CellPoint(const mpz_class& index, unsigned long depth, unsigned long exponent, int side) {
+// ±index · 2^(exponent - depth).
+mpq_class CellPoint(const mpz_class& index, unsigned long depth, long exponent, int side) {
     mpq_class x(index);
-    if (exponent >= depth) {
-        x *= mpq_class(mpz_class(1) << static_cast<mp_bitcnt_t>(exponent - depth));
+    const long shift = exponent - static_cast<long>(depth);
+    if (shift >= 0) {
+        x *= mpq_class(mpz_class(1) << static_cast<mp_bitcnt_t>(shift));
     } else {
-        x /= mpq_class(mpz_class(1) << static_cast<mp_bitcnt_t>(depth - exponent));
+        x /= mpq_class(mpz_class(1) << static_cast<mp_bitcnt_t>(-shift));
     }
     x.canonicalize();
     return side < 0 ? mpq_class(-x) : x;
@@ -170,7 +189,7 @@ mpq_class CellPoint(const mpz_class& index, unsigned long depth, unsigned long e
 // The isolating intervals of the non-zero roots of a square-free p with p(0) ≠ 0.
 std::vector<Isolated> IsolateRoots(const IntegerPolynomial& p) {
     std::vector<Isolated> isolated;
-    const unsigned long exponent = RootBoundExponent(p);
+    const long exponent = RootBoundExponent(p);
     for (int side : {-1, 1}) {
         for (const UnitCell& cell : IsolateInUnitInterval(ScaledToUnit(p, exponent, side))) {
             mpq_class a = CellPoint(cell.index, cell.depth, exponent, side);
@@ -184,6 +203,79 @@ std::vector<Isolated> IsolateRoots(const IntegerPolynomial& p) {
         }
     }
     return isolated;
+}
+
+// ---- Rational roots: Hensel lifting from a small prime -----------------------------------
+
+mpz_class ValueModulo(const IntegerPolynomial& p, const mpz_class& x, const mpz_class& modulus) {
+    mpz_class value = 0;
+    for (auto c = p.rbegin(); c != p.rend(); ++c) {
+        value = value * x + *c;
+        mpz_mod(value.get_mpz_t(), value.get_mpz_t(), modulus.get_mpz_t());
+    }
+    return value;
+}
+
+// Whether p(x) = 0 for x = n/d in lowest terms: first modulo a large prime, which
+// rejects nearly every false candidate cheaply, then exactly.
+bool IsRationalRoot(const IntegerPolynomial& p, const mpq_class& x) {
+    const std::uint64_t prime = kCertificatePrimes[0];
+    const std::uint64_t n = Residue(x.get_num(), prime);
+    const std::uint64_t d = Residue(x.get_den(), prime);
+    std::uint64_t value = 0;
+    std::uint64_t power = 1;
+    for (auto c = p.rbegin(); c != p.rend(); ++c) {
+        value = (value * n % prime + Residue(*c, prime) * power % prime) % prime;
+        power = power * d % prime;
+    }
+    return value == 0 && SignAt(p, x) == 0;
+}
+
+// The rational root n/d of p has d | leading and n | free term, so leading·root is an
+// integer of magnitude at most |leading·free term|: a root modulo prime lifted to a
+// modulus twice that size names it.
+std::vector<mpq_class> LiftRoots(const IntegerPolynomial& p, std::uint64_t prime, const std::vector<std::uint64_t>& residues) {
+    const IntegerPolynomial derivative = DerivativeOf(p);
+    const mpz_class bound = 2 * abs(p.front()) * abs(p.back());
+    std::vector<mpz_class> lifted(residues.begin(), residues.end());
+    mpz_class modulus = static_cast<unsigned long>(prime);
+    while (modulus <= bound) {
+        modulus *= modulus;
+        for (mpz_class& r : lifted) {
+            mpz_class slope = ValueModulo(derivative, r, modulus);
+            mpz_invert(slope.get_mpz_t(), slope.get_mpz_t(), modulus.get_mpz_t());
+            r -= ValueModulo(p, r, modulus) * slope;
+            mpz_mod(r.get_mpz_t(), r.get_mpz_t(), modulus.get_mpz_t());
+        }
+    }
+    std::vector<mpq_class> roots;
+    for (const mpz_class& r : lifted) {
+        mpz_class scaled = r * p.back();
+        mpz_mod(scaled.get_mpz_t(), scaled.get_mpz_t(), modulus.get_mpz_t());
+        if (2 * scaled > modulus) scaled -= modulus;
+        mpq_class candidate(scaled, p.back());
+        candidate.canonicalize();
+        if (IsRationalRoot(p, candidate)) roots.push_back(std::move(candidate));
+    }
+    return roots;
+}
+
+// Every rational root of a square-free p with p(0) ≠ 0; nullopt when none of the primes
+// tried divides neither the leading coefficient nor any root's slope.
+std::optional<std::vector<mpq_class>> RationalRoots(const IntegerPolynomial& p) {
+    constexpr int kPrimesTried = 30;
+    constexpr std::uint64_t kFirstPrime = 1009;  // small enough to try every residue
+    const IntegerPolynomial derivative = DerivativeOf(p);
+    std::uint64_t prime = kFirstPrime - 1;
+    for (int attempt = 0; attempt < kPrimesTried; ++attempt) {
+        prime = NextPrime(prime);
+        if (Residue(p.back(), prime) == 0) continue;
+        const std::vector<std::uint64_t> residues = RootsModulo(Reduce(p, prime), prime);
+        const ModularPolynomial slope = Reduce(derivative, prime);
+        const bool simple = std::none_of(residues.begin(), residues.end(), [&](std::uint64_t r) { return EvaluateModulo(slope, r, prime) == 0; });
+        if (simple) return LiftRoots(p, prime, residues);
+    }
+    return std::nullopt;
 }
 
 // ---- Refinement ---------------------------------------------------------------------------
@@ -211,13 +303,22 @@ double NearestDouble(const mpq_class& x) {
 // and its nearest double is known.
 class Refinement {
 public:
-    Refinement(const SquareFree& p, Isolated interval) : p_(p), lower_(std::move(interval.lower)), upper_(std::move(interval.upper)) {
+    // With the rational roots known the interval is only narrowed to the nearest double;
+    // without, until it is narrow enough to tell whether the root is rational.
+    Refinement(const SquareFree& p, Isolated interval, const std::optional<std::vector<mpq_class>>& rationalRoots)
+        : p_(p), lower_(std::move(interval.lower)), upper_(std::move(interval.upper)) {
         if (interval.isRoot) exact_ = lower_;
         signRightOfLower_ = p_.SignRightOf(lower_);
+        if (rationalRoots && !exact_) {
+            const auto inside = std::find_if(rationalRoots->begin(), rationalRoots->end(),
+                                             [this](const mpq_class& r) { return lower_ < r && r < upper_; });
+            if (inside != rationalRoots->end()) exact_ = *inside;
+            rationalityDecided_ = true;
+        }
     }
 
     RealRoot Run() {
-        bool rationalityDecided = exact_.has_value();
+        bool rationalityDecided = exact_.has_value() || rationalityDecided_;
         while (!exact_) {
             if (!rationalityDecided && NarrowerThanRationalStep()) {
                 TryRationalCandidate();
@@ -278,6 +379,7 @@ private:
     mpq_class lower_;
     mpq_class upper_;
     int signRightOfLower_ = 0;
+    bool rationalityDecided_ = false;
     std::optional<mpq_class> exact_;
 };
 
@@ -387,7 +489,8 @@ std::vector<RealRoot> FindRealRoots(const ExactPolynomial& p) {
     }
     if (coefficients.size() > 1) {
         const SquareFree rest(std::move(coefficients));
-        for (Isolated& interval : IsolateRoots(rest.p)) roots.push_back(Refinement(rest, std::move(interval)).Run());
+        const std::optional<std::vector<mpq_class>> rationalRoots = RationalRoots(rest.p);
+        for (Isolated& interval : IsolateRoots(rest.p)) roots.push_back(Refinement(rest, std::move(interval), rationalRoots).Run());
     }
     // Intervals are disjoint but may share an end with an exact root.
     std::sort(roots.begin(), roots.end(), [](const RealRoot& a, const RealRoot& b) {

@@ -37,6 +37,12 @@ mpq_class TenTo(int exponent) {
     return exponent >= 0 ? mpq_class(power) : mpq_class(1) / mpq_class(power);
 }
 
+mpz_class PrimesBetween(unsigned long from, unsigned long to) {
+    mpz_class product = 1, prime = from;
+    for (mpz_nextprime(prime.get_mpz_t(), prime.get_mpz_t()); prime < to; mpz_nextprime(prime.get_mpz_t(), prime.get_mpz_t())) product *= prime;
+    return product;
+}
+
 std::string Narrow(const std::wstring& text) {
     std::string out;
     for (wchar_t c : text) out += c == L'√' ? std::string("sqrt") : std::string(1, static_cast<char>(c));
@@ -203,6 +209,9 @@ TEST(RealRoots, ExtremeCoefficientsAndCloseRoots) {
         {"(x^2-2)(x^2-2-10^-20)", Ints({-2, 0, 1}) * ExactPolynomial({-2 - TenTo(-20), 0, 1}), {"", "", "", ""}},
         {"(x-10^-12)(x+10^-12)^2 x^3", WithRoots({{TenTo(-12), 1}, {-TenTo(-12), 2}, {0, 3}}), {"", "", ""}},
         {"10^100 x^3 - x", ExactPolynomial({0, -1, 0, TenTo(100)}), {"", "", ""}},
+        // Every small prime divides the leading coefficient: no prime to lift roots from.
+        {"(Px - 1)(x^2 - 2)(3x + 2), P the primes 1000..1500", ExactPolynomial({-1, PrimesBetween(1000, 1500)}) * Ints({-2, 0, 1}) * Ints({2, 3}),
+         {"", "", "", ""}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -220,6 +229,12 @@ TEST(RealRoots, ExtremeCoefficientsAndCloseRoots) {
     EXPECT_EQ(*far[0].exact, tiny);
     EXPECT_EQ(far[0].value, 1e-50);
     EXPECT_EQ(far[1].value, 1e50);
+    const std::vector<RealRoot> unlifted =
+        abacor::FindRealRoots(ExactPolynomial({-1, PrimesBetween(1000, 1500)}) * Ints({-2, 0, 1}) * Ints({2, 3}));
+    ASSERT_EQ(unlifted.size(), 4u);
+    EXPECT_EQ(unlifted[1].exact, mpq_class(-2, 3));
+    EXPECT_EQ(unlifted[2].exact, mpq_class(1) / PrimesBetween(1000, 1500));
+    EXPECT_FALSE(unlifted[3].exact.has_value());
 }
 
 TEST(RealRoots, WilkinsonAndChebyshev) {
