@@ -225,20 +225,24 @@ std::vector<double> RejectExtraneous(const std::vector<double>& roots, const Sid
     return accepted;
 }
 
-std::size_t ShownRootCount(const std::vector<double>& roots) { return std::min(roots.size(), kAnswerRows); }
-
+// No root is dropped without a word: when they do not fit, the last row counts the rest.
 std::vector<AnswerRow> RootRows(const std::vector<double>& roots) {
-    const std::size_t n = ShownRootCount(roots);
+    const bool overflow = roots.size() > kAnswerRows;
+    const std::size_t n = overflow ? kAnswerRows - 1 : roots.size();
     std::vector<AnswerRow> rows;
     for (std::size_t i = 0; i < n; ++i) {
-        rows.push_back({n == 1 ? text::kRootLabel : text::kRootLabels[i], FormatAnswer(roots[i])});
+        rows.push_back({roots.size() == 1 ? text::kRootLabel : text::kRootLabels[i], FormatAnswer(roots[i])});
+    }
+    if (overflow) {
+        rows.push_back({text::kMoreRootsLabel,
+                        text::kMoreRootsPrefix + std::to_wstring(roots.size() - n) + text::kMoreRootsSuffix});
     }
     return rows;
 }
 
 void AppendSubstitutionCheck(ReportWriter& report, const std::vector<double>& roots, const Sides& sides,
                              const Expansion& e) {
-    const std::size_t n = ShownRootCount(roots);
+    const std::size_t n = roots.size();
     report.Blank().Open(text::kSubstitutionHeading);
     for (std::size_t j = 0; j < n; ++j) {
         const double v = roots[j];
@@ -265,6 +269,7 @@ EquationResult SolveForX(const Sides& original, const Sides& sides, const Expans
     }
     const std::vector<double> accepted = RejectExtraneous(*roots, original, report);
     EquationResult result;
+    if (roots->empty()) result.rows = {AnswerRow{text::kRootLabel, text::kNoRealRoots}};
     if (accepted.empty() && !roots->empty()) result.rows = {AnswerRow{std::nullopt, text::kNoSolutions}};
     if (!accepted.empty()) {
         result.rows = RootRows(accepted);

@@ -76,9 +76,9 @@ TEST_F(EquationSolverTest, HigherDegreeAnswers) {
     Solve(L"x^3 - 2 = 0");
     EXPECT_EQ(Rows(), (Lines{L"X = 1.2599210499"}));
 
-    // No root at all: no rows.
+    // No real root at any degree says so.
     Solve(L"x^4 + 1 = 0");
-    EXPECT_EQ(Rows(), Lines{});
+    EXPECT_EQ(Rows(), (Lines{L"X = Нет действительных корней"}));
 }
 
 TEST_F(EquationSolverTest, DenominatorAnswers) {
@@ -136,7 +136,7 @@ TEST_F(EquationSolverTest, AnswerRows) {
         {L"1/x = 2", {L"X = 0.5"}},
         {L"x^2/(x-1) = 1/(x-1)", {L"X = -1"}},
         {L"x^5 - x = 0", {L"X₁ = -1", L"X₂ = 0", L"X₃ = 1"}},
-        {L"(x-1)(x-2)(x-3)(x+1)(x+2)(x+3) = 0", {L"X₁ = -3", L"X₂ = -2", L"X₃ = -1", L"X₄ = 1"}},
+        {L"(x-1)(x-2)(x-3)(x+1)(x+2)(x+3) = 0", {L"X₁ = -3", L"X₂ = -2", L"X₃ = -1", L"… ещё корней: 3, все — в отчёте"}},
         {L"x^2 + 3x", {L"Упрощённое: x² + 3x"}},
         {L"2(x+3) - 2x", {L"Упрощённое: 6"}},
         {L"x*y + y*x", {L"Упрощённое: 2xy"}},
@@ -251,8 +251,8 @@ TEST_F(EquationSolverTest, VerdictRowsKeepTheirLabel) {
     Control(1723).setText(L"X= ");
     Solve(L"x + 1 = x + 1");
     EXPECT_EQ(Rows(), (Lines{L"X=  x ∈ ℝ"}));
-    Solve(L"x^4 + 3 = 0");  // no roots: every row hidden again
-    EXPECT_EQ(Rows(), Lines{});
+    Solve(L"x^4 + 3 = 0");  // no real roots: the row's own label again
+    EXPECT_EQ(Rows(), (Lines{L"X = Нет действительных корней"}));
 }
 
 // What each way a run can end tells a face through GetLastStatus. Each run starts from a
@@ -298,7 +298,7 @@ TEST_F(EquationSolverTest, SolverReturnsRowsAndLeavesTheControlsAlone) {
         {L"x + 1 = x + 2", {{std::nullopt, L"Нет решений"}}},
         {L"x^2 + 1 = 0", {{L"X =", L"Нет корней"}}},
         {L"x^2 - 5x + 6 = 0", {{L"X₁ =", L"3"}, {L"X₂ =", L"2"}}},
-        {L"x^4 + 3 = 0", {}},
+        {L"x^4 + 3 = 0", {{L"X =", L"Нет действительных корней"}}},
         {L"x^2 + 3x", {{L"Упрощённое:", L"x² + 3x"}}},
     };
     Solve(L"2x - 6 = 0");
