@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "algebra/denominators.h"
+#include "algebra/exact_in_x.h"
 #include "algebra/higher_degree.h"
 #include "algebra/polynomial.h"
 #include "core/blanks.h"
@@ -16,7 +17,8 @@ namespace {
 
 constexpr std::size_t kAnswerRows = 4;
 
-// A root whose two sides differ by less than this passes the substitution check.
+// Beyond exact work, a root whose two sides differ by less than this passes the
+// substitution check.
 constexpr double kCheckTolerance = 1e-6;
 
 struct Sides {
@@ -240,9 +242,25 @@ std::vector<AnswerRow> RootRows(const std::vector<double>& roots) {
     return rows;
 }
 
+// Whether a root passes the check: against the exact roots of P where they can be found,
+// so that no false root is ever marked right; by the sides' difference otherwise.
+class CheckVerdict {
+public:
+    explicit CheckVerdict(const Polynomial& p) {
+        if (const std::optional<ExactPolynomial> exact = ExactInX(p)) roots_ = FindRealRoots(*exact);
+    }
+    bool Passes(double root, double left, double right) const {
+        return roots_ ? IsShownRoot(*roots_, root) : std::fabs(left - right) < kCheckTolerance;
+    }
+
+private:
+    std::optional<std::vector<RealRoot>> roots_;
+};
+
 void AppendSubstitutionCheck(ReportWriter& report, const std::vector<double>& roots, const Sides& sides,
                              const Expansion& e) {
     const std::size_t n = roots.size();
+    const CheckVerdict verdict(e.p);
     report.Blank().Open(text::kSubstitutionHeading);
     for (std::size_t j = 0; j < n; ++j) {
         const double v = roots[j];
@@ -255,7 +273,7 @@ void AppendSubstitutionCheck(ReportWriter& report, const std::vector<double>& ro
             .Line(L"  " + CaretToSuperscript(SubstituteValue(sides.left, v)) + L" = " +
                   SubstituteValue(sides.right, v))
             .Line(values)
-            .Line(values + (std::fabs(vl - vr) < kCheckTolerance ? text::kCheckPasses : text::kCheckFails));
+            .Line(values + (verdict.Passes(v, vl, vr) ? text::kCheckPasses : text::kCheckFails));
     }
     report.Close(false);
 }

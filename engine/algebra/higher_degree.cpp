@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "algebra/divisors.h"
+#include "algebra/exact_in_x.h"
 #include "algebra/real_roots.h"
 #include "core/number_format.h"
 #include "core/report.h"
@@ -34,9 +35,6 @@ constexpr double kLargestFreeTerm = 9223372036854775808.0;  // 2^63
 // Each candidate costs one evaluation per term of P; this many term evaluations keep
 // the search well inside the time a solver may take.
 constexpr std::size_t kTermEvaluationBudget = 500'000;
-// Exact isolation takes quadratic work in the degree on numbers that grow with it: above
-// this degree only the search is run.
-constexpr int kExactSearchMaxDegree = 100;
 // A root the search finds stands for the exact root within this distance (relative
 // beyond 1), so that a slow Newton run beside a multiple root does not add a second one.
 constexpr double kSameRoot = 1e-6;
@@ -70,21 +68,6 @@ Polynomial DivideByX(const Polynomial& p) {
     }
     RemoveZeroTerms(q);
     return q;
-}
-
-// P's coefficients by power of x, each double taken as the rational it is; nullopt when
-// one is not finite or the degree is beyond exact isolation.
-std::optional<ExactPolynomial> ExactInX(const Polynomial& p, int degree) {
-    if (degree > kExactSearchMaxDegree) return std::nullopt;
-    std::vector<mpq_class> coefficients(static_cast<std::size_t>(degree) + 1);
-    for (const auto& [key, coefficient] : p) {
-        const std::optional<mpq_class> exact = ExactFromDouble(coefficient);
-        if (!exact) return std::nullopt;
-        const int power = IsConstantKey(key) ? 0 : VariableExponent(key, L'x');
-        if (power > degree) return std::nullopt;
-        coefficients[static_cast<std::size_t>(power)] += *exact;
-    }
-    return ExactPolynomial(std::move(coefficients));
 }
 
 std::wstring MultiplicityText(int multiplicity) {
@@ -274,7 +257,7 @@ private:
 std::vector<double> SolveHigherDegree(const Polynomial& p, int degree, ReportWriter& report) {
     report.Open(text::kHigherDegreeHeading).Line(text::kHigherDegreeType + std::to_wstring(degree)).Gap();
     std::optional<std::vector<RealRoot>> exact;
-    if (const std::optional<ExactPolynomial> exactP = ExactInX(p, degree)) exact = FindRealRoots(*exactP);
+    if (const std::optional<ExactPolynomial> exactP = ExactInX(p)) exact = FindRealRoots(*exactP);
     RootSearch search(p, degree, std::move(exact), report);
     double c = FreeTerm(p);
     if (std::fabs(c) < kFreeTermZero) c = search.FactorOutX();

@@ -207,6 +207,40 @@ TEST_F(EquationSolverTest, ReportLinesOfRootsKeepTheirValue) {
     SetPrecision(-1);
 }
 
+std::size_t Occurrences(const std::wstring& text, const std::wstring& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+// The check passes a root only when an exact root is proven within its shown digits, so
+// that a root the double arithmetic made up is never marked right.
+TEST_F(EquationSolverTest, SubstitutionCheckIsProven) {
+    const struct {
+        const wchar_t* input;
+        std::size_t passes;
+        std::size_t fails;
+    } cases[] = {
+        // D rounds to 0, but there is no real root: x = 1 is not one.
+        {L"x^2 - 2x + 1.00000000001 = 0", 0, 1},
+        // D = -4e-13 rounds to 0 and x = 0.0001 leaves only 1e-13 behind, but is no root.
+        {L"x^2 - 0.0002x + 0.0000000100001 = 0", 0, 1},
+        // The small root loses its digits to cancellation in the formula.
+        {L"x^2 - 100000000x + 1 = 0", 1, 1},
+        {L"x^3 - 1000x + 1 = 0", 3, 0},
+        {L"(x-2)^3 = 0", 1, 0},
+        {L"x^5 - 2 = 0", 1, 0},
+        {L"(2x-1)(x-1)(x+1)(x-2)(x+2) = 0", 5, 0},
+        {L"3x = 1", 1, 0},
+        {L"x^2 - 2 = 0", 2, 0},
+    };
+    for (const auto& c : cases) {
+        Solve(c.input);
+        EXPECT_EQ(Occurrences(Report(), L"✅ Верно!"), c.passes) << c.input;
+        EXPECT_EQ(Occurrences(Report(), L"⚠️ Не совпадает"), c.fails) << c.input;
+    }
+}
+
 // Each way a run can end, and what it leaves in the step log.
 TEST_F(EquationSolverTest, FailurePathsReplaceTheLogOnce) {
     const struct {

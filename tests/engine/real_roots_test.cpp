@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "algebra/exact_in_x.h"
 #include "algebra/real_roots.h"
 
 namespace {
@@ -312,6 +313,43 @@ TEST(RealRoots, RandomPolynomialsAgreeWithSturm) {
         SCOPED_TRACE("trial " + std::to_string(trial));
         ExpectAllRoots(p, abacor::FindRealRoots(p));
     }
+}
+
+// ---- The check of a shown root -------------------------------------------------------------
+
+TEST(ShownRoot, RightToTheShownDigitsOnly) {
+    const std::vector<RealRoot> sqrt2 = abacor::FindRealRoots(Ints({-2, 0, 1}));
+    const std::vector<RealRoot> zeroAndThird = abacor::FindRealRoots(Ints({0, -1, 3}));
+    const struct {
+        const std::vector<RealRoot>* roots;
+        double value;
+        bool shown;
+    } cases[] = {
+        {&sqrt2, M_SQRT2, true},       {&sqrt2, -M_SQRT2, true},    {&sqrt2, 1.414213562, true},
+        {&sqrt2, 1.41421356, false},   {&sqrt2, 1.5, false},        {&sqrt2, 0, false},
+        {&zeroAndThird, 0, true},      {&zeroAndThird, 1e-300, false}, {&zeroAndThird, 1.0 / 3, true},
+        {&zeroAndThird, 0.3333333, false}, {&zeroAndThird, INFINITY, false}, {&zeroAndThird, NAN, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(abacor::IsShownRoot(*c.roots, c.value), c.shown) << c.value;
+}
+
+TEST(ShownRoot, DoublePolynomialsAreTakenExactly) {
+    abacor::Polynomial p;
+    p[abacor::kConstKey] = -0.1;
+    p[abacor::MakeKey(1, 0, 0)] = 1;
+    p[abacor::MakeKey(3, 0, 0)] = 2;
+    const std::optional<ExactPolynomial> exact = abacor::ExactInX(p);
+    ASSERT_TRUE(exact.has_value());
+    EXPECT_EQ(exact->Degree(), 3);
+    EXPECT_EQ(exact->Coefficient(0), -mpq_class(0.1));
+    EXPECT_EQ(exact->Coefficient(1), 1);
+    EXPECT_EQ(exact->Coefficient(2), 0);
+    EXPECT_EQ(exact->Coefficient(3), 2);
+    p[abacor::MakeKey(101, 0, 0)] = 1;
+    EXPECT_FALSE(abacor::ExactInX(p).has_value());
+    p.erase(abacor::MakeKey(101, 0, 0));
+    p[abacor::MakeKey(2, 0, 0)] = NAN;
+    EXPECT_FALSE(abacor::ExactInX(p).has_value());
 }
 
 }  // namespace
