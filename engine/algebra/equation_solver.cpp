@@ -287,7 +287,8 @@ EquationResult SolveForX(const Sides& original, const Sides& sides, const Expans
     }
     const std::vector<double> accepted = RejectExtraneous(*roots, original, report);
     EquationResult result;
-    if (roots->empty()) result.rows = {AnswerRow{text::kRootLabel, text::kNoRealRoots}};
+    // Only exact isolation can say there is no real root; the search alone may miss some.
+    if (roots->empty() && ExactInX(e.p)) result.rows = {AnswerRow{text::kRootLabel, text::kNoRealRoots}};
     if (accepted.empty() && !roots->empty()) result.rows = {AnswerRow{std::nullopt, text::kNoSolutions}};
     if (!accepted.empty()) {
         result.rows = RootRows(accepted);

@@ -79,6 +79,12 @@ TEST_F(EquationSolverTest, HigherDegreeAnswers) {
     // No real root at any degree says so.
     Solve(L"x^4 + 1 = 0");
     EXPECT_EQ(Rows(), (Lines{L"X = Нет действительных корней"}));
+    Solve(L"x^100 + 1 = 0");
+    EXPECT_EQ(Rows(), (Lines{L"X = Нет действительных корней"}));
+
+    // Beyond exact isolation the search alone cannot rule a root out: no verdict.
+    Solve(L"x^101 - 2 = 0");
+    EXPECT_EQ(Rows(), Lines{});
 }
 
 TEST_F(EquationSolverTest, DenominatorAnswers) {
