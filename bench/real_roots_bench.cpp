@@ -2,6 +2,7 @@
 // coefficients, close and multiple roots. Each must be solved well within 100 ms.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
@@ -81,6 +82,31 @@ ExactPolynomial ManyMultiple() {
            Power(ExactPolynomial({-1, -1, 0, 1}), 2) * Power(ExactPolynomial({1, -7, 2}), 2);
 }
 
+// What the equation solver hands over at its largest degree: Π (x - k/10), k = 1…100,
+// expanded in doubles, each coefficient then taken exactly (up to 1074-bit denominators).
+ExactPolynomial TenthsInDoubles(int degree) {
+    std::vector<double> c{1.0};
+    for (int k = 1; k <= degree; ++k) {
+        std::vector<double> next(c.size() + 1, 0.0);
+        for (std::size_t i = 0; i < c.size(); ++i) {
+            next[i + 1] += c[i];
+            next[i] -= c[i] * (k / 10.0);
+        }
+        c = std::move(next);
+    }
+    return *ExactPolynomial::FromDoubles(c);
+}
+
+// Random doubles of every magnitude, degree 100.
+ExactPolynomial RandomDoubles(int degree) {
+    std::mt19937 random(static_cast<unsigned>(degree));
+    std::uniform_real_distribution<double> mantissa(-1, 1);
+    std::uniform_int_distribution<int> exponent(-300, 300);
+    std::vector<double> c;
+    for (int i = 0; i <= degree; ++i) c.push_back(std::ldexp(mantissa(random), exponent(random)));
+    return *ExactPolynomial::FromDoubles(c);
+}
+
 void Solve(benchmark::State& state, const ExactPolynomial& p) {
     std::size_t roots = 0;
     for (auto _ : state) {
@@ -100,6 +126,8 @@ BENCHMARK_CAPTURE(Solve, random_deg60_100digits, RandomLong(60, 100))->Unit(benc
 BENCHMARK_CAPTURE(Solve, quadratics_15_of_50digits, LongQuadratics(15, 50))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Solve, rational_roots_15_of_50digits, LongRationalRoots(15, 50))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Solve, mignotte_30, Mignotte(30, 100))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Solve, tenths_in_doubles_100, TenthsInDoubles(100))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Solve, random_doubles_100, RandomDoubles(100))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Solve, many_multiple_factors, ManyMultiple())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Solve, multiple_long_factors, Power(LongQuadratics(3, 30), 3) * Power(LongRationalRoots(3, 30), 2))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Solve, many_multiple_factors_squared, Power(ManyMultiple(), 2) * ExactPolynomial({-5, 0, 0, 1}))->Unit(benchmark::kMillisecond);

@@ -90,6 +90,17 @@ int DescartesBound(const IntegerPolynomial& q) {
     return SignVariations(t);
 }
 
+// Divides out the power of two common to every coefficient: without it the halvings
+// toward a root far below the bound add n bits to every coefficient at each step.
+void RemoveCommonPowerOfTwo(IntegerPolynomial& q) {
+    mp_bitcnt_t common = ~mp_bitcnt_t{0};
+    for (const mpz_class& c : q) {
+        if (sgn(c) != 0) common = std::min(common, mpz_scan1(c.get_mpz_t(), 0));
+    }
+    if (common == 0 || common == ~mp_bitcnt_t{0}) return;
+    for (mpz_class& c : q) mpz_fdiv_q_2exp(c.get_mpz_t(), c.get_mpz_t(), common);
+}
+
 // A root-free open interval or a root itself, in units of 2⁻ᵏ·bound.
 struct UnitCell {
     mpz_class index;  // the cell (index, index + 1) · 2⁻ᵏ
@@ -97,7 +108,7 @@ struct UnitCell {
     bool isRoot = false;  // then the root is index · 2⁻ᵏ
 };
 
-// The roots of q in (0, 1), q square-free with q(0) ≠ 0 ≠ q(1).
+// The roots of q in (0, 1), q square-free with q(0) ≠ 0 (a root at 1 is not among them).
 std::vector<UnitCell> IsolateInUnitInterval(IntegerPolynomial q) {
     struct Pending {
         IntegerPolynomial q;
@@ -127,6 +138,8 @@ std::vector<UnitCell> IsolateInUnitInterval(IntegerPolynomial q) {
             cells.push_back({leftIndex + 1, cell.depth + 1, true});
             right.erase(right.begin());
         }
+        RemoveCommonPowerOfTwo(left);
+        RemoveCommonPowerOfTwo(right);
         pending.push_back({std::move(right), leftIndex + 1, cell.depth + 1});
         pending.push_back({std::move(left), leftIndex, cell.depth + 1});
     }
@@ -151,56 +164,55 @@ long RootBoundExponent(const IntegerPolynomial& p) {
     return largest + 2;  // one for the factor 2, one to make the bound strict
 }
 
-// 2^(exponent·i) or, for a negative exponent, 2^(-exponent·(n - i)): the factor of xⁱ in
-// p(2^exponent·x) up to a common power of two.
-mp_bitcnt_t ScaleShift(long exponent, std::size_t i, std::size_t n) {
-    return static_cast<mp_bitcnt_t>(exponent >= 0 ? exponent * static_cast<long>(i) : -exponent * static_cast<long>(n - i));
-}
-
 struct Isolated {
     mpq_class lower;
     mpq_class upper;
     bool isRoot = false;  // lower == upper is the root
 };
 
-// p(±2ᵏ·x): the roots on one side of zero, scaled into (0, 1).
-IntegerPolynomial ScaledToUnit(const IntegerPolynomial& p, long exponent, int side) {
-    IntegerPolynomial q = p;
-    for (std::size_t i = 0; i < q.size(); ++i) {
-        q[i] <<= ScaleShift(exponent, i, q.size() - 1);
-        if (side < 0 && i % 2 == 1) q[i] = -q[i];
-    }
-    return q;
+// index · 2⁻ᵈᵉᵖᵗʰ.
+mpq_class CellPoint(const mpz_class& index, unsigned long depth) {
+    mpq_class x(index, mpz_class(1) << static_cast<mp_bitcnt_t>(depth));
+    x.canonicalize();
+    return x;
 }
 
-// ±index · 2^(exponent - depth).
-mpq_class CellPoint(const mpz_class& index, unsigned long depth, long exponent, int side) {
-    mpq_class x(index);
-    const long shift = exponent - static_cast<long>(depth);
-    if (shift >= 0) {
-        x *= mpq_class(mpz_class(1) << static_cast<mp_bitcnt_t>(shift));
-    } else {
-        x /= mpq_class(mpz_class(1) << static_cast<mp_bitcnt_t>(-shift));
+// The positive roots of q (q(0) ≠ 0): those in (0, 1) from q itself, those above 1 from
+// xⁿ·q(1/x) on (0, 1). Roots far from 1 then cost halvings of short coefficients, where
+// scaling (0, bound) to (0, 1) would make every coefficient as long as the bound's n-th
+// power.
+std::vector<Isolated> IsolatePositive(const IntegerPolynomial& q) {
+    std::vector<Isolated> isolated;
+    for (const UnitCell& cell : IsolateInUnitInterval(q)) {
+        mpq_class a = CellPoint(cell.index, cell.depth);
+        if (cell.isRoot) {
+            isolated.push_back({a, a, true});
+        } else {
+            isolated.push_back({std::move(a), CellPoint(cell.index + 1, cell.depth), false});
+        }
     }
-    x.canonicalize();
-    return side < 0 ? mpq_class(-x) : x;
+    if (SignAt(q, mpq_class(1)) == 0) isolated.push_back({1, 1, true});
+    for (const UnitCell& cell : IsolateInUnitInterval(IntegerPolynomial(q.rbegin(), q.rend()))) {
+        const mpq_class a = CellPoint(cell.index, cell.depth);
+        if (cell.isRoot) {
+            const mpq_class root = 1 / a;
+            isolated.push_back({root, root, true});
+            continue;
+        }
+        // The cell at 0 stands for (2ᵈᵉᵖᵗʰ, ∞): the root bound closes it.
+        mpq_class upper = sgn(a) != 0 ? mpq_class(1 / a) : mpq_class(mpz_class(1) << static_cast<mp_bitcnt_t>(std::max(0L, RootBoundExponent(q))));
+        isolated.push_back({1 / CellPoint(cell.index + 1, cell.depth), std::move(upper), false});
+    }
+    return isolated;
 }
 
 // The isolating intervals of the non-zero roots of a square-free p with p(0) ≠ 0.
 std::vector<Isolated> IsolateRoots(const IntegerPolynomial& p) {
-    std::vector<Isolated> isolated;
-    const long exponent = RootBoundExponent(p);
-    for (int side : {-1, 1}) {
-        for (const UnitCell& cell : IsolateInUnitInterval(ScaledToUnit(p, exponent, side))) {
-            mpq_class a = CellPoint(cell.index, cell.depth, exponent, side);
-            if (cell.isRoot) {
-                isolated.push_back({a, a, true});
-                continue;
-            }
-            mpq_class b = CellPoint(cell.index + 1, cell.depth, exponent, side);
-            if (side < 0) std::swap(a, b);
-            isolated.push_back({std::move(a), std::move(b), false});
-        }
+    std::vector<Isolated> isolated = IsolatePositive(p);
+    IntegerPolynomial mirrored = p;  // p(-x)
+    for (std::size_t i = 1; i < mirrored.size(); i += 2) mirrored[i] = -mirrored[i];
+    for (Isolated& negative : IsolatePositive(mirrored)) {
+        isolated.push_back({-negative.upper, -negative.lower, negative.isRoot});
     }
     return isolated;
 }

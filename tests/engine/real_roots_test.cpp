@@ -210,6 +210,12 @@ TEST(RealRoots, ExtremeCoefficientsAndCloseRoots) {
         {"(x^2-2)(x^2-2-10^-20)", Ints({-2, 0, 1}) * ExactPolynomial({-2 - TenTo(-20), 0, 1}), {"", "", "", ""}},
         {"(x-10^-12)(x+10^-12)^2 x^3", WithRoots({{TenTo(-12), 1}, {-TenTo(-12), 2}, {0, 3}}), {"", "", ""}},
         {"10^100 x^3 - x", ExactPolynomial({0, -1, 0, TenTo(100)}), {"", "", ""}},
+        {"(x-1)(x+1)(x-2^60)(x+3/2^60)(x-7/3)", WithRoots({{1, 1}, {-1, 1}, {mpq_class(mpz_class(1) << 60), 1},
+                                                          {mpq_class(-3, mpz_class(1) << 60), 1}, {mpq_class(7, 3), 1}}),
+         {"", "", "", "", ""}},
+        // Four real roots (Sturm) of very different sizes, the smallest near 2^-500.
+        {"doubles of every magnitude", *ExactPolynomial::FromDoubles({-0x1.8p-300, 0x1.1p200, -3.5, -0x1.3p-250, -0x1.9p100, 1e-300, 0.75}),
+         {"", "", "", ""}},
         // Every small prime divides the leading coefficient: no prime to lift roots from.
         {"(Px - 1)(x^2 - 2)(3x + 2), P the primes 1000..1500", ExactPolynomial({-1, PrimesBetween(1000, 1500)}) * Ints({-2, 0, 1}) * Ints({2, 3}),
          {"", "", "", ""}},
