@@ -101,7 +101,7 @@ void RemoveCommonPowerOfTwo(IntegerPolynomial& q) {
     for (mpz_class& c : q) mpz_fdiv_q_2exp(c.get_mpz_t(), c.get_mpz_t(), common);
 }
 
-// A root-free open interval or a root itself, in units of 2⁻ᵏ·bound.
+// A cell of (0, 1) holding one root, or a root itself.
 struct UnitCell {
     mpz_class index;  // the cell (index, index + 1) · 2⁻ᵏ
     unsigned long depth = 0;
