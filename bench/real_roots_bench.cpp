@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "algebra/exact_in_x.h"
 #include "algebra/real_roots.h"
 
 namespace {
@@ -107,6 +108,17 @@ ExactPolynomial RandomDoubles(int degree) {
     return *ExactPolynomial::FromDoubles(c);
 }
 
+// Gives up on roots too close to separate within the solver's allowance: the time to
+// give up.
+void GiveUp(benchmark::State& state, const ExactPolynomial& p) {
+    bool answered = false;
+    for (auto _ : state) {
+        answered = abacor::FindRealRootsWithin(p, abacor::kRootWorkAllowance).has_value();
+        benchmark::DoNotOptimize(answered);
+    }
+    state.counters["answered"] = answered;
+}
+
 void Solve(benchmark::State& state, const ExactPolynomial& p) {
     std::size_t roots = 0;
     for (auto _ : state) {
@@ -126,6 +138,8 @@ BENCHMARK_CAPTURE(Solve, random_deg60_100digits, RandomLong(60, 100))->Unit(benc
 BENCHMARK_CAPTURE(Solve, quadratics_15_of_50digits, LongQuadratics(15, 50))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Solve, rational_roots_15_of_50digits, LongRationalRoots(15, 50))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Solve, mignotte_30, Mignotte(30, 100))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(GiveUp, mignotte_100_within_allowance, Mignotte(100, 1000))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(GiveUp, chebyshev_100_within_allowance, Chebyshev(100))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Solve, tenths_in_doubles_100, TenthsInDoubles(100))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Solve, random_doubles_100, RandomDoubles(100))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Solve, many_multiple_factors, ManyMultiple())->Unit(benchmark::kMillisecond);

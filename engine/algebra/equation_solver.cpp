@@ -183,10 +183,11 @@ std::optional<std::vector<double>> SolveQuadratic(const Polynomial& p, ReportWri
     return roots;
 }
 
-std::optional<std::vector<double>> SolveByDegree(const Polynomial& p, int degree, ReportWriter& report) {
+std::optional<std::vector<double>> SolveByDegree(const Polynomial& p, int degree,
+                                                 const std::optional<std::vector<RealRoot>>& exact, ReportWriter& report) {
     if (degree == 1) return SolveLinear(p, report);
     if (degree == 2) return SolveQuadratic(p, report);
-    return SolveHigherDegree(p, degree, report);
+    return SolveHigherDegree(p, degree, exact, report);
 }
 
 // The denominators with a letter of the equation as the user wrote it, before any
@@ -242,25 +243,15 @@ std::vector<AnswerRow> RootRows(const std::vector<double>& roots) {
     return rows;
 }
 
-// Whether a root passes the check: against the exact roots of P where they can be found,
-// so that no false root is ever marked right; by the sides' difference otherwise.
-class CheckVerdict {
-public:
-    explicit CheckVerdict(const Polynomial& p) {
-        if (const std::optional<ExactPolynomial> exact = ExactInX(p)) roots_ = FindRealRoots(*exact);
-    }
-    bool Passes(double root, double left, double right) const {
-        return roots_ ? IsShownRoot(*roots_, root) : std::fabs(left - right) < kCheckTolerance;
-    }
-
-private:
-    std::optional<std::vector<RealRoot>> roots_;
-};
+// A root passes the check against P's exact roots where they are known, so that no false
+// root is ever marked right; by the sides' difference otherwise.
+bool PassesCheck(const std::optional<std::vector<RealRoot>>& exact, double root, double left, double right) {
+    return exact ? IsShownRoot(*exact, root) : std::fabs(left - right) < kCheckTolerance;
+}
 
 void AppendSubstitutionCheck(ReportWriter& report, const std::vector<double>& roots, const Sides& sides,
-                             const Expansion& e) {
+                             const Expansion& e, const std::optional<std::vector<RealRoot>>& exact) {
     const std::size_t n = roots.size();
-    const CheckVerdict verdict(e.p);
     report.Blank().Open(text::kSubstitutionHeading);
     for (std::size_t j = 0; j < n; ++j) {
         const double v = roots[j];
@@ -273,14 +264,15 @@ void AppendSubstitutionCheck(ReportWriter& report, const std::vector<double>& ro
             .Line(L"  " + CaretToSuperscript(SubstituteValue(sides.left, v)) + L" = " +
                   SubstituteValue(sides.right, v))
             .Line(values)
-            .Line(values + (verdict.Passes(v, vl, vr) ? text::kCheckPasses : text::kCheckFails));
+            .Line(values + (PassesCheck(exact, v, vl, vr) ? text::kCheckPasses : text::kCheckFails));
     }
     report.Close(false);
 }
 
 // Steps 4 and 5 for an equation that still has x in it.
 EquationResult SolveForX(const Sides& original, const Sides& sides, const Expansion& e, ReportWriter& report) {
-    const std::optional<std::vector<double>> roots = SolveByDegree(e.p, DegreeInX(e.p), report);
+    const std::optional<std::vector<RealRoot>> exact = ExactRootsInX(e.p);
+    const std::optional<std::vector<double>> roots = SolveByDegree(e.p, DegreeInX(e.p), exact, report);
     if (!roots) return {{AnswerRow{text::kRootLabel, text::kNoRoots}}, report.Take(), KV_STATUS_ANSWERED};
     if (!std::all_of(roots->begin(), roots->end(), [](double root) { return std::isfinite(root); })) {
         return TooLarge(report);
@@ -288,11 +280,11 @@ EquationResult SolveForX(const Sides& original, const Sides& sides, const Expans
     const std::vector<double> accepted = RejectExtraneous(*roots, original, report);
     EquationResult result;
     // Only exact isolation can say there is no real root; the search alone may miss some.
-    if (roots->empty() && ExactInX(e.p)) result.rows = {AnswerRow{text::kRootLabel, text::kNoRealRoots}};
+    if (roots->empty() && exact) result.rows = {AnswerRow{text::kRootLabel, text::kNoRealRoots}};
     if (accepted.empty() && !roots->empty()) result.rows = {AnswerRow{std::nullopt, text::kNoSolutions}};
     if (!accepted.empty()) {
         result.rows = RootRows(accepted);
-        AppendSubstitutionCheck(report, accepted, sides, e);
+        AppendSubstitutionCheck(report, accepted, sides, e, exact);
     }
     result.report = report.Banner().Take();
     return result;

@@ -27,6 +27,12 @@ std::optional<ExactPolynomial> ExactInX(const Polynomial& p) {
     return ExactPolynomial(std::move(coefficients));
 }
 
+std::optional<std::vector<RealRoot>> ExactRootsInX(const Polynomial& p) {
+    const std::optional<ExactPolynomial> exact = ExactInX(p);
+    if (!exact) return std::nullopt;
+    return FindRealRootsWithin(*exact, kRootWorkAllowance);
+}
+
 bool IsShownRoot(const std::vector<RealRoot>& roots, double value) {
     if (!std::isfinite(value)) return false;
     const mpq_class v(value);

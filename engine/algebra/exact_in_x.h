@@ -15,9 +15,18 @@ namespace abacor {
 // this degree the solver keeps to its numerical search and check.
 inline constexpr int kExactSearchMaxDegree = 100;
 
+// Work allowed for the exact roots of one equation (FindRealRootsWithin's units, about
+// 50 ms): roots packed closer than the allowance can tell apart leave the solver to its
+// numerical search and check.
+inline constexpr long long kRootWorkAllowance = 150'000'000;
+
 // P's coefficients by power of x; nullopt when one is not finite or the degree is above
 // kExactSearchMaxDegree.
 std::optional<ExactPolynomial> ExactInX(const Polynomial& p);
+
+// Every real root of P = 0, or nullopt when ExactInX refuses P or the work allowance runs
+// out.
+std::optional<std::vector<RealRoot>> ExactRootsInX(const Polynomial& p);
 
 // Whether value is one of the roots to the ten significant digits an answer shows, with
 // a bound that is proven, not estimated: the root lies in its isolating interval, so its

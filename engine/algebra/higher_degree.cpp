@@ -255,10 +255,13 @@ private:
 }  // namespace
 
 std::vector<double> SolveHigherDegree(const Polynomial& p, int degree, ReportWriter& report) {
+    return SolveHigherDegree(p, degree, ExactRootsInX(p), report);
+}
+
+std::vector<double> SolveHigherDegree(const Polynomial& p, int degree, const std::optional<std::vector<RealRoot>>& exact,
+                                      ReportWriter& report) {
     report.Open(text::kHigherDegreeHeading).Line(text::kHigherDegreeType + std::to_wstring(degree)).Gap();
-    std::optional<std::vector<RealRoot>> exact;
-    if (const std::optional<ExactPolynomial> exactP = ExactInX(p)) exact = FindRealRoots(*exactP);
-    RootSearch search(p, degree, std::move(exact), report);
+    RootSearch search(p, degree, exact, report);
     double c = FreeTerm(p);
     if (std::fabs(c) < kFreeTermZero) c = search.FactorOutX();
     search.SearchDivisors(c);

@@ -5,10 +5,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "algebra/polynomial.h"
+#include "algebra/real_roots.h"
 #include "core/report.h"
 
 namespace abacor {
@@ -16,5 +18,9 @@ namespace abacor {
 // Appends the section of step 4 for a polynomial of the given degree (at least 3) to the
 // report and returns the distinct real roots, sorted ascending.
 std::vector<double> SolveHigherDegree(const Polynomial& p, int degree, ReportWriter& report);
+// The same with P's exact real roots already found (nullopt: not to be had, and the
+// search's finds are the answer).
+std::vector<double> SolveHigherDegree(const Polynomial& p, int degree, const std::optional<std::vector<RealRoot>>& exact,
+                                      ReportWriter& report);
 
 }  // namespace abacor

@@ -14,6 +14,31 @@ namespace {
 // Integer coefficients from the free term up.
 using IntegerPolynomial = std::vector<mpz_class>;
 
+// Thrown when a search has spent its work allowance; FindRealRootsWithin turns it into
+// "no answer" from deep inside isolation or refinement.
+struct WorkExhausted {};
+
+// The work of one search in limb operations of GMP, roughly a nanosecond each.
+class WorkMeter {
+public:
+    explicit WorkMeter(long long allowance) : remaining_(allowance) {}
+    void Spend(long long units) {
+        remaining_ -= units;
+        if (remaining_ < 0) throw WorkExhausted{};
+    }
+
+private:
+    long long remaining_;
+};
+
+long long Limbs(const mpz_class& n) { return static_cast<long long>(mpz_size(n.get_mpz_t())) + 1; }
+
+long long LargestLimbs(const IntegerPolynomial& p) {
+    long long largest = 0;
+    for (const mpz_class& c : p) largest = std::max(largest, Limbs(c));
+    return largest;
+}
+
 int SignAt(const IntegerPolynomial& p, const mpq_class& x) {
     // Horner's rule on the numerator of p(n/d)·dⁿ keeps every step an integer.
     const mpz_class& n = x.get_num();
@@ -109,7 +134,7 @@ struct UnitCell {
 };
 
 // The roots of q in (0, 1), q square-free with q(0) ≠ 0 (a root at 1 is not among them).
-std::vector<UnitCell> IsolateInUnitInterval(IntegerPolynomial q) {
+std::vector<UnitCell> IsolateInUnitInterval(IntegerPolynomial q, WorkMeter& meter) {
     struct Pending {
         IntegerPolynomial q;
         mpz_class index;
@@ -121,6 +146,9 @@ std::vector<UnitCell> IsolateInUnitInterval(IntegerPolynomial q) {
     while (!pending.empty()) {
         Pending cell = std::move(pending.back());
         pending.pop_back();
+        // Two shifts by one, each n²/2 additions.
+        const auto n2 = static_cast<long long>(cell.q.size() * cell.q.size());
+        meter.Spend(n2 * LargestLimbs(cell.q));
         const int bound = DescartesBound(cell.q);
         if (bound == 0) continue;
         if (bound == 1) {
@@ -181,9 +209,9 @@ mpq_class CellPoint(const mpz_class& index, unsigned long depth) {
 // xⁿ·q(1/x) on (0, 1). Roots far from 1 then cost halvings of short coefficients, where
 // scaling (0, bound) to (0, 1) would make every coefficient as long as the bound's n-th
 // power.
-std::vector<Isolated> IsolatePositive(const IntegerPolynomial& q) {
+std::vector<Isolated> IsolatePositive(const IntegerPolynomial& q, WorkMeter& meter) {
     std::vector<Isolated> isolated;
-    for (const UnitCell& cell : IsolateInUnitInterval(q)) {
+    for (const UnitCell& cell : IsolateInUnitInterval(q, meter)) {
         mpq_class a = CellPoint(cell.index, cell.depth);
         if (cell.isRoot) {
             isolated.push_back({a, a, true});
@@ -192,7 +220,7 @@ std::vector<Isolated> IsolatePositive(const IntegerPolynomial& q) {
         }
     }
     if (SignAt(q, mpq_class(1)) == 0) isolated.push_back({1, 1, true});
-    for (const UnitCell& cell : IsolateInUnitInterval(IntegerPolynomial(q.rbegin(), q.rend()))) {
+    for (const UnitCell& cell : IsolateInUnitInterval(IntegerPolynomial(q.rbegin(), q.rend()), meter)) {
         const mpq_class a = CellPoint(cell.index, cell.depth);
         if (cell.isRoot) {
             const mpq_class root = 1 / a;
@@ -207,11 +235,11 @@ std::vector<Isolated> IsolatePositive(const IntegerPolynomial& q) {
 }
 
 // The isolating intervals of the non-zero roots of a square-free p with p(0) ≠ 0.
-std::vector<Isolated> IsolateRoots(const IntegerPolynomial& p) {
-    std::vector<Isolated> isolated = IsolatePositive(p);
+std::vector<Isolated> IsolateRoots(const IntegerPolynomial& p, WorkMeter& meter) {
+    std::vector<Isolated> isolated = IsolatePositive(p, meter);
     IntegerPolynomial mirrored = p;  // p(-x)
     for (std::size_t i = 1; i < mirrored.size(); i += 2) mirrored[i] = -mirrored[i];
-    for (Isolated& negative : IsolatePositive(mirrored)) {
+    for (Isolated& negative : IsolatePositive(mirrored, meter)) {
         isolated.push_back({-negative.upper, -negative.lower, negative.isRoot});
     }
     return isolated;
@@ -317,8 +345,9 @@ class Refinement {
 public:
     // With the rational roots known the interval is only narrowed to the nearest double;
     // without, until it is narrow enough to tell whether the root is rational.
-    Refinement(const SquareFree& p, Isolated interval, const std::optional<std::vector<mpq_class>>& rationalRoots)
-        : p_(p), lower_(std::move(interval.lower)), upper_(std::move(interval.upper)) {
+    Refinement(const SquareFree& p, Isolated interval, const std::optional<std::vector<mpq_class>>& rationalRoots,
+               WorkMeter& meter)
+        : p_(p), meter_(meter), lower_(std::move(interval.lower)), upper_(std::move(interval.upper)) {
         if (interval.isRoot) exact_ = lower_;
         signRightOfLower_ = p_.SignRightOf(lower_);
         if (rationalRoots && !exact_) {
@@ -371,6 +400,9 @@ private:
 
     void Bisect() {
         mpq_class middle = (lower_ + upper_) / 2;
+        // Horner's rule: n products of the value, which grows by a denominator each step.
+        const auto n = static_cast<long long>(p_.p.size());
+        meter_.Spend(n * (LargestLimbs(p_.p) + n * Limbs(middle.get_den()) + Limbs(middle.get_num())));
         const int sign = SignAt(p_.p, middle);
         if (sign == 0) {
             exact_ = std::move(middle);
@@ -388,6 +420,7 @@ private:
     }
 
     const SquareFree& p_;
+    WorkMeter& meter_;
     mpq_class lower_;
     mpq_class upper_;
     int signRightOfLower_ = 0;
@@ -484,9 +517,7 @@ std::wstring SurdText(const QuadraticSurd& s) {
     return s.denominator == 1 ? text : L"(" + text + L")/" + Digits(s.denominator);
 }
 
-}  // namespace
-
-std::vector<RealRoot> FindRealRoots(const ExactPolynomial& p) {
+std::vector<RealRoot> FindRealRootsMetered(const ExactPolynomial& p, WorkMeter& meter) {
     std::vector<RealRoot> roots;
     const std::vector<Factor> factors = FactorsOf(p);
     if (factors.empty()) return roots;
@@ -502,7 +533,9 @@ std::vector<RealRoot> FindRealRoots(const ExactPolynomial& p) {
     if (coefficients.size() > 1) {
         const SquareFree rest(std::move(coefficients));
         const std::optional<std::vector<mpq_class>> rationalRoots = RationalRoots(rest.p);
-        for (Isolated& interval : IsolateRoots(rest.p)) roots.push_back(Refinement(rest, std::move(interval), rationalRoots).Run());
+        for (Isolated& interval : IsolateRoots(rest.p, meter)) {
+            roots.push_back(Refinement(rest, std::move(interval), rationalRoots, meter).Run());
+        }
     }
     // Intervals are disjoint but may share an end with an exact root.
     std::sort(roots.begin(), roots.end(), [](const RealRoot& a, const RealRoot& b) {
@@ -515,6 +548,24 @@ std::vector<RealRoot> FindRealRoots(const ExactPolynomial& p) {
     AttachSurds(factors, roots);
     return roots;
 }
+
+
+}  // namespace
+
+std::vector<RealRoot> FindRealRoots(const ExactPolynomial& p) {
+    WorkMeter unlimited(LLONG_MAX);
+    return FindRealRootsMetered(p, unlimited);
+}
+
+std::optional<std::vector<RealRoot>> FindRealRootsWithin(const ExactPolynomial& p, long long workAllowance) {
+    WorkMeter meter(workAllowance);
+    try {
+        return FindRealRootsMetered(p, meter);
+    } catch (const WorkExhausted&) {
+        return std::nullopt;
+    }
+}
+
 
 std::wstring ExactRootText(const RealRoot& root) {
     if (root.exact) return Digits(root.exact->get_num()) + (root.exact->get_den() == 1 ? L"" : L"/" + Digits(root.exact->get_den()));

@@ -40,6 +40,9 @@ struct RealRoot {
 // The real roots in ascending order; none for a constant (the zero polynomial included:
 // whether every x is a root is the caller's to say).
 std::vector<RealRoot> FindRealRoots(const ExactPolynomial& p);
+// The same within a work allowance of about a nanosecond a unit: nullopt when the roots
+// lie too close together to be told apart in time (xⁿ - 2(ax - 1)² for large n and a).
+std::optional<std::vector<RealRoot>> FindRealRootsWithin(const ExactPolynomial& p, long long workAllowance);
 
 // The root's exact form when it has one: "2", "-1/3", "√2", "-3√5/2", "(1 + √5)/2";
 // empty otherwise.

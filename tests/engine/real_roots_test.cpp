@@ -321,6 +321,32 @@ TEST(RealRoots, RandomPolynomialsAgreeWithSturm) {
     }
 }
 
+// Roots packed tighter than the allowance can separate give no answer rather than a slow
+// one; an allowance that suffices gives the unlimited answer.
+TEST(RealRoots, WorkAllowance) {
+    // x^n - 2(ax - 1)^2: two roots about a^(-n/2) apart.
+    const auto mignotte = [](int n, long a) {
+        std::vector<mpq_class> c(static_cast<std::size_t>(n) + 1);
+        c[0] = -2;
+        c[1] = 4 * a;
+        c[2] = -2 * a * a;
+        c.back() += 1;
+        return ExactPolynomial(std::move(c));
+    };
+    EXPECT_FALSE(abacor::FindRealRootsWithin(mignotte(100, 1000), 100'000'000).has_value());
+    EXPECT_FALSE(abacor::FindRealRootsWithin(Ints({-2, 0, 1}), 10).has_value());
+    for (const ExactPolynomial& p : {mignotte(30, 100), Ints({1, -1000, 0, 1}), WithRoots({{1, 3}, {mpq_class(1, 3), 2}})}) {
+        const std::optional<std::vector<RealRoot>> within = abacor::FindRealRootsWithin(p, 100'000'000);
+        ASSERT_TRUE(within.has_value());
+        const std::vector<RealRoot> unlimited = abacor::FindRealRoots(p);
+        ASSERT_EQ(within->size(), unlimited.size());
+        for (std::size_t i = 0; i < unlimited.size(); ++i) {
+            EXPECT_EQ((*within)[i].value, unlimited[i].value);
+            EXPECT_EQ((*within)[i].multiplicity, unlimited[i].multiplicity);
+        }
+    }
+}
+
 // ---- The check of a shown root -------------------------------------------------------------
 
 TEST(ShownRoot, RightToTheShownDigitsOnly) {
