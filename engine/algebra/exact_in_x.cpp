@@ -10,9 +10,9 @@ namespace {
 // Relative distance within which a shown root counts as right.
 const mpq_class kShownRootTolerance(1, 1'000'000'000);
 
-bool IsConstantKey(const MonomialKey& key) { return key == kConstKey || TotalDegree(key) == 0; }
-
 }  // namespace
+
+bool IsFreeTermKey(const MonomialKey& key) { return key == kConstKey || TotalDegree(key) == 0; }
 
 std::optional<ExactPolynomial> ExactInX(const Polynomial& p) {
     const int degree = DegreeInX(p);
@@ -21,7 +21,7 @@ std::optional<ExactPolynomial> ExactInX(const Polynomial& p) {
     for (const auto& [key, coefficient] : p) {
         const std::optional<mpq_class> exact = ExactFromDouble(coefficient);
         if (!exact) return std::nullopt;
-        const int power = IsConstantKey(key) ? 0 : VariableExponent(key, L'x');
+        const int power = IsFreeTermKey(key) ? 0 : VariableExponent(key, L'x');
         coefficients[static_cast<std::size_t>(power)] += *exact;
     }
     return ExactPolynomial(std::move(coefficients));

@@ -16,9 +16,12 @@ namespace abacor {
 inline constexpr int kExactSearchMaxDegree = 100;
 
 // Work allowed for the exact roots of one equation (FindRealRootsWithin's units, about
-// 50 ms): roots packed closer than the allowance can tell apart leave the solver to its
+// 30 ms): roots packed closer than the allowance can tell apart leave the solver to its
 // numerical search and check.
-inline constexpr long long kRootWorkAllowance = 150'000'000;
+inline constexpr long long kRootWorkAllowance = 100'000'000;
+
+// Whether the key stands for a number: "_const", or x⁰ (read as a key of its own).
+bool IsFreeTermKey(const MonomialKey& key);
 
 // P's coefficients by power of x; nullopt when one is not finite or the degree is above
 // kExactSearchMaxDegree.

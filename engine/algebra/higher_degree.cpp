@@ -42,13 +42,11 @@ constexpr double kSameRoot = 1e-6;
 // student; the decimal alone is shown.
 constexpr std::size_t kLongestExactForm = 24;
 
-bool IsConstantKey(const MonomialKey& key) { return key == kConstKey || TotalDegree(key) == 0; }
-
 // The free term as x = 0 sees it: x^0 is read as a key of its own but is a constant.
 double FreeTerm(const Polynomial& p) {
     double c = 0;
     for (const auto& [key, coefficient] : p) {
-        if (IsConstantKey(key)) c += coefficient;
+        if (IsFreeTermKey(key)) c += coefficient;
     }
     return c;
 }
@@ -57,14 +55,14 @@ double FreeTerm(const Polynomial& p) {
 Polynomial DivideByX(const Polynomial& p) {
     Polynomial q;
     for (const auto& [key, coefficient] : p) {
-        if (IsConstantKey(key)) continue;
+        if (IsFreeTermKey(key)) continue;
         const int x = VariableExponent(key, L'x');
         if (x == 0) {
             q[key] += coefficient;
             continue;
         }
         const MonomialKey lowered = MakeKey(x - 1, VariableExponent(key, L'y'), VariableExponent(key, L'z'));
-        q[IsConstantKey(lowered) ? kConstKey : lowered] += coefficient;
+        q[IsFreeTermKey(lowered) ? kConstKey : lowered] += coefficient;
     }
     RemoveZeroTerms(q);
     return q;
