@@ -37,6 +37,12 @@ const std::vector<Hostile> kFormulas = {
     {"nested_brackets", std::wstring(500, L'(') + L"x" + std::wstring(500, L')') + L"=1"},
     {"many_fractions", Fractions(12)},
     {"quartic", L"x^4-5x^2+4=0"},
+    {"close_roots_degree_100", L"x^100-2(1000x-1)^2=0"},
+    {"tenths_degree_60", L"(x-0.1)(x-0.2)(x-0.3)(x-0.4)(x-0.5)(x-0.6)(x-0.7)(x-0.8)(x-0.9)(x-1.1)(x-1.2)(x-1.3)(x-1.4)(x-1.5)"
+                         L"(x-1.6)(x-1.7)(x-1.8)(x-1.9)(x-2.1)(x-2.2)(x-2.3)(x-2.4)(x-2.5)(x-2.6)(x-2.7)(x-2.8)(x-2.9)(x-3.1)"
+                         L"(x-3.2)(x-3.3)(x-3.4)(x-3.5)(x-3.6)(x-3.7)(x-3.8)(x-3.9)(x-4.1)(x-4.2)(x-4.3)(x-4.4)(x-4.5)(x-4.6)"
+                         L"(x-4.7)(x-4.8)(x-4.9)(x-5.1)(x-5.2)(x-5.3)(x-5.4)(x-5.5)(x-5.6)(x-5.7)(x-5.8)(x-5.9)(x-6.1)(x-6.2)"
+                         L"(x-6.3)(x-6.4)(x-6.5)(x-6.6)=0"},
 };
 
 void BM_SolveEquation(benchmark::State& state) {

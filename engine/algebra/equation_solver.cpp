@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "algebra/denominators.h"
+#include "algebra/exact_in_x.h"
 #include "algebra/higher_degree.h"
 #include "algebra/polynomial.h"
 #include "core/blanks.h"
@@ -16,7 +17,8 @@ namespace {
 
 constexpr std::size_t kAnswerRows = 4;
 
-// A root whose two sides differ by less than this passes the substitution check.
+// Beyond exact work, a root whose two sides differ by less than this passes the
+// substitution check.
 constexpr double kCheckTolerance = 1e-6;
 
 struct Sides {
@@ -181,10 +183,11 @@ std::optional<std::vector<double>> SolveQuadratic(const Polynomial& p, ReportWri
     return roots;
 }
 
-std::optional<std::vector<double>> SolveByDegree(const Polynomial& p, int degree, ReportWriter& report) {
+std::optional<std::vector<double>> SolveByDegree(const Polynomial& p, int degree,
+                                                 const std::optional<std::vector<RealRoot>>& exact, ReportWriter& report) {
     if (degree == 1) return SolveLinear(p, report);
     if (degree == 2) return SolveQuadratic(p, report);
-    return SolveHigherDegree(p, degree, report);
+    return SolveHigherDegree(p, degree, exact, report);
 }
 
 // The denominators with a letter of the equation as the user wrote it, before any
@@ -225,20 +228,30 @@ std::vector<double> RejectExtraneous(const std::vector<double>& roots, const Sid
     return accepted;
 }
 
-std::size_t ShownRootCount(const std::vector<double>& roots) { return std::min(roots.size(), kAnswerRows); }
-
+// No root is dropped without a word: when they do not fit, the last row counts the rest.
 std::vector<AnswerRow> RootRows(const std::vector<double>& roots) {
-    const std::size_t n = ShownRootCount(roots);
+    const bool overflow = roots.size() > kAnswerRows;
+    const std::size_t n = overflow ? kAnswerRows - 1 : roots.size();
     std::vector<AnswerRow> rows;
     for (std::size_t i = 0; i < n; ++i) {
-        rows.push_back({n == 1 ? text::kRootLabel : text::kRootLabels[i], FormatAnswer(roots[i])});
+        rows.push_back({roots.size() == 1 ? text::kRootLabel : text::kRootLabels[i], FormatAnswer(roots[i])});
+    }
+    if (overflow) {
+        rows.push_back({text::kMoreRootsLabel,
+                        text::kMoreRootsPrefix + std::to_wstring(roots.size() - n) + text::kMoreRootsSuffix});
     }
     return rows;
 }
 
+// A root passes the check against P's exact roots where they are known, so that no false
+// root is ever marked right; by the sides' difference otherwise.
+bool PassesCheck(const std::optional<std::vector<RealRoot>>& exact, double root, double left, double right) {
+    return exact ? IsShownRoot(*exact, root) : std::fabs(left - right) < kCheckTolerance;
+}
+
 void AppendSubstitutionCheck(ReportWriter& report, const std::vector<double>& roots, const Sides& sides,
-                             const Expansion& e) {
-    const std::size_t n = ShownRootCount(roots);
+                             const Expansion& e, const std::optional<std::vector<RealRoot>>& exact) {
+    const std::size_t n = roots.size();
     report.Blank().Open(text::kSubstitutionHeading);
     for (std::size_t j = 0; j < n; ++j) {
         const double v = roots[j];
@@ -251,24 +264,27 @@ void AppendSubstitutionCheck(ReportWriter& report, const std::vector<double>& ro
             .Line(L"  " + CaretToSuperscript(SubstituteValue(sides.left, v)) + L" = " +
                   SubstituteValue(sides.right, v))
             .Line(values)
-            .Line(values + (std::fabs(vl - vr) < kCheckTolerance ? text::kCheckPasses : text::kCheckFails));
+            .Line(values + (PassesCheck(exact, v, vl, vr) ? text::kCheckPasses : text::kCheckFails));
     }
     report.Close(false);
 }
 
 // Steps 4 and 5 for an equation that still has x in it.
 EquationResult SolveForX(const Sides& original, const Sides& sides, const Expansion& e, ReportWriter& report) {
-    const std::optional<std::vector<double>> roots = SolveByDegree(e.p, DegreeInX(e.p), report);
+    const std::optional<std::vector<RealRoot>> exact = ExactRootsInX(e.p);
+    const std::optional<std::vector<double>> roots = SolveByDegree(e.p, DegreeInX(e.p), exact, report);
     if (!roots) return {{AnswerRow{text::kRootLabel, text::kNoRoots}}, report.Take(), KV_STATUS_ANSWERED};
     if (!std::all_of(roots->begin(), roots->end(), [](double root) { return std::isfinite(root); })) {
         return TooLarge(report);
     }
     const std::vector<double> accepted = RejectExtraneous(*roots, original, report);
     EquationResult result;
+    // Only exact isolation can say there is no real root; the search alone may miss some.
+    if (roots->empty() && exact) result.rows = {AnswerRow{text::kRootLabel, text::kNoRealRoots}};
     if (accepted.empty() && !roots->empty()) result.rows = {AnswerRow{std::nullopt, text::kNoSolutions}};
     if (!accepted.empty()) {
         result.rows = RootRows(accepted);
-        AppendSubstitutionCheck(report, accepted, sides, e);
+        AppendSubstitutionCheck(report, accepted, sides, e, exact);
     }
     result.report = report.Banner().Take();
     return result;

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <optional>
 #include <utility>
 
 #include "algebra/divisors.h"
+#include "algebra/exact_in_x.h"
+#include "algebra/real_roots.h"
 #include "core/number_format.h"
 #include "core/report.h"
 #include "core/texts.h"
@@ -32,14 +35,18 @@ constexpr double kLargestFreeTerm = 9223372036854775808.0;  // 2^63
 // Each candidate costs one evaluation per term of P; this many term evaluations keep
 // the search well inside the time a solver may take.
 constexpr std::size_t kTermEvaluationBudget = 500'000;
-
-bool IsConstantKey(const MonomialKey& key) { return key == kConstKey || TotalDegree(key) == 0; }
+// A root the search finds stands for the exact root within this distance (relative
+// beyond 1), so that a slow Newton run beside a multiple root does not add a second one.
+constexpr double kSameRoot = 1e-6;
+// Exact forms longer than this ("3602879701896397/36028797018963968") say nothing to a
+// student; the decimal alone is shown.
+constexpr std::size_t kLongestExactForm = 24;
 
 // The free term as x = 0 sees it: x^0 is read as a key of its own but is a constant.
 double FreeTerm(const Polynomial& p) {
     double c = 0;
     for (const auto& [key, coefficient] : p) {
-        if (IsConstantKey(key)) c += coefficient;
+        if (IsFreeTermKey(key)) c += coefficient;
     }
     return c;
 }
@@ -48,29 +55,54 @@ double FreeTerm(const Polynomial& p) {
 Polynomial DivideByX(const Polynomial& p) {
     Polynomial q;
     for (const auto& [key, coefficient] : p) {
-        if (IsConstantKey(key)) continue;
+        if (IsFreeTermKey(key)) continue;
         const int x = VariableExponent(key, L'x');
         if (x == 0) {
             q[key] += coefficient;
             continue;
         }
         const MonomialKey lowered = MakeKey(x - 1, VariableExponent(key, L'y'), VariableExponent(key, L'z'));
-        q[IsConstantKey(lowered) ? kConstKey : lowered] += coefficient;
+        q[IsFreeTermKey(lowered) ? kConstKey : lowered] += coefficient;
     }
     RemoveZeroTerms(q);
     return q;
 }
 
+std::wstring MultiplicityText(int multiplicity) {
+    if (multiplicity == 1) return L"";
+    return text::kMultiplicityOpen + std::to_wstring(multiplicity) + text::kMultiplicityClose;
+}
+
+// " = 1/3" or " = (1 + √5)/2" beside the decimal; nothing for an integer, which its
+// decimal already is, or for a form too long to read.
+std::wstring ExactFormText(const RealRoot& root) {
+    if (root.exact && root.exact->get_den() == 1) return L"";
+    const std::wstring form = ExactRootText(root);
+    return form.empty() || form.size() > kLongestExactForm ? L"" : L" = " + form;
+}
+
 class RootSearch {
 public:
-    RootSearch(const Polynomial& p, int degree, ReportWriter& report) : p_(p), degree_(degree), report_(report) {}
+    // With exact roots the search only reports what it finds of them and the list shows
+    // every one; without (a huge degree, a coefficient that is not finite), the search's
+    // own finds are the answer.
+    RootSearch(const Polynomial& p, int degree, std::optional<std::vector<RealRoot>> exact, ReportWriter& report)
+        : p_(p), degree_(degree), exact_(std::move(exact)), report_(report) {
+        if (exact_) found_.assign(exact_->size(), false);
+    }
 
-    std::vector<double>& roots() { return roots_; }
+    std::vector<double> roots() const {
+        if (!exact_) return roots_;
+        std::vector<double> values;
+        for (const RealRoot& root : *exact_) values.push_back(root.value);
+        return values;
+    }
+    // The search goes on as a student would, until it has as many roots as the degree.
     bool complete() const { return roots_.size() >= static_cast<std::size_t>(std::max(degree_, 0)); }
 
     double FactorOutX() {
         report_.Line(text::kZeroFreeTerm);
-        roots_.push_back(0.0);
+        Accept(0.0);
         const Polynomial q = DivideByX(p_);
         report_.Line(text::kAfterFactoringX + PolynomialToString(q) + L") = 0").Gap();
         return FreeTerm(q);
@@ -93,28 +125,66 @@ public:
         const Polynomial derivative = DerivePolynomial(p_);
         for (int i = 0; i < kNewtonStarts && !complete(); ++i) {
             const double x1 = Newton(derivative, -10.0 + 0.5 * i);
-            if (std::isfinite(x1) && !HasRootNear(x1, kNewtonDuplicate)) {
-                roots_.push_back(x1);
-                report_.Line(text::kNewtonRootFound + FormatSignificant(x1));
-            }
+            if (!std::isfinite(x1) || HasRootNear(x1, kNewtonDuplicate)) continue;
+            // Beside a multiple root Newton's method stops short (0.5000000038 for 1/2):
+            // the line shows the root it is converging to.
+            if (const std::optional<double> root = Accept(x1)) report_.Line(text::kNewtonRootFound + FormatSignificant(*root));
         }
     }
 
     void Close() {
         std::sort(roots_.begin(), roots_.end());
         report_.Gap();
-        if (roots_.empty()) {
+        if (exact_) {
+            CloseWithExactRoots();
+        } else if (roots_.empty()) {
             report_.Line(text::kNoRationalRoots);
         } else {
             report_.Line(text::kRootsFound);
-            for (std::size_t i = 0; i < roots_.size(); ++i) {
-                report_.Line(L"  x" + std::to_wstring(i + 1) + L" = " + FormatAnswer(roots_[i]));
-            }
+            for (std::size_t i = 0; i < roots_.size(); ++i) ListRoot(i, FormatAnswer(roots_[i]));
         }
         report_.Close(false);
     }
 
 private:
+    void ListRoot(std::size_t i, const std::wstring& shown) { report_.Line(L"  x" + std::to_wstring(i + 1) + L" = " + shown); }
+
+    void CloseWithExactRoots() {
+        if (exact_->empty()) {
+            report_.Line(text::kNoRationalRoots).Line(text::kNoRealRoots);
+            return;
+        }
+        if (roots_.size() < exact_->size()) report_.Line(text::kRootsByIsolation).Gap();
+        report_.Line(text::kRootsFound);
+        for (std::size_t i = 0; i < exact_->size(); ++i) {
+            const RealRoot& root = (*exact_)[i];
+            ListRoot(i, FormatAnswer(root.value) + ExactFormText(root) + MultiplicityText(root.multiplicity));
+        }
+    }
+
+    // Records a root the search found and returns it; with exact roots known only one of
+    // them counts, each once, and it is the exact root's value that is recorded.
+    std::optional<double> Accept(double r) {
+        if (!exact_) {
+            roots_.push_back(r);
+            return r;
+        }
+        std::size_t nearest = exact_->size();
+        double distance = INFINITY;
+        for (std::size_t i = 0; i < exact_->size(); ++i) {
+            const double d = std::fabs((*exact_)[i].value - r);
+            if (d < distance) {
+                distance = d;
+                nearest = i;
+            }
+        }
+        if (nearest == exact_->size() || found_[nearest]) return std::nullopt;
+        if (distance > kSameRoot * std::max(1.0, std::fabs(r))) return std::nullopt;
+        found_[nearest] = true;
+        roots_.push_back((*exact_)[nearest].value);
+        return roots_.back();
+    }
+
     bool HasRootNear(double r, double tolerance) const {
         return std::any_of(roots_.begin(), roots_.end(), [&](double root) { return std::fabs(root - r) < tolerance; });
     }
@@ -133,8 +203,7 @@ private:
     bool TryDivisor(U64 k) {
         for (const double r : {-static_cast<double>(k), static_cast<double>(k)}) {
             ++tested_;
-            if (std::fabs(EvaluatePolynomial(p_, r, 0)) < kRootValue && !HasRootNear(r, kDivisorDuplicate)) {
-                roots_.push_back(r);
+            if (std::fabs(EvaluatePolynomial(p_, r, 0)) < kRootValue && !HasRootNear(r, kDivisorDuplicate) && Accept(r)) {
                 report_.Line(text::kDivisorRootFound + Ng(r));
                 if (complete()) return true;
             }
@@ -174,6 +243,8 @@ private:
 
     const Polynomial& p_;
     int degree_;
+    std::optional<std::vector<RealRoot>> exact_;
+    std::vector<bool> found_;  // which exact roots the search found
     ReportWriter& report_;
     std::vector<double> roots_;
     long long tested_ = 0;
@@ -182,14 +253,19 @@ private:
 }  // namespace
 
 std::vector<double> SolveHigherDegree(const Polynomial& p, int degree, ReportWriter& report) {
+    return SolveHigherDegree(p, degree, ExactRootsInX(p), report);
+}
+
+std::vector<double> SolveHigherDegree(const Polynomial& p, int degree, const std::optional<std::vector<RealRoot>>& exact,
+                                      ReportWriter& report) {
     report.Open(text::kHigherDegreeHeading).Line(text::kHigherDegreeType + std::to_wstring(degree)).Gap();
-    RootSearch search(p, degree, report);
+    RootSearch search(p, degree, exact, report);
     double c = FreeTerm(p);
     if (std::fabs(c) < kFreeTermZero) c = search.FactorOutX();
     search.SearchDivisors(c);
     search.SearchNewton();
     search.Close();
-    return std::move(search.roots());
+    return search.roots();
 }
 
 }  // namespace abacor

@@ -136,6 +136,19 @@ inline constexpr const wchar_t* kDivisionStoppedAfter = L"деление ост�
 inline constexpr const wchar_t* kDivisionSteps = L" шагов";
 inline constexpr const wchar_t* kDegreeAboveMaximum = L"степень выше максимальной (";
 
+// ---- Exact roots of equations -----------------------------------------------------------
+// Step 4 of a higher degree, when the search above missed roots that exact root isolation
+// found, before the list of every root.
+inline constexpr const wchar_t* kRootsByIsolation = L"Остальные корни найдены точным отделением корней";
+// A multiple root in the list: "x1 = 2" + " (кратность " + 3 + ")".
+inline constexpr const wchar_t* kMultiplicityOpen = L" (кратность ";
+inline constexpr const wchar_t* kMultiplicityClose = L")";
+// The last answer row when there are more roots than rows: label, then
+// "ещё корней: " + count + ", все — в отчёте".
+inline constexpr const wchar_t* kMoreRootsLabel = L"…";
+inline constexpr const wchar_t* kMoreRootsPrefix = L"ещё корней: ";
+inline constexpr const wchar_t* kMoreRootsSuffix = L", все — в отчёте";
+
 // ---- Inequalities and the number line ------------------------------------------------
 inline constexpr const wchar_t* kInequalityNoSign = L"Не найден знак неравенства";
 // Beyond the degree or the amount of work the zero search allows.

@@ -162,13 +162,26 @@ TEST(Cli, Fraction) {
     });
 }
 
+// Multiple roots once each, roots far from 0, above degree 4, and more roots than rows.
+TEST(Cli, SolveFindsEveryRealRootOnce) {
+    ExpectAll({
+        {{"solve", "(x-2)^3 = 0"}, "X = 2\n", 0},
+        {{"solve", "(x-1)^3(x+2) = 0"}, "X₁ = -2\nX₂ = 1\n", 0},
+        {{"solve", "(2x-1)^2(x-3) = 0"}, "X₁ = 0.5\nX₂ = 3\n", 0},
+        {{"solve", "x^3 - 1000x + 1 = 0"}, "X₁ = -31.6232765898\nX₂ = 0.001\nX₃ = 31.6222765898\n", 0},
+        {{"solve", "x^5 - 2 = 0"}, "X = 1.148698355\n", 0},
+        {{"solve", "x^6 + x^2 + 1 = 0"}, "X = Нет действительных корней\n", 0},
+        {{"solve", "(2x-1)(x-1)(x+1)(x-2)(x+2) = 0"}, "X₁ = -2\nX₂ = -1\nX₃ = 0.5\n… ещё корней: 2, все — в отчёте\n", 0},
+    });
+}
+
 TEST(Cli, Solve) {
     ExpectAll({
         {{"solve", "x^2 - 5x + 6 = 0"}, "X₁ = 3\nX₂ = 2\n", 0},
         {{"solve", "x^3 - 6x^2 + 11x - 6 = 0"}, "X₁ = 1\nX₂ = 2\nX₃ = 3\n", 0},
         {{"solve", "2x - 6 = 0"}, "X = 3\n", 0},
         {{"solve", "x^2 + 1 = 0"}, "X = Нет корней\n", 0},
-        {{"solve", "x^4 + 1 = 0"}, "", 0},
+        {{"solve", "x^4 + 1 = 0"}, "X = Нет действительных корней\n", 0},
         {{"solve", "x + 1 = x + 1"}, "x ∈ ℝ\n", 0},
         {{"solve", "x + 1 = x + 2"}, "Нет решений\n", 0},
         {{"solve", "x/(x-1) = 1/(x-1)"}, "Нет решений\n", 0},

@@ -76,9 +76,19 @@ TEST_F(EquationSolverTest, HigherDegreeAnswers) {
     Solve(L"x^3 - 2 = 0");
     EXPECT_EQ(Rows(), (Lines{L"X = 1.2599210499"}));
 
-    // No root at all: no rows.
+    // No real root at any degree says so.
     Solve(L"x^4 + 1 = 0");
+    EXPECT_EQ(Rows(), (Lines{L"X = Нет действительных корней"}));
+    Solve(L"x^100 + 1 = 0");
+    EXPECT_EQ(Rows(), (Lines{L"X = Нет действительных корней"}));
+
+    // Beyond exact isolation the search alone cannot rule a root out: no verdict. So for a
+    // degree above 100, and for roots too close to tell apart within the work allowed.
+    Solve(L"x^101 - 2 = 0");
     EXPECT_EQ(Rows(), Lines{});
+    Solve(L"x^100 - 2(1000x - 1)^2 = 0");
+    EXPECT_EQ(Rows(), Lines{});
+    EXPECT_EQ(Report().find(L"Нет действительных корней"), std::wstring::npos);
 }
 
 TEST_F(EquationSolverTest, DenominatorAnswers) {
@@ -136,7 +146,7 @@ TEST_F(EquationSolverTest, AnswerRows) {
         {L"1/x = 2", {L"X = 0.5"}},
         {L"x^2/(x-1) = 1/(x-1)", {L"X = -1"}},
         {L"x^5 - x = 0", {L"X₁ = -1", L"X₂ = 0", L"X₃ = 1"}},
-        {L"(x-1)(x-2)(x-3)(x+1)(x+2)(x+3) = 0", {L"X₁ = -3", L"X₂ = -2", L"X₃ = -1", L"X₄ = 1"}},
+        {L"(x-1)(x-2)(x-3)(x+1)(x+2)(x+3) = 0", {L"X₁ = -3", L"X₂ = -2", L"X₃ = -1", L"… ещё корней: 3, все — в отчёте"}},
         {L"x^2 + 3x", {L"Упрощённое: x² + 3x"}},
         {L"2(x+3) - 2x", {L"Упрощённое: 6"}},
         {L"x*y + y*x", {L"Упрощённое: 2xy"}},
@@ -207,6 +217,40 @@ TEST_F(EquationSolverTest, ReportLinesOfRootsKeepTheirValue) {
     SetPrecision(-1);
 }
 
+std::size_t Occurrences(const std::wstring& text, const std::wstring& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+// The check passes a root only when an exact root is proven within its shown digits, so
+// that a root the double arithmetic made up is never marked right.
+TEST_F(EquationSolverTest, SubstitutionCheckIsProven) {
+    const struct {
+        const wchar_t* input;
+        std::size_t passes;
+        std::size_t fails;
+    } cases[] = {
+        // D rounds to 0, but there is no real root: x = 1 is not one.
+        {L"x^2 - 2x + 1.00000000001 = 0", 0, 1},
+        // D = -4e-13 rounds to 0 and x = 0.0001 leaves only 1e-13 behind, but is no root.
+        {L"x^2 - 0.0002x + 0.0000000100001 = 0", 0, 1},
+        // The small root loses its digits to cancellation in the formula.
+        {L"x^2 - 100000000x + 1 = 0", 1, 1},
+        {L"x^3 - 1000x + 1 = 0", 3, 0},
+        {L"(x-2)^3 = 0", 1, 0},
+        {L"x^5 - 2 = 0", 1, 0},
+        {L"(2x-1)(x-1)(x+1)(x-2)(x+2) = 0", 5, 0},
+        {L"3x = 1", 1, 0},
+        {L"x^2 - 2 = 0", 2, 0},
+    };
+    for (const auto& c : cases) {
+        Solve(c.input);
+        EXPECT_EQ(Occurrences(Report(), L"✅ Верно!"), c.passes) << c.input;
+        EXPECT_EQ(Occurrences(Report(), L"⚠️ Не совпадает"), c.fails) << c.input;
+    }
+}
+
 // Each way a run can end, and what it leaves in the step log.
 TEST_F(EquationSolverTest, FailurePathsReplaceTheLogOnce) {
     const struct {
@@ -251,8 +295,8 @@ TEST_F(EquationSolverTest, VerdictRowsKeepTheirLabel) {
     Control(1723).setText(L"X= ");
     Solve(L"x + 1 = x + 1");
     EXPECT_EQ(Rows(), (Lines{L"X=  x ∈ ℝ"}));
-    Solve(L"x^4 + 3 = 0");  // no roots: every row hidden again
-    EXPECT_EQ(Rows(), Lines{});
+    Solve(L"x^4 + 3 = 0");  // no real roots: the row's own label again
+    EXPECT_EQ(Rows(), (Lines{L"X = Нет действительных корней"}));
 }
 
 // What each way a run can end tells a face through GetLastStatus. Each run starts from a
@@ -298,7 +342,7 @@ TEST_F(EquationSolverTest, SolverReturnsRowsAndLeavesTheControlsAlone) {
         {L"x + 1 = x + 2", {{std::nullopt, L"Нет решений"}}},
         {L"x^2 + 1 = 0", {{L"X =", L"Нет корней"}}},
         {L"x^2 - 5x + 6 = 0", {{L"X₁ =", L"3"}, {L"X₂ =", L"2"}}},
-        {L"x^4 + 3 = 0", {}},
+        {L"x^4 + 3 = 0", {{L"X =", L"Нет действительных корней"}}},
         {L"x^2 + 3x", {{L"Упрощённое:", L"x² + 3x"}}},
     };
     Solve(L"2x - 6 = 0");

@@ -100,15 +100,15 @@ TEST_F(HigherDegree, EdgeCases) {
          {L"x ≈"}},
         {"x^0 is a free term, not a zero one", WithUnitKey(), 3, {-1}, {L"Проверено значений: 2"},
          {L"Свободный член = 0"}},
-        {"the largest double below 2^63 is searched", InX({{3, 1}, {0, 9223372036854774784.0}}), 3, {},
+        {"the largest double below 2^63 is searched", InX({{3, 1}, {0, 9223372036854774784.0}}), 3, {-2097151.9999999999},
          {L"Делители свободного члена (±1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024, 6361, 12722, 25444, 50888, "
           L"69431, 101776, 138862, 203552, 277724, ...)",  // 2^10 · 6361 · 69431 · 20394401
           L"Проверено значений: 176"},
          {}},
         {"2^63 is beyond the truncation", InX({{3, 1}, {0, 9223372036854775808.0}}), 3, {-2097152},
          {L"Свободный член 9.223372037e+18 слишком велик: делители не перебираются", L"Проверено значений: 0"}, {}},
-        {"a huge negative free term", InX({{3, 1}, {0, -1e300}}), 3, {},
-         {L"Свободный член -1e+300 слишком велик: делители не перебираются"}, {}},
+        {"a huge negative free term", InX({{3, 1}, {0, -1e300}}), 3, {std::cbrt(1e300)},
+         {L"Свободный член -1e+300 слишком велик: делители не перебираются", L"  x1 = 1e+100"}, {}},
         {"an infinite free term", InX({{3, 1}, {0, HUGE_VAL}}), 3, {},
          {L"Свободный член inf слишком велик: делители не перебираются"}, {}},
         {"NaN free term finds nothing", InX({{3, 1}, {0, std::nan("")}}), 3, {}, {L"Рациональные корни не обнаружены"},
@@ -124,6 +124,41 @@ TEST_F(HigherDegree, EdgeCases) {
         EXPECT_TRUE(report_.starts_with(L"┌─ Шаг 4: Решение уравнения высшей степени ────\r\n│ Тип: уравнение степени " +
                                         std::to_wstring(c.degree) + L"\r\n│\r\n"));
         EXPECT_TRUE(report_.ends_with(kClose));
+    }
+}
+
+// Every real root is listed once, from exact isolation: multiple roots with their
+// multiplicity, fractions and square roots beside the decimal, roots the search misses.
+TEST_F(HigherDegree, ListsEveryRealRootOnce) {
+    const wchar_t* const isolation = L"Остальные корни найдены точным отделением корней";
+    const RootCase cases[] = {
+        {"(x-2)^3: one root, found once", InX({{3, 1}, {2, -6}, {1, 12}, {0, -8}}), 3, {2},
+         {L"✓ Найден корень: x = 2", L"  x1 = 2 (кратность 3)"}, {L"x ≈", L"x2", isolation}},
+        {"(x-1)^3(x+2)", InX({{4, 1}, {3, -1}, {2, -3}, {1, 5}, {0, -2}}), 4, {-2, 1},
+         {L"  x1 = -2", L"  x2 = 1 (кратность 3)"}, {L"x3"}},
+        {"(2x-1)^2(x-3): Newton's stop short of 1/2 is not shown", InX({{3, 4}, {2, -16}, {1, 13}, {0, -3}}), 3, {0.5, 3},
+         {L"✓ Найден корень: x ≈ 0.5", L"  x1 = 0.5 = 1/2 (кратность 2)", L"  x2 = 3"}, {L"0.50000000", isolation}},
+        {"x^3 - 1000x + 1: roots beyond Newton's starts", InX({{3, 1}, {1, -1000}, {0, 1}}), 3,
+         {-31.623276589825753, 0.001000000001, 31.622276589824754},
+         {isolation, L"  x1 = -31.6232765898", L"  x2 = 0.001", L"  x3 = 31.6222765898"}, {}},
+        {"x^5 - 2: above Newton's degrees", InX({{5, 1}, {0, -2}}), 5, {1.148698354997035}, {isolation, L"  x1 = 1.148698355"},
+         {L"x2"}},
+        {"x^3 - 2x: square roots in exact form", InX({{3, 1}, {1, -2}}), 3, {-M_SQRT2, 0, M_SQRT2},
+         {L"  x1 = -1.4142135624 = -√2", L"  x2 = 0", L"  x3 = 1.4142135624 = √2"}, {isolation}},
+        {"(x^2-2)^2(x-1)", InX({{5, 1}, {4, -1}, {3, -4}, {2, 4}, {1, 4}, {0, -4}}), 5, {-M_SQRT2, 1, M_SQRT2},
+         {isolation, L"  x1 = -1.4142135624 = -√2 (кратность 2)", L"  x3 = 1.4142135624 = √2 (кратность 2)"}, {}},
+        {"x^6 + x^2 + 1: none", InX({{6, 1}, {2, 1}, {0, 1}}), 6, {},
+         {L"Рациональные корни не обнаружены", L"Нет действительных корней"}, {L"Найденные корни", isolation}},
+        {"(x - 0.1)(x^2 + 1): the double 0.1 is a fraction too long to show", InX({{3, 1}, {2, -0.1}, {1, 1}, {0, -0.1}}), 3,
+         {0.1}, {L"  x1 = 0.1"}, {L"/"}},
+    };
+    for (const RootCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<double> roots = Solve(c.p, c.degree);
+        ASSERT_EQ(roots.size(), c.roots.size()) << Narrow(report_);
+        for (std::size_t i = 0; i < roots.size(); ++i) EXPECT_NEAR(roots[i], c.roots[i], 1e-12 * std::max(1.0, std::fabs(c.roots[i])));
+        for (const std::wstring& line : c.lines) EXPECT_TRUE(Reports(line)) << Narrow(line) << "\n" << Narrow(report_);
+        for (const std::wstring& text : c.absent) EXPECT_EQ(report_.find(text), std::wstring::npos) << Narrow(text);
     }
 }
 

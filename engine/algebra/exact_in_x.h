@@ -1,0 +1,39 @@
+// From the equation solver's double polynomials to exact roots: each coefficient is taken
+// as the rational the double is, and a shown root is checked against the exact roots.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "algebra/exact_polynomial.h"
+#include "algebra/polynomial.h"
+#include "algebra/real_roots.h"
+
+namespace abacor {
+
+// Exact isolation takes quadratic work in the degree on numbers that grow with it: above
+// this degree the solver keeps to its numerical search and check.
+inline constexpr int kExactSearchMaxDegree = 100;
+
+// Work allowed for the exact roots of one equation (FindRealRootsWithin's units, about
+// 30 ms): roots packed closer than the allowance can tell apart leave the solver to its
+// numerical search and check.
+inline constexpr long long kRootWorkAllowance = 100'000'000;
+
+// Whether the key stands for a number: "_const", or x⁰ (read as a key of its own).
+bool IsFreeTermKey(const MonomialKey& key);
+
+// P's coefficients by power of x; nullopt when one is not finite or the degree is above
+// kExactSearchMaxDegree.
+std::optional<ExactPolynomial> ExactInX(const Polynomial& p);
+
+// Every real root of P = 0, or nullopt when ExactInX refuses P or the work allowance runs
+// out.
+std::optional<std::vector<RealRoot>> ExactRootsInX(const Polynomial& p);
+
+// Whether value is one of the roots to the ten significant digits an answer shows, with
+// a bound that is proven, not estimated: the root lies in its isolating interval, so its
+// distance from value is at most that of the interval's farther end.
+bool IsShownRoot(const std::vector<RealRoot>& roots, double value);
+
+}  // namespace abacor
