@@ -7,6 +7,7 @@
 #include <QPainterPath>
 
 #include "fonts.h"
+#include "graph_colours.h"
 
 namespace kelvora {
 
@@ -43,12 +44,32 @@ void QtGraphCanvas::line(graph::GraphPoint from, graph::GraphPoint to, graph::Gr
 
 void QtGraphCanvas::centredText(const graph::GraphRect& rect, const std::wstring& text, const graph::GraphFont& font,
                                 graph::GraphColor color) {
+    this->text(rect, Qt::AlignCenter, text, font, color);
+}
+
+void QtGraphCanvas::leftText(const graph::GraphRect& rect, const std::wstring& text, const graph::GraphFont& font,
+                             graph::GraphColor color) {
+    this->text(rect, Qt::AlignLeft | Qt::AlignVCenter, text, font, color);
+}
+
+void QtGraphCanvas::text(const graph::GraphRect& rect, int alignment, const std::wstring& text,
+                         const graph::GraphFont& font, graph::GraphColor color) {
     QFont qtFont = FontFor({font.family, 0, font.weight});
     qtFont.setPixelSize(std::max(1, static_cast<int>(std::lround(font.size))));
     painter_.setFont(qtFont);
     painter_.setPen(ToQColor(color));
-    painter_.drawText(ToQRectF(rect), Qt::AlignCenter | Qt::TextDontClip | Qt::TextSingleLine,
-                      QString::fromStdWString(text));
+    painter_.drawText(ToQRectF(rect), alignment | Qt::TextDontClip | Qt::TextSingleLine, QString::fromStdWString(text));
+}
+
+void QtGraphCanvas::fillRect(const graph::GraphRect& rect, graph::GraphColor color) {
+    painter_.fillRect(ToQRectF(rect), ToQColor(color));
+}
+
+void QtGraphCanvas::dot(graph::GraphPoint centre, float radius, graph::GraphColor color) {
+    painter_.setPen(QPen(ToQColor(graph::kBackgroundColour), 1));
+    painter_.setBrush(ToQColor(color));
+    painter_.drawEllipse(ToQPointF(centre), radius, radius);
+    painter_.setBrush(Qt::NoBrush);
 }
 
 // Round joins and caps close the seams between the short pieces of a traced curve.

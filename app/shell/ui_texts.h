@@ -111,4 +111,12 @@ inline constexpr const char* kConfirmCaption = "Подтверждение";
 inline constexpr const char* kResetDone = "Настройки сброшены!";
 inline constexpr const char* kSuccessCaption = "Успех";
 
+// ---- Graph view tools: key points, start view, saving the picture --------------------------
+inline constexpr const char* kGraphKeyPoints = "Точки";
+inline constexpr const char* kGraphHome = "Исходный вид";
+inline constexpr const char* kGraphSave = "Сохранить…";
+inline constexpr const char* kGraphSaveCaption = "Сохранить рисунок";
+inline constexpr const char* kGraphSaveFilter = "Рисунок PNG (*.png);;Рисунок SVG (*.svg)";
+inline constexpr const char* kGraphSaveFailed = "Не удалось сохранить рисунок.";
+
 }  // namespace kelvora::ui

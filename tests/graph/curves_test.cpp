@@ -161,9 +161,15 @@ TEST(TraceZeroSet, CoversThreeTimesTheRectangleAndCountsNoValueAsZero) {
 
 TEST(CurveCache, TracesTheCircleWithinTheTolerance) {
     CurveCache cache;
-    // What the default view traces: three view widths and heights, 300 cells each way.
-    cache.trace(GraphFormulas(L"x^2;x^2+y^2=25"), {-30, 30, -20, 20}, 300);
-    EXPECT_FALSE(cache.curveSlots()[0].computed);
+    // The default view of a 610 × 485 client, 300 coarse cells.
+    cache.compute(GraphFormulas(L"x^2;x^2+y^2=25"), ViewKey{610, 485, 30, 0, 0, 300});
+    ASSERT_TRUE(cache.current(ViewKey{610, 485, 30, 0, 0, 300}));
+    EXPECT_FALSE(cache.current(ViewKey{610, 485, 36, 0, 0, 300}));
+    // Explicit curves are kept with the implicit ones, on the parabola.
+    ASSERT_TRUE(cache.curveSlots()[0].computed);
+    for (const Polyline& line : cache.curveSlots()[0].polylines) {
+        for (const GraphPoint& point : line) EXPECT_NEAR(point.y, point.x * point.x, 1e-4 * (1 + point.y));
+    }
     const CurveSlot& circle = cache.curveSlots()[1];
     ASSERT_TRUE(circle.computed);
     ASSERT_GT(circle.polylines.size(), 40u);
@@ -171,7 +177,7 @@ TEST(CurveCache, TracesTheCircleWithinTheTolerance) {
     for (const Polyline& segment : circle.polylines) {
         ASSERT_EQ(segment.size(), 2u);
         for (const GraphPoint& end : segment) {
-            EXPECT_NEAR(std::hypot(end.x, end.y), 5, 0.05);
+            EXPECT_NEAR(std::hypot(end.x, end.y), 5, 0.5 / 30);  // half a pixel
             quadrants[(end.x < 0) + 2 * (end.y < 0)] = true;
         }
     }

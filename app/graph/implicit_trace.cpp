@@ -1,0 +1,134 @@
+#include "implicit_trace.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "marching_squares.h"
+
+namespace kelvora::graph {
+
+namespace {
+
+// A piece crossing a cell is at most the cell's diagonal: under two pixels.
+constexpr double kFineCellPixels = 1.4;
+// Splits of a fine cell whose piece strays: down to a sixteenth of it.
+constexpr int kMostSplits = 4;
+// Coarse rows evaluated between two looks at the cancellation.
+constexpr int kRowsPerBand = 16;
+
+// Every point the trace evaluates on lies on one lattice, fine step h: the coarse grid
+// takes every perCell-th point, so neighbouring cells compute their shared edges alike.
+class Tracer {
+public:
+    Tracer(const GraphFunction& function, const PlotArea& area, int gridSize, const Cancellation& cancel)
+        : function_(function), scale_(area.plotWidth / area.worldWidth), cancel_(cancel) {
+        const double cellPixels = std::max(area.plotWidth, area.plotHeight) / gridSize;
+        const double cellWorld = cellPixels / scale_;
+        perCell_ = std::max(1, static_cast<int>(std::ceil(cellPixels / kFineCellPixels)));
+        h_ = cellWorld / perCell_;
+        // Whole cells from the plane's origin, so that panning does not shift the grid.
+        x0_ = (std::floor(area.xmin / cellWorld) - 1) * cellWorld;
+        y0_ = (std::floor(area.ymin / cellWorld) - 1) * cellWorld;
+        columns_ = static_cast<int>(std::ceil((area.xmax - x0_) / cellWorld)) + 1;
+        rows_ = static_cast<int>(std::ceil((area.ymax - y0_) / cellWorld)) + 1;
+    }
+
+    std::vector<Polyline> trace() {
+        std::vector<double> xs(static_cast<std::size_t>(columns_) + 1);
+        for (int c = 0; c <= columns_; ++c) xs[static_cast<std::size_t>(c)] = x(c * perCell_);
+        std::vector<double> previousRow;
+        for (int band = 0; band < rows_ && !cancel_.cancelled(); band += kRowsPerBand) {
+            const int bandRows = std::min(kRowsPerBand, rows_ - band);
+            std::vector<double> ys(static_cast<std::size_t>(bandRows) + 1);
+            for (int r = 0; r <= bandRows; ++r) ys[static_cast<std::size_t>(r)] = y((band + r) * perCell_);
+            const std::vector<double> values = function_.implicitAt(xs, ys);
+            for (int r = 0; r < bandRows; ++r) {
+                const double* lower = values.data() + static_cast<std::size_t>(r) * xs.size();
+                for (int c = 0; c < columns_; ++c) coarseCell(band + r, c, lower, lower + xs.size());
+            }
+        }
+        return std::move(pieces_);
+    }
+
+private:
+    double x(long i) const { return x0_ + static_cast<double>(i) * h_; }
+    double y(long j) const { return y0_ + static_cast<double>(j) * h_; }
+
+    void coarseCell(int r, int c, const double* lower, const double* upper) {
+        const Cell coarse{x(c * perCell_), x((c + 1) * perCell_), y(r * perCell_), y((r + 1) * perCell_),
+                          {lower[c], lower[c + 1], upper[c + 1], upper[c]}};
+        if (!coarse.crossed()) return;
+        if (perCell_ == 1) return fineCell(coarse, 0);
+        std::vector<double> xs(static_cast<std::size_t>(perCell_) + 1), ys(xs.size());
+        for (int k = 0; k <= perCell_; ++k) {
+            xs[static_cast<std::size_t>(k)] = x(c * perCell_ + k);
+            ys[static_cast<std::size_t>(k)] = y(r * perCell_ + k);
+        }
+        const std::vector<double> values = function_.implicitAt(xs, ys);
+        const auto at = [&](int row, int column) {
+            return values[static_cast<std::size_t>(row) * xs.size() + static_cast<std::size_t>(column)];
+        };
+        for (int j = 0; j < perCell_; ++j) {
+            for (int i = 0; i < perCell_; ++i) {
+                fineCell({xs[i], xs[i + 1], ys[j], ys[j + 1], {at(j, i), at(j, i + 1), at(j + 1, i + 1), at(j + 1, i)}},
+                         0);
+            }
+        }
+    }
+
+    void fineCell(const Cell& cell, int splits) {
+        Piece pieces[2];
+        const int count = CellPieces(cell, pieces);
+        for (int p = 0; p < count; ++p) {
+            if (splits < kMostSplits && !keepsToTheCurve(cell, pieces[p])) return split(cell, splits + 1);
+        }
+        for (int p = 0; p < count; ++p) pieces_.push_back({pieces[p].from, pieces[p].to});
+    }
+
+    // The midpoint's distance from the curve, to first order: its value over the
+    // gradient, estimated from the cell's corners.
+    bool keepsToTheCurve(const Cell& cell, const Piece& piece) const {
+        const double dx = piece.to.x - piece.from.x, dy = piece.to.y - piece.from.y;
+        if (std::hypot(dx, dy) * scale_ > kLongestPiecePixels) return false;
+        const double value = function_.implicitAt((piece.from.x + piece.to.x) / 2.0, (piece.from.y + piece.to.y) / 2.0);
+        const double* f = cell.f;
+        const double gx = ((f[1] - f[0]) + (f[2] - f[3])) / (2 * (cell.x1 - cell.x0));
+        const double gy = ((f[3] - f[0]) + (f[2] - f[1])) / (2 * (cell.y1 - cell.y0));
+        const double gradient = std::hypot(gx, gy);
+        return std::isfinite(value) && gradient > 0 && std::fabs(value) / gradient * scale_ <= kFarthestMidpointPixels;
+    }
+
+    void split(const Cell& cell, int splits) {
+        const double xm = (cell.x0 + cell.x1) / 2, ym = (cell.y0 + cell.y1) / 2;
+        const std::vector<double> v = function_.implicitAt({cell.x0, xm, cell.x1}, {cell.y0, ym, cell.y1});
+        const double f[3][3] = {{v[0], v[1], v[2]}, {v[3], v[4], v[5]}, {v[6], v[7], v[8]}};  // [row][column]
+        const double xs[3] = {cell.x0, xm, cell.x1}, ys[3] = {cell.y0, ym, cell.y1};
+        for (int j = 0; j < 2; ++j) {
+            for (int i = 0; i < 2; ++i) {
+                const Cell quarter{xs[i], xs[i + 1], ys[j], ys[j + 1], {f[j][i], f[j][i + 1], f[j + 1][i + 1], f[j + 1][i]}};
+                if (quarter.crossed()) fineCell(quarter, splits);
+            }
+        }
+    }
+
+    const GraphFunction& function_;
+    double scale_;  // pixels per world unit
+    const Cancellation& cancel_;
+    int perCell_ = 1;
+    double h_ = 1;
+    double x0_ = 0;
+    double y0_ = 0;
+    int columns_ = 0;
+    int rows_ = 0;
+    std::vector<Polyline> pieces_;
+};
+
+}  // namespace
+
+std::vector<Polyline> TraceCurve(const GraphFunction& function, const PlotArea& area, int gridSize,
+                                 const Cancellation& cancel) {
+    if (gridSize < 1 || area.plotWidth <= 0 || area.plotHeight <= 0) return {};
+    return Tracer(function, area, gridSize, cancel).trace();
+}
+
+}  // namespace kelvora::graph
