@@ -21,7 +21,7 @@ constexpr float kKeyPointRadius = 4;
 constexpr float kMarkerRadius = 5;
 constexpr float kLegendStroke = 24;
 constexpr float kCharacterWidth = 0.62f;
-constexpr double kNearZero = 1e-9;
+constexpr double kNearZeroPixels = 0.01;
 constexpr double kHalf = 0.5;
 
 // The largest of 1, 2 and 5 times a power of ten up to `most`.
@@ -56,10 +56,9 @@ std::vector<double> GridValues(double from, double to, double step) {
     return values;
 }
 
-// Down to half steps only whole numbers are labelled; zoomed in further, every other
-// line is.
+// Down to half steps only whole numbers are labelled; zoomed in further, every line is.
 bool IsLabelledTick(double value, double step) {
-    const double unit = step < kHalf ? 2 * step : 1;
+    const double unit = step < kHalf ? step : 1;
     const double units = value / unit;
     return std::fabs(units - std::round(units)) < kWholeTolerance && std::fabs(units) > kWholeTolerance;
 }
@@ -129,7 +128,7 @@ public:
         for (const KeyPoint& point : points) {
             const GraphPoint at = onScreen(point.x, point.y);
             canvas_.dot(at, kKeyPointRadius, kKeyPointColour);
-            note(at.x + kKeyPointRadius + 2, at.y - font_.size - 4, PointText(point.x, point.y), kNoteText);
+            note(at.x + kKeyPointRadius + 2, at.y - font_.size - 4, PointText(point.x, point.y, Scale()), kNoteText);
         }
     }
 
@@ -138,7 +137,7 @@ public:
         const GraphPoint at = onScreen(marker.x, marker.y);
         const GraphColor colour = kCurveColours[marker.curve];
         canvas_.dot(at, kMarkerRadius, colour);
-        note(at.x + kMarkerRadius + 2, at.y + 4, LegendText(formulas[marker.curve]) + L"  " + PointText(marker.x, marker.y),
+        note(at.x + kMarkerRadius + 2, at.y + 4, LegendText(formulas[marker.curve]) + L"  " + PointText(marker.x, marker.y, Scale()),
              colour);
     }
 
@@ -182,6 +181,8 @@ private:
     void label(const GraphRect& rect, const std::wstring& text, GraphColor colour) {
         canvas_.centredText(rect, text, font_, colour);
     }
+
+    double Scale() const { return area_.plotWidth / area_.worldWidth; }
 
     GraphPoint onScreen(double x, double y) const { return {area_.screenX(x), area_.screenY(y)}; }
 
@@ -248,8 +249,10 @@ std::wstring CoordinateText(double value, double scale) {
     return text;
 }
 
-std::wstring PointText(double x, double y) {
-    const auto number = [](double value) { return Printed(std::fabs(value) < kNearZero ? 0.0 : value, "%.6g"); };
+std::wstring PointText(double x, double y, double scale) {
+    const auto number = [scale](double value) {
+        return Printed(std::fabs(value) * scale < kNearZeroPixels ? 0.0 : value, "%.6g");
+    };
     return L"(" + number(x) + L", " + number(y) + L")";
 }
 

@@ -43,8 +43,9 @@ float LabelFontSize(int clientWidth);
 
 // A coordinate to as many decimals as a pixel at the scale can tell apart.
 std::wstring CoordinateText(double value, double scale);
-// "(x, y)" of a computed point, six significant digits; a value within 1e-9 of zero is 0.
-std::wstring PointText(double x, double y);
+// "(x, y)" of a computed point, six significant digits; a value within a hundredth of a
+// pixel of zero at the scale is 0.
+std::wstring PointText(double x, double y, double scale);
 // A formula as the legend shows it: "y = f" for an explicit one, an equation as typed.
 std::wstring LegendText(std::wstring_view formula);
 

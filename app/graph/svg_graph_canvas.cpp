@@ -121,12 +121,13 @@ void SvgGraphCanvas::leftText(const GraphRect& rect, const std::wstring& text, c
 void SvgGraphCanvas::strokePath(const std::vector<Polyline>& figures, GraphColor color, float width) {
     std::string path;
     for (const Polyline& figure : figures) {
+        if (figure.empty()) continue;
         for (std::size_t i = 0; i < figure.size(); ++i) {
             path += (i == 0 ? "M" : " L") + Number(figure[i].x) + " " + Number(figure[i].y);
         }
         path += ' ';
     }
-    if (path.find('M') == std::string::npos) return;
+    if (path.empty()) return;
     body_ += "<path d=\"" + path + "\" fill=\"none\"" + Paint("stroke", color) + " stroke-width=\"" + Number(width) +
              "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"/>\n";
 }
