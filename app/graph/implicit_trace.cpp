@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "marching_squares.h"
 
@@ -15,6 +16,15 @@ constexpr double kFineCellPixels = 1.4;
 constexpr int kMostSplits = 4;
 // Coarse rows evaluated between two looks at the cancellation.
 constexpr int kRowsPerBand = 16;
+// A coarse cell crossed more often than this many times per fine cell along its side
+// holds a curve finer than the pixels (sin(x*y) far out): drawn at the coarse grid, as
+// noise would be, rather than in a flood of pieces.
+constexpr int kMostPiecesPerSide = 3;
+// Split evaluations of one trace at most; past them pieces are kept as they are.
+constexpr long kMostSplitEvaluations = 200000;
+// A piece still this far from the curve after the last split is no curve: the sign
+// changes across a pole there (tan(x*y)).
+constexpr double kPolePixels = 1;
 
 // Every point the trace evaluates on lies on one lattice, fine step h: the coarse grid
 // takes every perCell-th point, so neighbouring cells compute their shared edges alike.
@@ -68,37 +78,57 @@ private:
         const auto at = [&](int row, int column) {
             return values[static_cast<std::size_t>(row) * xs.size() + static_cast<std::size_t>(column)];
         };
+        std::vector<Cell> crossed;
         for (int j = 0; j < perCell_; ++j) {
             for (int i = 0; i < perCell_; ++i) {
-                fineCell({xs[i], xs[i + 1], ys[j], ys[j + 1], {at(j, i), at(j, i + 1), at(j + 1, i + 1), at(j + 1, i)}},
-                         0);
+                const Cell fine{xs[i], xs[i + 1], ys[j], ys[j + 1], {at(j, i), at(j, i + 1), at(j + 1, i + 1), at(j + 1, i)}};
+                if (fine.crossed()) crossed.push_back(fine);
             }
         }
+        if (static_cast<int>(crossed.size()) > kMostPiecesPerSide * perCell_) return keep(coarse);
+        for (const Cell& fine : crossed) fineCell(fine, 0);
+    }
+
+    void keep(const Cell& cell) {
+        Piece pieces[2];
+        const int count = CellPieces(cell, pieces);
+        for (int p = 0; p < count; ++p) pieces_.push_back({pieces[p].from, pieces[p].to});
     }
 
     void fineCell(const Cell& cell, int splits) {
         Piece pieces[2];
         const int count = CellPieces(cell, pieces);
+        if (budget_ <= 0) {
+            for (int p = 0; p < count; ++p) pieces_.push_back({pieces[p].from, pieces[p].to});
+            return;
+        }
         for (int p = 0; p < count; ++p) {
-            if (splits < kMostSplits && !keepsToTheCurve(cell, pieces[p])) return split(cell, splits + 1);
+            const double stray = strayPixels(cell, pieces[p]);
+            if (stray <= kFarthestMidpointPixels) continue;
+            if (splits < kMostSplits) return split(cell, splits + 1);
+            if (stray > kPolePixels) return;
         }
         for (int p = 0; p < count; ++p) pieces_.push_back({pieces[p].from, pieces[p].to});
     }
 
-    // The midpoint's distance from the curve, to first order: its value over the
-    // gradient, estimated from the cell's corners.
-    bool keepsToTheCurve(const Cell& cell, const Piece& piece) const {
+    // How far the piece's midpoint is from the curve, to first order: its value over the
+    // gradient estimated from the cell's corners; infinite for a piece too long.
+    double strayPixels(const Cell& cell, const Piece& piece) {
+        constexpr double kInfinite = std::numeric_limits<double>::infinity();
         const double dx = piece.to.x - piece.from.x, dy = piece.to.y - piece.from.y;
-        if (std::hypot(dx, dy) * scale_ > kLongestPiecePixels) return false;
+        if (std::hypot(dx, dy) * scale_ > kLongestPiecePixels) return kInfinite;
+        --budget_;
         const double value = function_.implicitAt((piece.from.x + piece.to.x) / 2.0, (piece.from.y + piece.to.y) / 2.0);
         const double* f = cell.f;
         const double gx = ((f[1] - f[0]) + (f[2] - f[3])) / (2 * (cell.x1 - cell.x0));
         const double gy = ((f[3] - f[0]) + (f[2] - f[1])) / (2 * (cell.y1 - cell.y0));
         const double gradient = std::hypot(gx, gy);
-        return std::isfinite(value) && gradient > 0 && std::fabs(value) / gradient * scale_ <= kFarthestMidpointPixels;
+        if (!std::isfinite(value) || !(gradient > 0)) return kInfinite;
+        return std::fabs(value) / gradient * scale_;
     }
 
     void split(const Cell& cell, int splits) {
+        budget_ -= 9;
         const double xm = (cell.x0 + cell.x1) / 2, ym = (cell.y0 + cell.y1) / 2;
         const std::vector<double> v = function_.implicitAt({cell.x0, xm, cell.x1}, {cell.y0, ym, cell.y1});
         const double f[3][3] = {{v[0], v[1], v[2]}, {v[3], v[4], v[5]}, {v[6], v[7], v[8]}};  // [row][column]
@@ -120,6 +150,7 @@ private:
     double y0_ = 0;
     int columns_ = 0;
     int rows_ = 0;
+    long budget_ = kMostSplitEvaluations;
     std::vector<Polyline> pieces_;
 };
 

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include <QPainter>
-#include <QPainterPath>
 
 #include "fonts.h"
 #include "graph_colours.h"
@@ -73,14 +72,22 @@ void QtGraphCanvas::dot(graph::GraphPoint centre, float radius, graph::GraphColo
 }
 
 // Round joins and caps close the seams between the short pieces of a traced curve.
+// Pieces go as one batch of lines and longer figures as polylines: a single path of
+// many thousand pieces would take the stroker seconds.
 void QtGraphCanvas::strokePath(const std::vector<graph::Polyline>& figures, graph::GraphColor color, float width) {
-    QPainterPath path;
+    painter_.setPen(QPen(ToQColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    std::vector<QLineF> pieces;
+    std::vector<QPointF> points;
     for (const graph::Polyline& figure : figures) {
-        if (figure.empty()) continue;
-        path.moveTo(ToQPointF(figure.front()));
-        for (std::size_t i = 1; i < figure.size(); ++i) path.lineTo(ToQPointF(figure[i]));
+        if (figure.size() == 2) {
+            pieces.emplace_back(ToQPointF(figure[0]), ToQPointF(figure[1]));
+            continue;
+        }
+        points.clear();
+        for (const graph::GraphPoint& point : figure) points.push_back(ToQPointF(point));
+        if (points.size() > 1) painter_.drawPolyline(points.data(), static_cast<int>(points.size()));
     }
-    painter_.strokePath(path, QPen(ToQColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    if (!pieces.empty()) painter_.drawLines(pieces.data(), static_cast<int>(pieces.size()));
 }
 
 }  // namespace kelvora
