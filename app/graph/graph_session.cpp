@@ -1,5 +1,6 @@
 #include "graph_session.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -12,6 +13,35 @@ namespace {
 
 // How far from a curve a click still lands on it.
 constexpr float kReachPixels = 10;
+
+// Newton steps onto the curve: the traced line is within half a pixel of it, the
+// marker's coordinates should be the curve's own.
+constexpr int kNewtonSteps = 3;
+
+GraphPoint NearestOnSegment(GraphPoint p, GraphPoint a, GraphPoint b) {
+    const float dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
+    const float t = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0f, 1.0f) : 0.0f;
+    return {a.x + t * dx, a.y + t * dy};
+}
+
+void OntoTheCurve(const GraphFunction& function, Marker& marker) {
+    double x = marker.x, y = marker.y;
+    for (int step = 0; step < kNewtonSteps; ++step) {
+        const double h = 1e-7 * std::max({1.0, std::fabs(x), std::fabs(y)});
+        const double value = function.implicitAt(x, y);
+        const double gx = (function.implicitAt(x + h, y) - function.implicitAt(x - h, y)) / (2 * h);
+        const double gy = (function.implicitAt(x, y + h) - function.implicitAt(x, y - h)) / (2 * h);
+        const double g2 = gx * gx + gy * gy;
+        if (!std::isfinite(value) || !(g2 > 0) || !std::isfinite(g2)) return;
+        x -= value * gx / g2;
+        y -= value * gy / g2;
+    }
+    // Only a small correction is trusted; a wild one leaves the traced point.
+    if (std::hypot(x - marker.x, y - marker.y) < 1e-2 * std::max(1.0, std::hypot(marker.x, marker.y))) {
+        marker.x = x;
+        marker.y = y;
+    }
+}
 
 }  // namespace
 
@@ -107,15 +137,19 @@ bool GraphSession::pick(GraphPoint at, int clientWidth, int clientHeight) {
             }
             continue;
         }
-        for (const Polyline& piece : curves_.curveSlots()[k].polylines) {
-            for (const GraphPoint& point : piece) {
-                const float distance = std::hypot(area.screenX(point.x) - at.x, area.screenY(point.y) - at.y);
+        for (const Polyline& line : curves_.curveSlots()[k].polylines) {
+            for (std::size_t i = 1; i < line.size(); ++i) {
+                const GraphPoint a{area.screenX(line[i - 1].x), area.screenY(line[i - 1].y)};
+                const GraphPoint b{area.screenX(line[i].x), area.screenY(line[i].y)};
+                const GraphPoint foot = NearestOnSegment(at, a, b);
+                const float distance = std::hypot(foot.x - at.x, foot.y - at.y);
                 if (distance < nearest) {
                     nearest = distance;
-                    marker_ = Marker{k, point.x, point.y};
+                    marker_ = Marker{k, area.worldXAt(foot.x), area.worldYAt(foot.y)};
                 }
             }
         }
+        if (marker_ && marker_->curve == k) OntoTheCurve(formula.function, *marker_);
     }
     return marker_.has_value();
 }

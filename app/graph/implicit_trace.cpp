@@ -44,35 +44,70 @@ public:
     }
 
     std::vector<Polyline> trace() {
-        std::vector<double> xs(static_cast<std::size_t>(columns_) + 1);
-        for (int c = 0; c <= columns_; ++c) xs[static_cast<std::size_t>(c)] = x(c * perCell_);
-        std::vector<double> previousRow;
-        for (int band = 0; band < rows_ && !cancel_.cancelled(); band += kRowsPerBand) {
-            const int bandRows = std::min(kRowsPerBand, rows_ - band);
-            std::vector<double> ys(static_cast<std::size_t>(bandRows) + 1);
-            for (int r = 0; r <= bandRows; ++r) ys[static_cast<std::size_t>(r)] = y((band + r) * perCell_);
-            const std::vector<double> values = function_.implicitAt(xs, ys);
-            for (int r = 0; r < bandRows; ++r) {
-                const double* lower = values.data() + static_cast<std::size_t>(r) * xs.size();
-                for (int c = 0; c < columns_; ++c) coarseCell(band + r, c, lower, lower + xs.size());
+        if (!evaluateCoarseGrid()) return {};
+        // The neighbours of crossed cells too: a curve may cross one of them twice through
+        // the same side, unseen by its corners, and leave a gap in the line.
+        std::vector<char> wanted(static_cast<std::size_t>(rows_) * columns_, 0);
+        for (int r = 0; r < rows_; ++r) {
+            for (int c = 0; c < columns_; ++c) {
+                if (!coarseCell(r, c).crossed()) continue;
+                for (int dr = -1; dr <= 1; ++dr) {
+                    for (int dc = -1; dc <= 1; ++dc) {
+                        if (r + dr >= 0 && r + dr < rows_ && c + dc >= 0 && c + dc < columns_) {
+                            wanted[static_cast<std::size_t>(r + dr) * columns_ + (c + dc)] = 1;
+                        }
+                    }
+                }
             }
         }
-        return std::move(pieces_);
+        for (int r = 0; r < rows_ && !cancel_.cancelled(); ++r) {
+            for (int c = 0; c < columns_; ++c) {
+                if (wanted[static_cast<std::size_t>(r) * columns_ + c]) refine(r, c);
+            }
+        }
+        return JoinPieces(pieces_);
     }
 
 private:
     double x(long i) const { return x0_ + static_cast<double>(i) * h_; }
     double y(long j) const { return y0_ + static_cast<double>(j) * h_; }
 
-    void coarseCell(int r, int c, const double* lower, const double* upper) {
-        const Cell coarse{x(c * perCell_), x((c + 1) * perCell_), y(r * perCell_), y((r + 1) * perCell_),
-                          {lower[c], lower[c + 1], upper[c + 1], upper[c]}};
-        if (!coarse.crossed()) return;
-        if (perCell_ == 1) return fineCell(coarse, 0);
+    // False when cancelled.
+    bool evaluateCoarseGrid() {
+        std::vector<double> xs(static_cast<std::size_t>(columns_) + 1);
+        for (int c = 0; c <= columns_; ++c) xs[static_cast<std::size_t>(c)] = x(static_cast<long>(c) * perCell_);
+        coarse_.reserve(xs.size() * (static_cast<std::size_t>(rows_) + 1));
+        for (int band = 0; band <= rows_; band += kRowsPerBand) {
+            if (cancel_.cancelled()) return false;
+            const int bandRows = std::min(kRowsPerBand, rows_ + 1 - band);
+            std::vector<double> ys(static_cast<std::size_t>(bandRows));
+            for (int r = 0; r < bandRows; ++r) ys[static_cast<std::size_t>(r)] = y(static_cast<long>(band + r) * perCell_);
+            const std::vector<double> values = function_.implicitAt(xs, ys);
+            coarse_.insert(coarse_.end(), values.begin(), values.end());
+        }
+        return true;
+    }
+
+    double coarseValue(int r, int c) const {
+        return coarse_[static_cast<std::size_t>(r) * (columns_ + 1) + static_cast<std::size_t>(c)];
+    }
+
+    Cell coarseCell(int r, int c) const {
+        return {x(static_cast<long>(c) * perCell_), x(static_cast<long>(c + 1) * perCell_),
+                y(static_cast<long>(r) * perCell_), y(static_cast<long>(r + 1) * perCell_),
+                {coarseValue(r, c), coarseValue(r, c + 1), coarseValue(r + 1, c + 1), coarseValue(r + 1, c)}};
+    }
+
+    void refine(int r, int c) {
+        const Cell coarse = coarseCell(r, c);
+        if (perCell_ == 1) {
+            if (coarse.crossed()) fineCell(coarse, 0);
+            return;
+        }
         std::vector<double> xs(static_cast<std::size_t>(perCell_) + 1), ys(xs.size());
         for (int k = 0; k <= perCell_; ++k) {
-            xs[static_cast<std::size_t>(k)] = x(c * perCell_ + k);
-            ys[static_cast<std::size_t>(k)] = y(r * perCell_ + k);
+            xs[static_cast<std::size_t>(k)] = x(static_cast<long>(c) * perCell_ + k);
+            ys[static_cast<std::size_t>(k)] = y(static_cast<long>(r) * perCell_ + k);
         }
         const std::vector<double> values = function_.implicitAt(xs, ys);
         const auto at = [&](int row, int column) {
@@ -92,14 +127,19 @@ private:
     void keep(const Cell& cell) {
         Piece pieces[2];
         const int count = CellPieces(cell, pieces);
-        for (int p = 0; p < count; ++p) pieces_.push_back({pieces[p].from, pieces[p].to});
+        for (int p = 0; p < count; ++p) add(pieces[p]);
+    }
+
+    // A curve through a corner of the lattice gives pieces of no length there.
+    void add(const Piece& piece) {
+        if (!(piece.from == piece.to)) pieces_.push_back({piece.from, piece.to});
     }
 
     void fineCell(const Cell& cell, int splits) {
         Piece pieces[2];
         const int count = CellPieces(cell, pieces);
         if (budget_ <= 0) {
-            for (int p = 0; p < count; ++p) pieces_.push_back({pieces[p].from, pieces[p].to});
+            for (int p = 0; p < count; ++p) add(pieces[p]);
             return;
         }
         for (int p = 0; p < count; ++p) {
@@ -108,7 +148,7 @@ private:
             if (splits < kMostSplits) return split(cell, splits + 1);
             if (stray > kPolePixels) return;
         }
-        for (int p = 0; p < count; ++p) pieces_.push_back({pieces[p].from, pieces[p].to});
+        for (int p = 0; p < count; ++p) add(pieces[p]);
     }
 
     // How far the piece's midpoint is from the curve, to first order: its value over the
@@ -151,6 +191,7 @@ private:
     int columns_ = 0;
     int rows_ = 0;
     long budget_ = kMostSplitEvaluations;
+    std::vector<double> coarse_;  // (rows + 1) × (columns + 1), rows upwards
     std::vector<Polyline> pieces_;
 };
 

@@ -1,6 +1,10 @@
 #include "marching_squares.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <deque>
+#include <unordered_map>
 
 namespace kelvora::graph {
 
@@ -64,6 +68,52 @@ int CellPieces(const Cell& cell, Piece pieces[2]) {
         pieces[s] = {edgePoints[segments.edges[s][0]], edgePoints[segments.edges[s][1]]};
     }
     return segments.count;
+}
+
+}  // namespace kelvora::graph
+
+namespace kelvora::graph {
+
+namespace {
+
+std::uint64_t Key(GraphPoint point) {
+    return static_cast<std::uint64_t>(std::bit_cast<std::uint32_t>(point.x)) << 32 |
+           std::bit_cast<std::uint32_t>(point.y);
+}
+
+}  // namespace
+
+std::vector<Polyline> JoinPieces(const std::vector<Polyline>& pieces) {
+    // Which pieces end at each point: at most two on a curve, more where curves cross.
+    std::unordered_multimap<std::uint64_t, std::size_t> ends;
+    ends.reserve(pieces.size() * 2);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        ends.emplace(Key(pieces[i].front()), i);
+        ends.emplace(Key(pieces[i].back()), i);
+    }
+    std::vector<bool> used(pieces.size(), false);
+    // The other end of an unused piece ending at `point`, marking it used.
+    const auto next = [&](GraphPoint point, GraphPoint& other) {
+        const auto [first, last] = ends.equal_range(Key(point));
+        for (auto it = first; it != last; ++it) {
+            const std::size_t i = it->second;
+            if (used[i]) continue;
+            used[i] = true;
+            other = Key(pieces[i].front()) == it->first ? pieces[i].back() : pieces[i].front();
+            return true;
+        }
+        return false;
+    };
+    std::vector<Polyline> joined;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (used[i]) continue;
+        used[i] = true;
+        std::deque<GraphPoint> line(pieces[i].begin(), pieces[i].end());
+        for (GraphPoint other{}; next(line.back(), other);) line.push_back(other);
+        for (GraphPoint other{}; next(line.front(), other);) line.push_front(other);
+        joined.emplace_back(line.begin(), line.end());
+    }
+    return joined;
 }
 
 }  // namespace kelvora::graph

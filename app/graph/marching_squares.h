@@ -2,6 +2,8 @@
 // from the values at its corners.
 #pragma once
 
+#include <vector>
+
 #include "graph_canvas.h"
 
 namespace kelvora::graph {
@@ -28,5 +30,13 @@ struct Piece {
 // the straight-line zeros; saddles give two. None when a corner has no value: counted as
 // zero it would draw a border around every region where the function is not defined.
 int CellPieces(const Cell& cell, Piece pieces[2]);
+
+}  // namespace kelvora::graph
+
+namespace kelvora::graph {
+
+// Two-point pieces that meet end to end, chained into longer polylines: a traced curve
+// is stroked in one go instead of piece by piece. Ends must be equal to the bit.
+std::vector<Polyline> JoinPieces(const std::vector<Polyline>& pieces);
 
 }  // namespace kelvora::graph

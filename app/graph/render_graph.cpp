@@ -124,11 +124,20 @@ public:
         }
     }
 
+    // A label that would cover an earlier one is left out; its dot stays.
     void keyPoints(const std::vector<KeyPoint>& points) {
+        std::vector<GraphRect> labels;
         for (const KeyPoint& point : points) {
             const GraphPoint at = onScreen(point.x, point.y);
             canvas_.dot(at, kKeyPointRadius, kKeyPointColour);
-            note(at.x + kKeyPointRadius + 2, at.y - font_.size - 4, PointText(point.x, point.y, Scale()), kNoteText);
+            const std::wstring text = PointText(point.x, point.y, Scale());
+            const GraphRect box = noteBox(at.x + kKeyPointRadius + 2, at.y - font_.size - 4, text);
+            const auto overlaps = [&box](const GraphRect& other) {
+                return box.left < other.right && other.left < box.right && box.top < other.bottom && other.top < box.bottom;
+            };
+            if (std::any_of(labels.begin(), labels.end(), overlaps)) continue;
+            labels.push_back(box);
+            note(box, text, kNoteText);
         }
     }
 
@@ -137,8 +146,8 @@ public:
         const GraphPoint at = onScreen(marker.x, marker.y);
         const GraphColor colour = kCurveColours[marker.curve];
         canvas_.dot(at, kMarkerRadius, colour);
-        note(at.x + kMarkerRadius + 2, at.y + 4, LegendText(formulas[marker.curve]) + L"  " + PointText(marker.x, marker.y, Scale()),
-             colour);
+        const std::wstring text = LegendText(formulas[marker.curve]) + L"  " + PointText(marker.x, marker.y, Scale());
+        note(noteBox(at.x + kMarkerRadius + 2, at.y + 4, text), text, colour);
     }
 
     // Each formula in its colour, with a stroke of its pen, in the upper left corner.
@@ -201,8 +210,11 @@ private:
     // Wide enough for the label font's digits and letters; the text is not measured.
     float TextWidth(const std::wstring& text) const { return kCharacterWidth * font_.size * text.size(); }
 
-    void note(float left, float top, const std::wstring& text, GraphColor colour) {
-        const GraphRect box{left, top, left + TextWidth(text) + 6, top + font_.size + 4};
+    GraphRect noteBox(float left, float top, const std::wstring& text) const {
+        return {left, top, left + TextWidth(text) + 6, top + font_.size + 4};
+    }
+
+    void note(const GraphRect& box, const std::wstring& text, GraphColor colour) {
         canvas_.fillRect(box, kNoteBackground);
         canvas_.leftText({box.left + 3, box.top, box.right, box.bottom}, text, font_, colour);
     }

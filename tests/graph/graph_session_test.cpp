@@ -47,10 +47,10 @@ TEST_F(GraphSessionTest, CurvesTakeTheColoursOfTheirPositions) {
     EXPECT_EQ(canvas.paths[0].color, (GraphColor{1, 0, 0}));
     EXPECT_EQ(canvas.paths[1].color, (GraphColor{0, 0, 1}));
     EXPECT_EQ(canvas.paths[0].figures.size(), 1u);    // one unbroken parabola
-    EXPECT_GT(canvas.paths[1].figures.size(), 100u);  // traced in two-point pieces
-    for (const Polyline& piece : canvas.paths[1].figures) {
-        ASSERT_EQ(piece.size(), 2u);
-        EXPECT_NEAR(piece[0].x - 305, 280 - piece[0].y, 1e-2);  // on y = x
+    ASSERT_EQ(canvas.paths[1].figures.size(), 1u);  // traced, and the pieces joined
+    EXPECT_GT(canvas.paths[1].figures[0].size(), 100u);
+    for (const GraphPoint& point : canvas.paths[1].figures[0]) {
+        EXPECT_NEAR(point.x - 305, 280 - point.y, 1e-2);  // on y = x
     }
     EXPECT_EQ(canvas.paths[0].width, 3);
     EXPECT_EQ(canvas.paths[1].width, 3);
@@ -193,8 +193,10 @@ TEST_F(GraphSessionTest, PiecesStayShortAndTheGridFromTheSettingsFindsSmallFeatu
     for (const auto& v : views) {
         const std::vector<Polyline> pieces = traced(L"x^2+y^2=1", v.sampleCount, v.wheelSteps);
         ASSERT_FALSE(pieces.empty()) << v.sampleCount << " " << v.wheelSteps;
-        for (const Polyline& piece : pieces) {
-            EXPECT_LE(std::hypot(piece[1].x - piece[0].x, piece[1].y - piece[0].y), 2) << v.sampleCount;
+        for (const Polyline& line : pieces) {
+            for (std::size_t i = 1; i < line.size(); ++i) {
+                EXPECT_LE(std::hypot(line[i].x - line[i - 1].x, line[i].y - line[i - 1].y), 2) << v.sampleCount;
+            }
         }
     }
     // A circle 3 pixels across between the corners of 6-pixel cells; 1.2-pixel cells find it.

@@ -99,5 +99,22 @@ TEST(KeyPointsOnThePicture, DotsWithTheirCoordinates) {
     EXPECT_TRUE(without.dots.empty());
 }
 
+// Points too close for two labels keep their dots; only the first is labelled.
+TEST(KeyPointsOnThePicture, LabelsDoNotCoverEachOther) {
+    headless::Desktop desktop;
+    GraphSession session;
+    session.enterMode();
+    session.build(L"x^2-4;x^2-4.01", desktop);  // zeros 0.0025 apart, extrema 0.01 apart
+    session.showKeyPoints(true);
+    test::RecordingGraphCanvas canvas;
+    session.render(canvas, 610, 485, GraphSettings{});
+    EXPECT_EQ(canvas.dots.size(), 6u);
+    std::vector<std::wstring> labels;
+    for (const test::TextCall& text : canvas.leftTexts) {
+        if (text.text.starts_with(L"(")) labels.push_back(text.text);
+    }
+    EXPECT_EQ(labels, (std::vector<std::wstring>{L"(-2, 0)", L"(2, 0)", L"(0, -4)"}));
+}
+
 }  // namespace
 }  // namespace kelvora::graph

@@ -101,7 +101,7 @@ TEST_F(OverlayTest, AClickSnapsTheMarkerToTheNearestCurve) {
         std::wstring label;
     } cases[] = {
         {{335, 253}, true, 0, 1, 1, L"y = x^2  (1, 1)"},        // 3 pixels below x² at x = 1
-        {{245, 221}, true, 1, -2, 2, L"y=0-x  (-2, 2)"},        // on y = -x, 1 pixel off
+        {{246, 219}, true, 1, -2, 2, L"y=0-x  (-2, 2)"},        // 1.4 pixels off y = -x, square to it
         {{365, 100}, false, 0, 0, 0, L""},                       // far from both
         {{305, 40}, false, 0, 0, 0, L""},                        // not on the plot
     };

@@ -1,6 +1,7 @@
 // Curves as a paint strokes them, in screen pixels: implicit curves in short pieces that
 // keep to the curve at any zoom, explicit ones broken at poles and domain edges.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -39,6 +40,17 @@ std::vector<Polyline> Figures(const std::wstring& formula, const GraphView& view
     return canvas.paths.empty() ? std::vector<Polyline>() : canvas.paths[0].figures;
 }
 
+using Piece = std::array<GraphPoint, 2>;
+
+// Every step of every figure.
+std::vector<Piece> Pieces(const std::vector<Polyline>& figures) {
+    std::vector<Piece> pieces;
+    for (const Polyline& figure : figures) {
+        for (std::size_t i = 1; i < figure.size(); ++i) pieces.push_back({figure[i - 1], figure[i]});
+    }
+    return pieces;
+}
+
 struct Screen {
     PlotArea area;
     double x(float sx) const { return area.worldXAt(sx); }
@@ -59,10 +71,8 @@ TEST(SmoothImplicitCurves, CirclePiecesAreShortAndOnTheCircleAtEveryZoom) {
     for (const GraphView& view : views) {
         const Screen screen{view.area(kWidth, kHeight)};
         const double scale = view.scale();
-        const std::vector<Polyline> pieces = Figures(L"x^2+y^2=25", view);
         int shown = 0;
-        for (const Polyline& piece : pieces) {
-            ASSERT_EQ(piece.size(), 2u);
+        for (const Piece& piece : Pieces(Figures(L"x^2+y^2=25", view))) {
             if (!screen.inside(piece[0]) && !screen.inside(piece[1])) continue;
             ++shown;
             EXPECT_LE(std::hypot(piece[1].x - piece[0].x, piece[1].y - piece[0].y), 2.0) << scale;
@@ -100,9 +110,9 @@ TEST(SmoothImplicitCurves, MidpointsKeepToCurvesOfEveryShape) {
     const GraphView view;
     const Screen screen{view.area(kWidth, kHeight)};
     for (const auto& c : cases) {
-        const std::vector<Polyline> pieces = Figures(c.formula, view, 100);
+        const std::vector<Piece> pieces = Pieces(Figures(c.formula, view, 100));
         EXPECT_GE(static_cast<int>(pieces.size()), c.minimumPieces) << headless::ToUtf8(c.formula);
-        for (const Polyline& piece : pieces) {
+        for (const Piece& piece : pieces) {
             const GraphPoint mid{(piece[0].x + piece[1].x) / 2, (piece[0].y + piece[1].y) / 2};
             EXPECT_LE(std::hypot(piece[1].x - piece[0].x, piece[1].y - piece[0].y), 2.0);
             EXPECT_LE(c.distance(screen.x(mid.x), screen.y(mid.y)) * 30, 0.5) << headless::ToUtf8(c.formula);
