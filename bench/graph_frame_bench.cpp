@@ -46,15 +46,16 @@ BENCHMARK(SampleExplicitStage)->Unit(benchmark::kMillisecond);
 
 void TraceImplicitStage(benchmark::State& state) {
     const PlotArea area = FrameKey().area();
-    std::size_t pieces = 0;
+    std::size_t points = 0;
     for (auto _ : state) {
-        pieces = 0;
+        points = 0;
         for (std::size_t k = 0; k < Formulas().size(); ++k) {
-            if (Formulas()[k].implicit) pieces += TraceCurve(Formulas()[k].function, area, kFinestGrid).size();
+            if (!Formulas()[k].implicit) continue;
+            for (const Polyline& line : TraceCurve(Formulas()[k].function, area, kFinestGrid)) points += line.size();
         }
-        benchmark::DoNotOptimize(pieces);
+        benchmark::DoNotOptimize(points);
     }
-    state.SetLabel("2 implicit curves, N = 500, " + std::to_string(pieces) + " pieces");
+    state.SetLabel("2 implicit curves, N = 500, " + std::to_string(points) + " points");
 }
 BENCHMARK(TraceImplicitStage)->Unit(benchmark::kMillisecond);
 
@@ -89,12 +90,13 @@ BENCHMARK(WholeFrame)->Unit(benchmark::kMillisecond);
 void TraceCircle(benchmark::State& state) {
     const GraphFunction circle(ZeroForm(L"x^2+y^2=25"));
     const PlotArea area = FrameKey().area();
-    std::size_t pieces = 0;
+    std::size_t points = 0;
     for (auto _ : state) {
-        pieces = TraceCurve(circle, area, kFinestGrid).size();
-        benchmark::DoNotOptimize(pieces);
+        points = 0;
+        for (const Polyline& line : TraceCurve(circle, area, kFinestGrid)) points += line.size();
+        benchmark::DoNotOptimize(points);
     }
-    state.SetLabel("x^2+y^2=25, N = 500, " + std::to_string(pieces) + " pieces; goal 0.7 ms");
+    state.SetLabel("x^2+y^2=25, N = 500, " + std::to_string(points) + " points; goal 0.7 ms");
 }
 BENCHMARK(TraceCircle)->Unit(benchmark::kMillisecond);
 

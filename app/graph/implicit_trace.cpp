@@ -45,19 +45,20 @@ public:
 
     std::vector<Polyline> trace() {
         if (!evaluateCoarseGrid()) return {};
-        // The neighbours of crossed cells too: a curve may cross one of them twice through
-        // the same side, unseen by its corners, and leave a gap in the line.
+        // The side neighbours of crossed cells too: a curve may cross one of them twice
+        // through the same side, unseen by its corners, and leave a gap in the line.
         std::vector<char> wanted(static_cast<std::size_t>(rows_) * columns_, 0);
+        const auto want = [&](int r, int c) {
+            if (r >= 0 && r < rows_ && c >= 0 && c < columns_) wanted[static_cast<std::size_t>(r) * columns_ + c] = 1;
+        };
         for (int r = 0; r < rows_; ++r) {
             for (int c = 0; c < columns_; ++c) {
                 if (!coarseCell(r, c).crossed()) continue;
-                for (int dr = -1; dr <= 1; ++dr) {
-                    for (int dc = -1; dc <= 1; ++dc) {
-                        if (r + dr >= 0 && r + dr < rows_ && c + dc >= 0 && c + dc < columns_) {
-                            wanted[static_cast<std::size_t>(r + dr) * columns_ + (c + dc)] = 1;
-                        }
-                    }
-                }
+                want(r, c);
+                want(r - 1, c);
+                want(r + 1, c);
+                want(r, c - 1);
+                want(r, c + 1);
             }
         }
         for (int r = 0; r < rows_ && !cancel_.cancelled(); ++r) {

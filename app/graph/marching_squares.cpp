@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <deque>
-#include <unordered_map>
+#include <algorithm>
 
 namespace kelvora::graph {
 
@@ -84,22 +84,29 @@ std::uint64_t Key(GraphPoint point) {
 }  // namespace
 
 std::vector<Polyline> JoinPieces(const std::vector<Polyline>& pieces) {
-    // Which pieces end at each point: at most two on a curve, more where curves cross.
-    std::unordered_multimap<std::uint64_t, std::size_t> ends;
+    // Both ends of every piece, sorted by point: at most two pieces end at a point of a
+    // curve, more where curves cross.
+    struct End {
+        std::uint64_t key;
+        std::size_t piece;
+        bool operator<(const End& other) const { return key < other.key; }
+    };
+    std::vector<End> ends;
     ends.reserve(pieces.size() * 2);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        ends.emplace(Key(pieces[i].front()), i);
-        ends.emplace(Key(pieces[i].back()), i);
+        ends.push_back({Key(pieces[i].front()), i});
+        ends.push_back({Key(pieces[i].back()), i});
     }
+    std::sort(ends.begin(), ends.end());
     std::vector<bool> used(pieces.size(), false);
     // The other end of an unused piece ending at `point`, marking it used.
     const auto next = [&](GraphPoint point, GraphPoint& other) {
-        const auto [first, last] = ends.equal_range(Key(point));
-        for (auto it = first; it != last; ++it) {
-            const std::size_t i = it->second;
+        const std::uint64_t key = Key(point);
+        for (auto it = std::lower_bound(ends.begin(), ends.end(), End{key, 0}); it != ends.end() && it->key == key; ++it) {
+            const std::size_t i = it->piece;
             if (used[i]) continue;
             used[i] = true;
-            other = Key(pieces[i].front()) == it->first ? pieces[i].back() : pieces[i].front();
+            other = Key(pieces[i].front()) == key ? pieces[i].back() : pieces[i].front();
             return true;
         }
         return false;
