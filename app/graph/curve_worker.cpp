@@ -39,7 +39,7 @@ std::optional<CurveSet> CurveWorker::take() {
 
 bool CurveWorker::busy() const {
     const std::lock_guard lock(mutex_);
-    return pending_.has_value() || running_;
+    return pending_.has_value() || running_ || done_.has_value();
 }
 
 void CurveWorker::run() {

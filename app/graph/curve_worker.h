@@ -29,7 +29,7 @@ public:
     void cancel();
     // The newest finished result, once.
     std::optional<CurveSet> take();
-    // A request is waiting or running.
+    // A request is waiting or running, or its result has not been taken yet.
     bool busy() const;
 
 private:

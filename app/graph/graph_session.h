@@ -36,7 +36,7 @@ public:
     void computeInBackground(std::function<void()> ready);
     // Takes the curves the worker finished; true when the picture should be painted again.
     bool collect();
-    // Curves for a view are being computed.
+    // Curves for a view are being computed, or wait to be collected.
     bool computing() const;
 
     // Entering Graphs: fresh resources, so the curves are computed again.
