@@ -37,6 +37,14 @@ std::optional<CurveSet> CurveWorker::take() {
     return result;
 }
 
+std::optional<CurveSet> CurveWorker::takeWithin(std::chrono::milliseconds wait) {
+    std::unique_lock lock(mutex_);
+    finished_.wait_for(lock, wait, [this] { return done_.has_value(); });
+    std::optional<CurveSet> result = std::move(done_);
+    done_.reset();
+    return result;
+}
+
 bool CurveWorker::busy() const {
     const std::lock_guard lock(mutex_);
     return pending_.has_value() || running_ || done_.has_value();
@@ -57,6 +65,7 @@ void CurveWorker::run() {
         running_ = false;
         if (generation_ != job.generation) continue;  // a newer view wants other curves
         done_ = std::move(set);
+        finished_.notify_all();
         lock.unlock();
         ready_();
         lock.lock();

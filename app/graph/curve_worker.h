@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -29,6 +30,8 @@ public:
     void cancel();
     // The newest finished result, once.
     std::optional<CurveSet> take();
+    // The same, waiting for it at most this long.
+    std::optional<CurveSet> takeWithin(std::chrono::milliseconds wait);
     // A request is waiting or running, or its result has not been taken yet.
     bool busy() const;
 
@@ -44,6 +47,7 @@ private:
     std::function<void()> ready_;
     mutable std::mutex mutex_;
     std::condition_variable wake_;
+    std::condition_variable finished_;
     std::optional<Job> pending_;
     std::optional<CurveSet> done_;
     bool running_ = false;

@@ -1,6 +1,7 @@
 #include "graph_session.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <limits>
 
@@ -13,6 +14,9 @@ namespace {
 
 // How far from a curve a click still lands on it.
 constexpr float kReachPixels = 10;
+// With nothing to show yet (a build, entering Graphs), a paint waits this long for the
+// curves, so that ordinary ones appear with the first picture; heavy ones follow later.
+constexpr std::chrono::milliseconds kFirstPictureWait{60};
 
 // Newton steps onto the curve: the traced line is within half a pixel of it, the
 // marker's coordinates should be the curve's own.
@@ -69,9 +73,9 @@ void GraphSession::computeInBackground(std::function<void()> ready) {
     worker_ = std::make_unique<CurveWorker>(std::move(ready));
 }
 
-bool GraphSession::collect() {
-    if (!worker_) return false;
-    std::optional<CurveSet> set = worker_->take();
+bool GraphSession::collect() { return worker_ && accept(worker_->take()); }
+
+bool GraphSession::accept(std::optional<CurveSet> set) {
     if (!set || !hasResources_ || set->key.build != build_) return false;
     if (requested_ == set->key) requested_.reset();
     curves_.store(std::move(*set));
@@ -107,7 +111,10 @@ void GraphSession::request(const ViewKey& key) {
 void GraphSession::render(GraphCanvas& canvas, int clientWidth, int clientHeight, const GraphSettings& settings) {
     if (!hasResources_) return;
     const ViewKey key = viewKey(clientWidth, clientHeight, settings);
-    if (!formulas_->empty() && !curves_.current(key)) request(key);
+    if (!formulas_->empty() && !curves_.current(key)) {
+        request(key);
+        if (worker_ && !curves_.valid()) accept(worker_->takeWithin(kFirstPictureWait));
+    }
     const Overlay overlay{cursor_, marker_, keyPointsShown_, formulaText_};
     RenderGraph(canvas, clientWidth, clientHeight, view_, settings, *formulas_, curves_, overlay);
 }

@@ -73,6 +73,8 @@ public:
 
 private:
     void request(const ViewKey& key);
+    // Keeps curves of the current build; true when it did.
+    bool accept(std::optional<CurveSet> set);
 
     std::wstring formulaText_;  // empty: nothing plotted
     std::shared_ptr<const GraphFormulas> formulas_;

@@ -206,6 +206,21 @@ private Q_SLOTS:
             shell.window.graphSession().viewKey(shell.window.width(), shell.window.height(), shell.window.graphSettings())));
     }
 
+    // Ordinary curves come with the very first picture of a build, without waiting for
+    // the event loop; a later view shows the previous curves until its own arrive.
+    void theFirstPictureOfABuildHasItsCurves() {
+        Shell shell;
+        shell.choose(KV_CMD_GRAPHS);
+        Build(shell, "x^2;y=x");
+        const QImage first = shell.window.grab().toImage();
+        QVERIFY(PixelsNear(first, kRed) > 50);
+        QVERIFY(PixelsNear(first, kBlue) > 50);
+        kelvora::test::Wheel(&shell.window, QPoint(150, 300), -120);
+        const QImage scaled = shell.window.grab().toImage();
+        QVERIFY(PixelsNear(scaled, kRed) > 50);
+        QVERIFY(PixelsNear(scaled, kBlue) > 50);
+    }
+
     // "Исходный вид" (the button or Home) undoes zooming and panning; a click on a
     // curve puts the marker on it; "Точки" marks the key points.
     void toolsOfTheView() {
