@@ -182,7 +182,9 @@ TEST(CurveCache, TracesTheCircleWithinTheTolerance) {
     for (std::size_t i = 0; i < line.size(); ++i) {
         const GraphPoint end = line[i];
         EXPECT_NEAR(std::hypot(end.x, end.y), 5, 0.5 / 30);  // half a pixel
-        if (i > 0) EXPECT_LE(std::hypot(end.x - line[i - 1].x, end.y - line[i - 1].y), 2.0 / 30);
+        if (i > 0) {
+            EXPECT_LE(std::hypot(end.x - line[i - 1].x, end.y - line[i - 1].y), 2.0 / 30);
+        }
         quadrants[(end.x < 0) + 2 * (end.y < 0)] = true;
     }
     EXPECT_TRUE(quadrants[0] && quadrants[1] && quadrants[2] && quadrants[3]);

@@ -156,7 +156,9 @@ TEST(SmoothExplicitCurves, BrokenAtPolesAndDomainEdgesAndShortElsewhere) {
                 }
             }
         }
-        if (!std::isnan(c.domainStart)) EXPECT_NEAR(first, c.domainStart, 1e-3) << headless::ToUtf8(c.formula);
+        if (!std::isnan(c.domainStart)) {
+            EXPECT_NEAR(first, c.domainStart, 1e-3) << headless::ToUtf8(c.formula);
+        }
     }
 }
 
