@@ -23,6 +23,13 @@ namespace {
 
 constexpr QRect kGraphToolsPlace(110, 50, 330, 30);
 
+// Where the cursor's coordinates show: the lower right of the plot, wide enough for
+// long numbers.
+QRect CursorCorner(int clientWidth, int clientHeight) {
+    constexpr int kHeight = 48;
+    return QRect(clientWidth / 4, clientHeight - kHeight, clientWidth - clientWidth / 4, kHeight);
+}
+
 graph::GraphPoint ToGraphPoint(QPointF at) { return {static_cast<float>(at.x()), static_cast<float>(at.y())}; }
 
 }  // namespace
@@ -134,10 +141,12 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     graph_.view().press(at.x(), at.y());
 }
 
+// A drag repaints everything; a mere move only the corner with the coordinates.
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     if (appMode_ == kGraphsMode) graph_.hover(ToGraphPoint(event->position()));
-    if (graph_.view().move(at.x(), at.y(), clientWidth_, clientHeight_) || appMode_ == kGraphsMode) update();
+    if (graph_.view().move(at.x(), at.y(), clientWidth_, clientHeight_)) update();
+    else if (appMode_ == kGraphsMode) update(CursorCorner(clientWidth_, clientHeight_));
     else QWidget::mouseMoveEvent(event);
 }
 

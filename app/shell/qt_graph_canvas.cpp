@@ -32,6 +32,18 @@ double DistanceFromChord(QPointF p, QPointF a, QPointF b) {
     return std::fabs(chord.x() * (p.y() - a.y()) - chord.y() * (p.x() - a.x())) / length;
 }
 
+bool Touches(const graph::Polyline& figure, const QRectF& rect) {
+    if (figure.empty()) return false;
+    float left = figure[0].x, right = left, top = figure[0].y, bottom = top;
+    for (const graph::GraphPoint& point : figure) {
+        left = std::min(left, point.x);
+        right = std::max(right, point.x);
+        top = std::min(top, point.y);
+        bottom = std::max(bottom, point.y);
+    }
+    return right >= rect.left() && left <= rect.right() && bottom >= rect.top() && top <= rect.bottom();
+}
+
 // The figure's points, leaving out those within the tolerance of the chord that skips them.
 void Simplified(const graph::Polyline& figure, std::vector<QPointF>& points) {
     points.clear();
@@ -111,9 +123,14 @@ void QtGraphCanvas::dot(graph::GraphPoint centre, float radius, graph::GraphColo
 // stroker an arc at every point.
 void QtGraphCanvas::strokePath(const std::vector<graph::Polyline>& figures, graph::GraphColor color, float width) {
     painter_.setPen(QPen(ToQColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin));
+    // Figures wholly outside what is being painted (off the view when zoomed in, or all
+    // but the cursor's corner when only that changed) are not stroked at all.
+    const QRectF painted = (painter_.hasClipping() ? painter_.clipBoundingRect() : QRectF(painter_.window()))
+                               .adjusted(-width, -width, width, width);
     std::vector<QLineF> pieces;
     std::vector<QPointF> points;
     for (const graph::Polyline& figure : figures) {
+        if (!Touches(figure, painted)) continue;
         if (figure.size() == 2) {
             pieces.emplace_back(ToQPointF(figure[0]), ToQPointF(figure[1]));
             continue;
