@@ -25,6 +25,7 @@ constexpr long kMostSplitEvaluations = 200000;
 // A piece still this far from the curve after the last split is no curve: the sign
 // changes across a pole there (tan(x*y)).
 constexpr double kPolePixels = 1;
+constexpr double kUnknownBend = std::numeric_limits<double>::infinity();
 
 // Every point the trace evaluates on lies on one lattice, fine step h: the coarse grid
 // takes every perCell-th point, so neighbouring cells compute their shared edges alike.
@@ -102,7 +103,7 @@ private:
     void refine(int r, int c) {
         const Cell coarse = coarseCell(r, c);
         if (perCell_ == 1) {
-            if (coarse.crossed()) fineCell(coarse, 0);
+            if (coarse.crossed()) fineCell(coarse, 0, kUnknownBend);
             return;
         }
         std::vector<double> xs(static_cast<std::size_t>(perCell_) + 1), ys(xs.size());
@@ -122,7 +123,8 @@ private:
             }
         }
         if (static_cast<int>(crossed.size()) > kMostPiecesPerSide * perCell_) return keep(coarse);
-        for (const Cell& fine : crossed) fineCell(fine, 0);
+        const double bend = LargestSecondDifference(values, xs.size());
+        for (const Cell& fine : crossed) fineCell(fine, 0, bend);
     }
 
     void keep(const Cell& cell) {
@@ -136,9 +138,50 @@ private:
         if (!(piece.from == piece.to)) pieces_.push_back({piece.from, piece.to});
     }
 
-    void fineCell(const Cell& cell, int splits) {
+    // How far the function bends within a fine step of a square fine grid, in any
+    // direction: the largest second difference along a row or a column plus the largest
+    // mixed one; infinite where it has no value.
+    static double LargestSecondDifference(const std::vector<double>& values, std::size_t side) {
+        if (side < 3) return kUnknownBend;
+        double along = 0, mixed = 0;
+        const auto at = [&](std::size_t row, std::size_t column) { return values[row * side + column]; };
+        for (std::size_t a = 0; a < side; ++a) {
+            for (std::size_t b = 1; b + 1 < side; ++b) {
+                along = std::max({along, std::fabs(at(a, b - 1) - 2 * at(a, b) + at(a, b + 1)),
+                                  std::fabs(at(b - 1, a) - 2 * at(b, a) + at(b + 1, a))});
+            }
+        }
+        for (std::size_t r = 0; r + 1 < side; ++r) {
+            for (std::size_t c = 0; c + 1 < side; ++c) {
+                mixed = std::max(mixed, std::fabs(at(r + 1, c + 1) - at(r + 1, c) - at(r, c + 1) + at(r, c)));
+            }
+        }
+        const double bend = along + mixed;
+        return std::isfinite(bend) ? bend : kUnknownBend;
+    }
+
+    // A piece whose cell bends too little for its midpoint to stray (the bend over four
+    // times the gradient bounds both the curvature's and the interpolation's share) is
+    // kept without evaluating the midpoint.
+    bool plainlyStraight(const Cell& cell, double bend) const {
+        const double gradient = Gradient(cell);
+        return std::isfinite(bend) && gradient > 0 && bend / (4 * gradient) * scale_ <= kFarthestMidpointPixels / 2;
+    }
+
+    static double Gradient(const Cell& cell) {
+        const double* f = cell.f;
+        const double gx = ((f[1] - f[0]) + (f[2] - f[3])) / (2 * (cell.x1 - cell.x0));
+        const double gy = ((f[3] - f[0]) + (f[2] - f[1])) / (2 * (cell.y1 - cell.y0));
+        return std::hypot(gx, gy);
+    }
+
+    void fineCell(const Cell& cell, int splits, double bend) {
         Piece pieces[2];
         const int count = CellPieces(cell, pieces);
+        if (splits == 0 && plainlyStraight(cell, bend)) {
+            for (int p = 0; p < count; ++p) add(pieces[p]);
+            return;
+        }
         if (budget_ <= 0) {
             for (int p = 0; p < count; ++p) add(pieces[p]);
             return;
@@ -153,18 +196,19 @@ private:
     }
 
     // How far the piece's midpoint is from the curve, to first order: its value over the
-    // gradient estimated from the cell's corners; infinite for a piece too long.
+    // gradient there; infinite for a piece too long or a point without a value.
     double strayPixels(const Cell& cell, const Piece& piece) {
         constexpr double kInfinite = std::numeric_limits<double>::infinity();
         const double dx = piece.to.x - piece.from.x, dy = piece.to.y - piece.from.y;
         if (std::hypot(dx, dy) * scale_ > kLongestPiecePixels) return kInfinite;
-        --budget_;
-        const double value = function_.implicitAt((piece.from.x + piece.to.x) / 2.0, (piece.from.y + piece.to.y) / 2.0);
-        const double* f = cell.f;
-        const double gx = ((f[1] - f[0]) + (f[2] - f[3])) / (2 * (cell.x1 - cell.x0));
-        const double gy = ((f[3] - f[0]) + (f[2] - f[1])) / (2 * (cell.y1 - cell.y0));
+        budget_ -= 5;
+        const double x = (piece.from.x + piece.to.x) / 2.0, y = (piece.from.y + piece.to.y) / 2.0;
+        const double step = (cell.x1 - cell.x0) / 16;
+        const double value = function_.implicitAt(x, y);
+        const double gx = (function_.implicitAt(x + step, y) - function_.implicitAt(x - step, y)) / (2 * step);
+        const double gy = (function_.implicitAt(x, y + step) - function_.implicitAt(x, y - step)) / (2 * step);
         const double gradient = std::hypot(gx, gy);
-        if (!std::isfinite(value) || !(gradient > 0)) return kInfinite;
+        if (!std::isfinite(value) || !std::isfinite(gradient) || !(gradient > 0)) return kInfinite;
         return std::fabs(value) / gradient * scale_;
     }
 
@@ -177,7 +221,7 @@ private:
         for (int j = 0; j < 2; ++j) {
             for (int i = 0; i < 2; ++i) {
                 const Cell quarter{xs[i], xs[i + 1], ys[j], ys[j + 1], {f[j][i], f[j][i + 1], f[j + 1][i + 1], f[j + 1][i]}};
-                if (quarter.crossed()) fineCell(quarter, splits);
+                if (quarter.crossed()) fineCell(quarter, splits, kUnknownBend);
             }
         }
     }

@@ -95,6 +95,13 @@ TEST(SmoothImplicitCurves, MidpointsKeepToCurvesOfEveryShape) {
     } cases[] = {
         {L"(x-1)^2+(y+2)^2=0.09", [](double x, double y) { return std::fabs(std::hypot(x - 1, y + 2) - 0.3); }, 20},
         {L"y=x+0.5", [](double x, double y) { return std::fabs(y - x - 0.5) / std::numbers::sqrt2; }, 200},
+        // Bent only through the mixed derivative: tight at its vertex (0.1, 0.1).
+        {L"x*y=0.01", [](double x, double y) { return std::fabs(x * y - 0.01) / std::hypot(x, y); }, 200},
+        // A circle of 3 pixels whose function is far from straight between fine points:
+        // straight-line crossings fall short of it, the midpoints find it.
+        {L"(x*x+y*y)^16*10^32=1", [](double x, double y) { return std::fabs(std::hypot(x, y) - 0.1); }, 8},
+        {L"x^2-y^2=0.0004", [](double x, double y) { return std::fabs(x * x - y * y - 0.0004) / (2 * std::hypot(x, y)); },
+         200},
         {L"x^2/16+y^2/4=1",
          [](double x, double y) {
              // The nearest point of the ellipse, found along its parameter.
