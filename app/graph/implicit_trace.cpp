@@ -52,9 +52,18 @@ public:
         const auto want = [&](int r, int c) {
             if (r >= 0 && r < rows_ && c >= 0 && c < columns_) wanted[static_cast<std::size_t>(r) * columns_ + c] = 1;
         };
+        // Per grid point: 1 below zero, 2 at or above it, 0 without a value; a cell whose
+        // corners together have both is crossed.
+        std::vector<unsigned char> signs(coarse_.size());
+        for (std::size_t i = 0; i < coarse_.size(); ++i) {
+            signs[i] = std::isfinite(coarse_[i]) ? (coarse_[i] < 0 ? 1 : 2) : 0;
+        }
+        const std::size_t stride = static_cast<std::size_t>(columns_) + 1;
         for (int r = 0; r < rows_; ++r) {
+            const unsigned char* lower = signs.data() + static_cast<std::size_t>(r) * stride;
+            const unsigned char* upper = lower + stride;
             for (int c = 0; c < columns_; ++c) {
-                if (!coarseCell(r, c).crossed()) continue;
+                if ((lower[c] | lower[c + 1] | upper[c] | upper[c + 1]) != 3) continue;
                 want(r, c);
                 want(r - 1, c);
                 want(r + 1, c);
@@ -135,7 +144,7 @@ private:
 
     // A curve through a corner of the lattice gives pieces of no length there.
     void add(const Piece& piece) {
-        if (!(piece.from == piece.to)) pieces_.push_back({piece.from, piece.to});
+        if (!(piece.from == piece.to)) pieces_.push_back(piece);
     }
 
     // How far the function bends within a fine step of a square fine grid, in any
@@ -237,7 +246,7 @@ private:
     int rows_ = 0;
     long budget_ = kMostSplitEvaluations;
     std::vector<double> coarse_;  // (rows + 1) × (columns + 1), rows upwards
-    std::vector<Polyline> pieces_;
+    std::vector<Piece> pieces_;
 };
 
 }  // namespace

@@ -83,7 +83,7 @@ std::uint64_t Key(GraphPoint point) {
 
 }  // namespace
 
-std::vector<Polyline> JoinPieces(const std::vector<Polyline>& pieces) {
+std::vector<Polyline> JoinPieces(const std::vector<Piece>& pieces) {
     // Both ends of every piece, sorted by point: at most two pieces end at a point of a
     // curve, more where curves cross.
     struct End {
@@ -94,8 +94,8 @@ std::vector<Polyline> JoinPieces(const std::vector<Polyline>& pieces) {
     std::vector<End> ends;
     ends.reserve(pieces.size() * 2);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        ends.push_back({Key(pieces[i].front()), i});
-        ends.push_back({Key(pieces[i].back()), i});
+        ends.push_back({Key(pieces[i].from), i});
+        ends.push_back({Key(pieces[i].to), i});
     }
     std::sort(ends.begin(), ends.end());
     std::vector<bool> used(pieces.size(), false);
@@ -106,7 +106,7 @@ std::vector<Polyline> JoinPieces(const std::vector<Polyline>& pieces) {
             const std::size_t i = it->piece;
             if (used[i]) continue;
             used[i] = true;
-            other = Key(pieces[i].front()) == key ? pieces[i].back() : pieces[i].front();
+            other = Key(pieces[i].from) == key ? pieces[i].to : pieces[i].from;
             return true;
         }
         return false;
@@ -115,7 +115,7 @@ std::vector<Polyline> JoinPieces(const std::vector<Polyline>& pieces) {
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         if (used[i]) continue;
         used[i] = true;
-        std::deque<GraphPoint> line(pieces[i].begin(), pieces[i].end());
+        std::deque<GraphPoint> line{pieces[i].from, pieces[i].to};
         for (GraphPoint other{}; next(line.back(), other);) line.push_back(other);
         for (GraphPoint other{}; next(line.front(), other);) line.push_front(other);
         joined.emplace_back(line.begin(), line.end());

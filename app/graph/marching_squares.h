@@ -37,6 +37,6 @@ namespace kelvora::graph {
 
 // Two-point pieces that meet end to end, chained into longer polylines: a traced curve
 // is stroked in one go instead of piece by piece. Ends must be equal to the bit.
-std::vector<Polyline> JoinPieces(const std::vector<Polyline>& pieces);
+std::vector<Polyline> JoinPieces(const std::vector<Piece>& pieces);
 
 }  // namespace kelvora::graph

@@ -193,7 +193,7 @@ TEST(CurveCache, TracesTheCircleWithinTheTolerance) {
 // Pieces that meet end to end become one line, whichever way round each was traced;
 // separate curves stay separate, and a closed curve ends where it starts.
 TEST(JoinPieces, ChainsPiecesThatMeet) {
-    const struct { std::vector<Polyline> pieces; std::vector<std::size_t> lengths; } cases[] = {
+    const struct { std::vector<Piece> pieces; std::vector<std::size_t> lengths; } cases[] = {
         {{{{0, 0}, {1, 0}}, {{1, 0}, {2, 1}}, {{3, 3}, {2, 1}}}, {4}},
         {{{{1, 0}, {2, 1}}, {{0, 0}, {1, 0}}}, {3}},
         {{{{0, 0}, {1, 0}}, {{5, 5}, {6, 5}}}, {2, 2}},
@@ -209,17 +209,17 @@ TEST(JoinPieces, ChainsPiecesThatMeet) {
             points += joined[i].size();
             for (std::size_t k = 1; k < joined[i].size(); ++k) {
                 // Every step of a joined line is one of the pieces, in one direction or the other.
-                const bool isPiece = std::any_of(c.pieces.begin(), c.pieces.end(), [&](const Polyline& piece) {
-                    return (piece[0] == joined[i][k - 1] && piece[1] == joined[i][k]) ||
-                           (piece[1] == joined[i][k - 1] && piece[0] == joined[i][k]);
+                const bool isPiece = std::any_of(c.pieces.begin(), c.pieces.end(), [&](const Piece& piece) {
+                    return (piece.from == joined[i][k - 1] && piece.to == joined[i][k]) ||
+                           (piece.to == joined[i][k - 1] && piece.from == joined[i][k]);
                 });
                 EXPECT_TRUE(isPiece) << i << " " << k;
             }
         }
         EXPECT_EQ(points, c.pieces.size() + c.lengths.size());
     }
-    EXPECT_EQ(JoinPieces({{{0, 0}, {1, 0}}, {{1, 0}, {1, 1}}, {{1, 1}, {0, 0}}})[0].front(),
-              JoinPieces({{{0, 0}, {1, 0}}, {{1, 0}, {1, 1}}, {{1, 1}, {0, 0}}})[0].back());
+    const std::vector<Polyline> triangle = JoinPieces({{{0, 0}, {1, 0}}, {{1, 0}, {1, 1}}, {{1, 1}, {0, 0}}});
+    EXPECT_EQ(triangle[0].front(), triangle[0].back());
 }
 
 }  // namespace
