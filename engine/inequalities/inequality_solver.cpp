@@ -7,6 +7,9 @@
 #include <tuple>
 
 #include "algebra/equation_solver.h"
+#include "algebra/exact_in_x.h"
+#include "algebra/exact_reading.h"
+#include "algebra/real_roots.h"
 #include "core/number_format.h"
 #include "core/steps_window.h"
 #include "core/texts.h"
@@ -66,6 +69,26 @@ struct Points {
 };
 
 bool SameZero(double a, double b) { return std::fabs(a - b) <= kSameZero * std::max(1.0, std::fabs(a)); }
+
+// Every real zero of the polynomial with coefficients c, ascending, once each: isolated
+// exactly, from the text's own digits where it is a polynomial of that degree, when the
+// exact module finishes within its allowance; else by the numerical search.
+std::optional<std::vector<double>> Zeros(const Coefficients& c, const std::wstring* text, ZeroSearchBudget& budget) {
+    if (c.size() <= 1) return std::vector<double>{};
+    std::optional<ExactPolynomial> exact;
+    if (text) exact = ReadExactInX(*text, kExactSearchMaxDegree);
+    if (!exact || exact->Degree() != static_cast<int>(c.size()) - 1) exact = ExactPolynomial::FromDoubles(c);
+    if (exact && exact->Degree() <= kExactSearchMaxDegree) {
+        if (const auto roots = FindRealRootsWithin(*exact, kRootWorkAllowance)) {
+            std::vector<double> values;
+            for (const RealRoot& root : *roots) {
+                if (std::isfinite(root.value)) values.push_back(root.value);
+            }
+            return values;
+        }
+    }
+    return RealZeros(c, budget);
+}
 
 Points MergedZeros(const std::vector<double>& numerator, const std::vector<double>& denominator) {
     Points points;
@@ -196,8 +219,8 @@ std::optional<InequalityAnalysis> AnalyzeInequality(const std::wstring& text, Ze
     const std::optional<Coefficients> c = CoefficientsInX(a.f);
     const std::optional<Coefficients> d = a.denominator.empty() ? Coefficients{1.0} : CoefficientsInX(a.denominator);
     std::optional<std::vector<double>> zeros, poles;
-    if (c && d) zeros = RealZeros(*c, budget);
-    if (zeros) poles = RealZeros(*d, budget);
+    if (c && d) zeros = Zeros(*c, a.denominator.empty() ? &formula : nullptr, budget);
+    if (zeros) poles = Zeros(*d, nullptr, budget);
     if (!zeros || !poles) {
         a.refusal = InequalityRefusal{KV_STATUS_TOO_COMPLEX, text::kInequalityTooComplex};
         return a;
