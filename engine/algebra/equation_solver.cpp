@@ -56,6 +56,14 @@ Expansion ExpandSides(ReportWriter& report, const Sides& sides) {
     ExpansionNotes notes;
     e.left = ExpandExpression(sides.left, &notes);
     e.right = ExpandExpression(sides.right, &notes);
+    // Sides that read exactly carry no rounding noise, and no number is lost however
+    // small it is (x^2 = 0.00000000000001).
+    const auto exactLeft = notes.skipped.empty() ? ReadExactInX(sides.left, kExactSearchMaxDegree) : std::nullopt;
+    const auto exactRight = exactLeft ? ReadExactInX(sides.right, kExactSearchMaxDegree) : std::nullopt;
+    if (exactRight) {
+        e.left = NearestInDoubles(*exactLeft);
+        e.right = NearestInDoubles(*exactRight);
+    }
     report.Open(text::kExpandHeading)
         .Line(text::kLeftSide + Shown(e.left))
         .Line(text::kRightSide + Shown(e.right));
@@ -63,9 +71,13 @@ Expansion ExpandSides(ReportWriter& report, const Sides& sides) {
     report.Close();
 
     report.Open(text::kMoveLeftHeading).Line(L"(" + Shown(e.left) + L") - (" + Shown(e.right) + L") = 0");
-    AddPolynomials(e.p, e.left);
-    SubtractPolynomials(e.p, e.right);
-    RemoveZeroTerms(e.p);
+    if (exactRight) {
+        e.p = NearestInDoubles(*exactLeft - *exactRight);
+    } else {
+        AddPolynomials(e.p, e.left);
+        SubtractPolynomials(e.p, e.right);
+        RemoveZeroTerms(e.p);
+    }
     report.Line(Shown(e.p) + L" = 0").Close();
     return e;
 }
@@ -141,6 +153,13 @@ void AppendTwoRoots(ReportWriter& report, double a, double b, double s, double x
 }
 
 // The roots of a quadratic; none at all (not even an empty list) when D < 0.
+// D is 0 when it is rounding noise of b² - 4ac, measured against those two: a fixed
+// tolerance would call x² = 0.00000000000001 a double root.
+bool IsZeroDiscriminant(double b, double fourAc, double d) {
+    constexpr double kRelativeNoise = 1e-12;
+    return std::isfinite(d) && std::fabs(d) <= kRelativeNoise * std::max(b * b, std::fabs(fourAc));
+}
+
 std::optional<std::vector<double>> SolveQuadratic(const Polynomial& p, ReportWriter& report) {
     const double a = LastCoefficient(p, [](const MonomialKey& key) { return key.find(L"x2") != std::wstring::npos; });
     const double b = LastCoefficient(p, IsLinearKey);
@@ -160,12 +179,13 @@ std::optional<std::vector<double>> SolveQuadratic(const Polynomial& p, ReportWri
         .Line(L"D = " + Nf(b * b) + L" - " + Nf(a * 4 * c))
         .Line(L"D = " + Nf(d))
         .Gap();
-    if (d < -kZeroTolerance) {
+    const bool zero = IsZeroDiscriminant(b, a * 4 * c, d);
+    if (d < 0 && !zero) {
         report.Line(text::kNegativeDiscriminant).Close(false);
         return std::nullopt;
     }
     std::vector<double> roots;
-    if (std::fabs(d) < kZeroTolerance) {
+    if (zero) {
         const double x = WithoutNegativeZero(-b / (a + a));
         report.Line(text::kZeroDiscriminant)
             .Gap()

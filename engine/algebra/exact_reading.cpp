@@ -92,6 +92,15 @@ std::optional<ExactPolynomial> ReadExactInX(const std::wstring& text, int maxDeg
     return ExactExpander(text, tree, maxDegree).Expand(tree.root);
 }
 
+Polynomial NearestInDoubles(const ExactPolynomial& p) {
+    Polynomial result;
+    for (int k = 0; k <= p.Degree(); ++k) {
+        const mpq_class& c = p.Coefficient(k);
+        if (sgn(c) != 0) result[k == 0 ? kConstKey : MakeKey(k, 0, 0)] = NearestDouble(c);
+    }
+    return result;
+}
+
 std::optional<std::vector<RealRoot>> ExactRootsOfSides(const std::wstring& left, const std::wstring& right,
                                                       const Polynomial& p) {
     const auto exactLeft = ReadExactInX(left, kExactSearchMaxDegree);

@@ -19,6 +19,9 @@ namespace abacor {
 // from 0 up to `maxDegree`, a number the exact reader refuses.
 std::optional<ExactPolynomial> ReadExactInX(const std::wstring& text, int maxDegree);
 
+// The polynomial with each coefficient the double nearest to it.
+Polynomial NearestInDoubles(const ExactPolynomial& p);
+
 // The real roots of left = right read exactly when both sides are such polynomials and
 // agree in degree with p, the sides' double expansion; else those of p taken exactly.
 // Nothing when the work allowance runs out.

@@ -335,10 +335,6 @@ double RoundTruncated(double truncated, IsAbove isAbove) {
     return isAbove(middle) ? high : low;
 }
 
-double NearestDouble(const mpq_class& x) {
-    return RoundTruncated(Truncated(x), [&x](const mpq_class& point) { return x > point; });
-}
-
 // Bisects an isolating interval of p's root until the root's rationality is decided
 // and its nearest double is known.
 class Refinement {
@@ -551,6 +547,10 @@ std::vector<RealRoot> FindRealRootsMetered(const ExactPolynomial& p, WorkMeter& 
 
 
 }  // namespace
+
+double NearestDouble(const mpq_class& x) {
+    return RoundTruncated(Truncated(x), [&x](const mpq_class& point) { return x > point; });
+}
 
 std::vector<RealRoot> FindRealRoots(const ExactPolynomial& p) {
     WorkMeter unlimited(LLONG_MAX);

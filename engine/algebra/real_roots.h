@@ -40,6 +40,8 @@ struct RealRoot {
 // The real roots in ascending order; none for a constant (the zero polynomial included:
 // whether every x is a root is the caller's to say).
 std::vector<RealRoot> FindRealRoots(const ExactPolynomial& p);
+// The double nearest to x (±infinity beyond the range of doubles).
+double NearestDouble(const mpq_class& x);
 // The same within a work allowance of about a nanosecond a unit: nullopt when the roots
 // lie too close together to be told apart in time (xⁿ - 2(ax - 1)² for large n and a).
 std::optional<std::vector<RealRoot>> FindRealRootsWithin(const ExactPolynomial& p, long long workAllowance);

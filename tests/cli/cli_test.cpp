@@ -412,6 +412,7 @@ TEST(Cli, EveryModeReadsATextAlike) {
         {{"eval", "2^-1"}, "0.5\n", 0},
         {{"eval", "3--5"}, "8\n", 0},
         {{"solve", "x/0.00000000001 = 1"}, "X = 1e-11\n", 0},  // no small divisor counts as 0
+        {{"solve", "x^2 = 0.00000000000001"}, "X₁ = 0.0000001\nX₂ = -0.0000001\n", 0},  // nor a small number
     });
 }
 
