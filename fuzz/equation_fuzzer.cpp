@@ -236,7 +236,7 @@ private:
     // "x ∈ ℝ, x ≠ 0": an identity outside the zeros of its denominators.
     static bool IsIdentityInDomain(const std::wstring& value) {
         const std::wstring every = abacor::text::kEveryNumber;
-        return value.starts_with(every + abacor::text::kExcludedValue);
+        return value.starts_with(every + abacor::text::kExcludedValue) || value == every + abacor::text::kExceptDenominatorZeros;
     }
 
     fuzz::App app_;

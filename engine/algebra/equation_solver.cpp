@@ -99,13 +99,15 @@ std::wstring ExcludedValueText(const RealRoot& root) {
 }
 
 // "x ∈ ℝ", or "x ∈ ℝ, x ≠ -1, x ≠ 0" where denominators of the equation as typed vanish:
-// clearing them made an identity of an equation that has no value there.
+// clearing them made an identity of an equation that has no value there. Zeros that cannot
+// be found in time are still said to be excluded.
 std::wstring EveryNumberInDomain(const Sides& original) {
     std::wstring answer = text::kEveryNumber;
-    const std::optional<std::vector<RealRoot>> excluded = CommonZeros(OriginalDenominators(original));
-    if (excluded) {
-        for (const RealRoot& root : *excluded) answer += ExcludedValueText(root);
-    }
+    const std::vector<Polynomial> denominators = OriginalDenominators(original);
+    if (denominators.empty()) return answer;
+    const std::optional<std::vector<RealRoot>> excluded = CommonZeros(denominators);
+    if (!excluded) return answer + text::kExceptDenominatorZeros;
+    for (const RealRoot& root : *excluded) answer += ExcludedValueText(root);
     return answer;
 }
 

@@ -62,15 +62,27 @@ std::wstring MultiplicityText(int multiplicity) {
 }
 
 std::optional<std::vector<RealRoot>> CommonZeros(const std::vector<Polynomial>& polynomials) {
-    // The zeros of the product are those of every factor, and the isolation lists each once.
-    ExactPolynomial product(std::vector<mpq_class>{1});
+    // Each distinct polynomial on its own: the product of several would take far longer
+    // to isolate than its factors do, and the allowance is shared among them.
+    std::vector<ExactPolynomial> distinct;
     for (const Polynomial& p : polynomials) {
         const std::optional<ExactPolynomial> exact = ExactInX(p);
         if (!exact) return std::nullopt;
-        product = product * *exact;
+        const ExactPolynomial primitive = exact->Primitive();
+        if (std::find(distinct.begin(), distinct.end(), primitive) == distinct.end()) distinct.push_back(primitive);
     }
-    if (product.Degree() > kExactSearchMaxDegree) return std::nullopt;
-    return FindRealRootsWithin(product, kRootWorkAllowance);
+    std::vector<RealRoot> zeros;
+    for (const ExactPolynomial& p : distinct) {
+        const long long share = kRootWorkAllowance / static_cast<long long>(distinct.size());
+        const std::optional<std::vector<RealRoot>> own = FindRealRootsWithin(p, share);
+        if (!own) return std::nullopt;
+        zeros.insert(zeros.end(), own->begin(), own->end());
+    }
+    // A zero two polynomials share is one value; the first found keeps its exact form.
+    std::stable_sort(zeros.begin(), zeros.end(), [](const RealRoot& a, const RealRoot& b) { return a.value < b.value; });
+    zeros.erase(std::unique(zeros.begin(), zeros.end(), [](const RealRoot& a, const RealRoot& b) { return a.value == b.value; }),
+                zeros.end());
+    return zeros;
 }
 
 }  // namespace abacor

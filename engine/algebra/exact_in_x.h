@@ -47,8 +47,9 @@ std::wstring ReadableExactForm(const RealRoot& root);
 // " (кратность 3)" after a multiple root in a report; nothing for a simple one.
 std::wstring MultiplicityText(int multiplicity);
 
-// Every real x where one of the polynomials vanishes, each once and ascending; nullopt
-// when one of them cannot be taken exactly or the work allowance runs out.
+// Every real x where one of the polynomials vanishes, ascending, each value once (zeros of
+// different polynomials with the same nearest double are one value); nullopt when one of
+// them cannot be taken exactly or the work allowance, shared among them, runs out.
 std::optional<std::vector<RealRoot>> CommonZeros(const std::vector<Polynomial>& polynomials);
 
 }  // namespace abacor

@@ -154,6 +154,8 @@ inline constexpr const wchar_t* kRootLabelEnd = L" =";
 // An identity whose denominators vanish somewhere: kEveryNumber + ", x ≠ " + each value, and
 // the report's result line "0 = 0 → x — любое число из области определения (" + answer + ")".
 inline constexpr const wchar_t* kExcludedValue = L", x ≠ ";
+// kEveryNumber + this when the denominators' zeros cannot be found in time.
+inline constexpr const wchar_t* kExceptDenominatorZeros = L", кроме нулей знаменателей";
 inline constexpr const wchar_t* kAlwaysHoldsInDomain = L"0 = 0 → x — любое число из области определения (";
 inline constexpr const wchar_t* kAlwaysHoldsInDomainClose = L")";
 

@@ -538,6 +538,10 @@ TEST_F(EquationSolverTest, IdentitiesKeepTheirDomain) {
         {L"1/(x(x-2)) = 1/(x^2-2x)", L"x ∈ ℝ, x ≠ 0, x ≠ 2"},  // a zero of both sides once
         {L"x/(x^2-2) = x/(x^2-2)", L"x ∈ ℝ, x ≠ -√2, x ≠ √2"},
         {L"1/(2x-1) = 1/(2x-1)", L"x ∈ ℝ, x ≠ 1/2"},
+        {L"1/(x^60-1) = 1/(x^60-1)", L"x ∈ ℝ, x ≠ -1, x ≠ 1"},
+        {L"1/(x-0.1) = 1/(x-0.1)", L"x ∈ ℝ, x ≠ 0.1"},  // a long exact form: the decimal
+        // Zeros too close together to be told apart in time are excluded all the same.
+        {L"1/(x^100-2(1000x-1)^2) = 1/(x^100-2(1000x-1)^2)", L"x ∈ ℝ, кроме нулей знаменателей"},
         {L"x/(x^2+1) = x/(x^2+1)", L"x ∈ ℝ"},  // a denominator without a real zero
         {L"x + 1 = x + 1", L"x ∈ ℝ"},
         {L"x/x = 2", L"Нет решений"},

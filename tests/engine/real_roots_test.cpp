@@ -455,6 +455,28 @@ TEST(CommonZeros, EveryZeroOfEveryPolynomialOnce) {
         EXPECT_EQ(values, c.zeros) << c.polynomials.size();
     }
     EXPECT_FALSE(abacor::CommonZeros({InX({0, 1}), InX({NAN, 1})}).has_value());
+    // High degrees each on their own; roots packed too close to tell apart in time leave none.
+    std::vector<double> x60(61);
+    x60[60] = 1;
+    x60[0] = -1;
+    std::vector<double> twice = x60;
+    twice[0] = -2;
+    const std::optional<std::vector<RealRoot>> both = abacor::CommonZeros({InX(x60), InX(twice), InX(x60)});
+    ASSERT_TRUE(both.has_value());
+    const double root = std::pow(2.0, 1.0 / 60);
+    ASSERT_EQ(both->size(), 4u);
+    std::vector<double> values;
+    for (const RealRoot& r : *both) values.push_back(r.value);
+    EXPECT_NEAR(values[0], -root, 1e-15);
+    EXPECT_EQ(values[1], -1);
+    EXPECT_EQ(values[2], 1);
+    EXPECT_NEAR(values[3], root, 1e-15);
+    std::vector<double> mignotte(101);  // x^100 - 2(1000x - 1)^2
+    mignotte[100] = 1;
+    mignotte[2] = -2e6;
+    mignotte[1] = 4000;
+    mignotte[0] = -2;
+    EXPECT_FALSE(abacor::CommonZeros({InX({0, 1}), InX(mignotte)}).has_value());
 }
 
 }  // namespace
