@@ -32,10 +32,9 @@ constexpr std::array<const wchar_t*, 5> kValidationMessages = {
     abacor::text::kEmptyLine,      abacor::text::kZeroDivisor,       abacor::text::kForeignCharacters,
     abacor::text::kDoubledOperator, abacor::text::kUnbalancedBrackets,
 };
-constexpr std::array<const wchar_t*, 7> kVerdicts = {
-    abacor::text::kTwoEqualsSigns, abacor::text::kOnlyX,   abacor::text::kEveryNumber,
-    abacor::text::kNoSolutions,    abacor::text::kNoRoots, abacor::text::kTooLarge,
-    abacor::text::kNoRealRoots,
+constexpr std::array<const wchar_t*, 6> kVerdicts = {
+    abacor::text::kTwoEqualsSigns, abacor::text::kOnlyX,    abacor::text::kEveryNumber,
+    abacor::text::kNoSolutions,    abacor::text::kTooLarge, abacor::text::kNoRealRoots,
 };
 
 template <std::size_t N>

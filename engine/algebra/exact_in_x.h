@@ -44,7 +44,8 @@ const RealRoot* ShownExactRoot(const std::vector<RealRoot>& roots, double value)
 // without one or for a form like "3602879701896397/36028797018963968".
 std::wstring ReadableExactForm(const RealRoot& root);
 
-// " (кратность 3)" after a multiple root in a report; nothing for a simple one.
+// The multiplicity note after a multiple root in a report (text::kMultiplicityOpen, the
+// number, text::kMultiplicityClose); nothing for a simple one.
 std::wstring MultiplicityText(int multiplicity);
 
 // Every real x where one of the polynomials vanishes, ascending, each value once (zeros of
