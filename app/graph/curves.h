@@ -1,5 +1,6 @@
-// The points of the curves: explicit functions sampled once per pixel column, implicit
-// curves traced by marching squares over a grid and kept until the formulas change.
+// The points of the curves: the plain samplers (one sample per pixel column, marching
+// squares over a grid), and the curves of one view, computed together and kept until a
+// newer view's replace them.
 #pragma once
 
 #include <array>
@@ -7,8 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "cancellation.h"
 #include "graph_canvas.h"
 #include "graph_formula.h"
+#include "key_points.h"
 #include "plot_area.h"
 
 namespace kelvora::graph {
@@ -24,9 +27,6 @@ struct WorldRect {
 // screen points, one per pixel column of the plot area.
 std::vector<Polyline> SampleExplicit(const GraphFunction& function, const PlotArea& area);
 
-// Grid cells per side: the settings' count, but the finest grid when zoomed in closely.
-int ImplicitGridSize(double scale, int sampleCount);
-
 // The zero set of a function of x and y on a grid of n × n cells spanning three times the
 // rectangle in each direction, as two-point polylines in world units. A cell with a
 // corner without a value draws nothing.
@@ -39,22 +39,52 @@ struct CurveSlot {
 
 using CurveSlots = std::array<CurveSlot, kMaxCurves>;
 
-// The implicit curves of the formulas, one slot per position in their list. Tracing is
-// slow, so the result serves every paint until it is invalidated.
+// Everything the curves of a picture depend on besides the formulas: the view, the
+// client size, the implicit grid, whether key points are wanted, and the build.
+struct ViewKey {
+    int width = 0;
+    int height = 0;
+    double scale = 0;
+    double centreX = 0;
+    double centreY = 0;
+    int gridSize = 0;
+    bool keyPoints = false;
+    unsigned build = 0;
+
+    PlotArea area() const;
+    bool operator==(const ViewKey&) const = default;
+};
+
+// One formula list's curves for a view: explicit ones sampled (PlotExplicit), implicit
+// ones traced (TraceCurve), and the key points when asked for.
+struct CurveSet {
+    ViewKey key;
+    CurveSlots curveSlots;
+    std::vector<KeyPoint> keyPoints;
+};
+
+// A cancelled computation returns what it has; it is of no use.
+CurveSet ComputeCurves(const GraphFormulas& formulas, const ViewKey& key, const Cancellation& cancel = {});
+
+// The last curves computed. Until a newer view's curves arrive, a paint draws these in
+// its own view: the previous picture moved and scaled.
 class CurveCache {
 public:
     bool valid() const { return valid_; }
-    const CurveSlots& curveSlots() const { return slots_; }
+    // Whether the curves were computed for exactly this view.
+    bool current(const ViewKey& key) const { return valid_ && set_.key == key; }
+    const ViewKey& key() const { return set_.key; }
+    const CurveSlots& curveSlots() const { return set_.curveSlots; }
+    const std::vector<KeyPoint>& keyPoints() const { return set_.keyPoints; }
 
-    // Traces every implicit formula (TraceZeroSet).
-    void trace(const GraphFormulas& formulas, const WorldRect& rect, int gridSize);
-    // The next paint traces again; the old curves stay until then.
-    void invalidate() { valid_ = false; }
+    // Computes on the calling thread.
+    void compute(const GraphFormulas& formulas, const ViewKey& key);
+    void store(CurveSet set);
     // Empties every slot and invalidates.
     void clear();
 
 private:
-    CurveSlots slots_;
+    CurveSet set_;
     bool valid_ = false;
 };
 

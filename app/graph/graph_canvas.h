@@ -52,8 +52,16 @@ public:
     // One line of text centred horizontally and vertically in the rectangle.
     virtual void centredText(const GraphRect& rect, const std::wstring& text, const GraphFont& font,
                              GraphColor color) = 0;
+    // One line of text from the rectangle's left edge, centred vertically. This and the
+    // notes' backgrounds and dots below draw what is read off the graph; a canvas that
+    // only checks the plot may leave them out.
+    virtual void leftText(const GraphRect& /*rect*/, const std::wstring& /*text*/, const GraphFont& /*font*/,
+                          GraphColor /*color*/) {}
     // Each polyline is an open, unfilled figure; all are stroked alike.
     virtual void strokePath(const std::vector<Polyline>& figures, GraphColor color, float width) = 0;
+    virtual void fillRect(const GraphRect& /*rect*/, GraphColor /*color*/) {}
+    // A filled circle with a thin outline of the background's colour.
+    virtual void dot(GraphPoint /*centre*/, float /*radius*/, GraphColor /*color*/) {}
 };
 
 }  // namespace kelvora::graph

@@ -4,7 +4,7 @@
 namespace kelvora {
 
 struct GraphSettings {
-    int SampleCount = 300;  // implicit grid cells per side
+    int SampleCount = 300;  // coarse cells of an implicit trace across the plot's longer side
     float LineThickness = 2.0f;
     bool ShowGrid = true;
     bool ShowLabels = true;

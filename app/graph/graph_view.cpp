@@ -1,6 +1,7 @@
 #include "graph_view.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace kelvora::graph {
 
@@ -8,11 +9,21 @@ namespace {
 
 constexpr double kZoomIn = 1.2;
 constexpr double kZoomOut = 0.8333333333333334;
+constexpr int kClickSlack = 3;  // pixels
 
 }  // namespace
 
 void GraphView::zoom(int wheelDelta) {
     scale_ = std::clamp(scale_ * (wheelDelta > 0 ? kZoomIn : kZoomOut), kMinScale, kMaxScale);
+}
+
+void GraphView::zoomAt(int wheelDelta, double x, double y, int clientWidth, int clientHeight) {
+    const PlotArea before = area(clientWidth, clientHeight);
+    const double worldX = before.worldXAt(x), worldY = before.worldYAt(y);
+    zoom(wheelDelta);
+    const PlotArea after = area(clientWidth, clientHeight);
+    centreX_ += worldX - after.worldXAt(x);
+    centreY_ += worldY - after.worldYAt(y);
 }
 
 void GraphView::press(int x, int y) {
@@ -32,6 +43,10 @@ bool GraphView::move(int x, int y, int clientWidth, int clientHeight) {
     centreX_ = dragStartCentreX_ - (x - dragStartX_) / scale_;
     centreY_ = dragStartCentreY_ + (y - dragStartY_) / scale_;
     return true;
+}
+
+bool GraphView::wasClick(int x, int y) const {
+    return std::abs(x - dragStartX_) <= kClickSlack && std::abs(y - dragStartY_) <= kClickSlack;
 }
 
 bool GraphView::release() {

@@ -1,5 +1,5 @@
-// The view onto the plane: scale and centre, zoomed with the wheel and panned by
-// dragging. It lives for the whole run; modes and builds leave it as it is.
+// The view onto the plane: scale and centre, zoomed with the wheel at the mouse and
+// panned by dragging. It lives for the whole run; modes and builds leave it as it is.
 #pragma once
 
 #include "plot_area.h"
@@ -10,7 +10,7 @@ class GraphView {
 public:
     static constexpr double kInitialScale = 30;
     static constexpr double kMinScale = 10;
-    static constexpr double kMaxScale = 200;
+    static constexpr double kMaxScale = 100000;
 
     explicit GraphView(double scale = kInitialScale) : scale_(scale) {}
 
@@ -24,6 +24,8 @@ public:
 
     // One wheel step: in for a positive delta, out otherwise.
     void zoom(int wheelDelta);
+    // One wheel step keeping the world point under a client position where it is.
+    void zoomAt(int wheelDelta, double x, double y, int clientWidth, int clientHeight);
     // The left button went down at a client position.
     void press(int x, int y);
     // The mouse at a client position, negative left of or above the window. Returns
@@ -31,6 +33,8 @@ public:
     bool move(int x, int y, int clientWidth, int clientHeight);
     // Returns whether a drag ended.
     bool release();
+    // The button went up where it went down, give or take a shaking hand.
+    bool wasClick(int x, int y) const;
 
 private:
     double scale_ = kInitialScale;  // pixels per world unit

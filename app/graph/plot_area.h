@@ -32,6 +32,9 @@ public:
     float screenY(double y) const { return ToFloat((height - kMargin) - (y - ymin) / worldHeight * plotHeight); }
     // The world x of a pixel column.
     double worldX(int column) const { return (column - kMargin) * worldWidth / plotWidth + xmin; }
+    // The world point at a client position.
+    double worldXAt(double sx) const { return (sx - kMargin) * worldWidth / plotWidth + xmin; }
+    double worldYAt(double sy) const { return ((height - kMargin) - sy) * worldHeight / plotHeight + ymin; }
 
     int width;
     int height;

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 namespace kelvora::graph {
@@ -16,6 +17,34 @@ constexpr wchar_t kLabelFamily[] = L"Segoe UI";
 constexpr int kLabelWeight = 400;
 // Only ticks this close to a whole number are labelled; the origin has its own "0".
 constexpr double kWholeTolerance = 0.001;
+constexpr float kKeyPointRadius = 4;
+constexpr float kMarkerRadius = 5;
+constexpr float kLegendStroke = 24;
+constexpr float kCharacterWidth = 0.62f;
+constexpr double kNearZeroPixels = 0.01;
+constexpr double kHalf = 0.5;
+
+// The largest of 1, 2 and 5 times a power of ten up to `most`.
+double FineStep(double most) {
+    const double power = std::pow(10.0, std::floor(std::log10(most)));
+    for (const double factor : {5.0, 2.0}) {
+        if (factor * power <= most) return factor * power;
+    }
+    return power;
+}
+constexpr int kMostDecimals = 12;
+
+std::wstring Printed(double value, const char* format) {
+    char digits[64];
+    const int length = std::snprintf(digits, sizeof digits, format, value);
+    return std::wstring(digits, digits + std::clamp(length, 0, static_cast<int>(sizeof digits) - 1));
+}
+
+std::wstring Printed(double value, const char* format, int precision) {
+    char digits[64];
+    const int length = std::snprintf(digits, sizeof digits, format, precision, value);
+    return std::wstring(digits, digits + std::clamp(length, 0, static_cast<int>(sizeof digits) - 1));
+}
 
 // The grid values from the last multiple of the step at or below `from` up to `to`.
 std::vector<double> GridValues(double from, double to, double step) {
@@ -27,8 +56,11 @@ std::vector<double> GridValues(double from, double to, double step) {
     return values;
 }
 
-bool IsLabelledTick(double value) {
-    return std::fabs(value - std::round(value)) < kWholeTolerance && std::fabs(value) > kWholeTolerance;
+// Down to half steps only whole numbers are labelled; zoomed in further, every line is.
+bool IsLabelledTick(double value, double step) {
+    const double unit = step < kHalf ? step : 1;
+    const double units = value / unit;
+    return std::fabs(units - std::round(units)) < kWholeTolerance && std::fabs(units) > kWholeTolerance;
 }
 
 // One paint: the mapping, the grid values and the label font shared by its steps.
@@ -67,14 +99,14 @@ public:
         if (xAxisShown_) {
             for (const double x : gridXs_) {
                 const float sx = area_.screenX(x);
-                if (!area_.containsX(sx) || !IsLabelledTick(x)) continue;
+                if (!area_.containsX(sx) || !IsLabelledTick(x, step_)) continue;
                 label({sx - 25, originY_ + 2, sx + 25, originY_ + size + 6}, TickLabel(x), kLabelColour);
             }
         }
         if (yAxisShown_) {
             for (const double y : gridYs_) {
                 const float sy = area_.screenY(y);
-                if (!area_.containsY(sy) || !IsLabelledTick(y)) continue;
+                if (!area_.containsY(sy) || !IsLabelledTick(y, step_)) continue;
                 label({originX_ - 45, sy - size / 2, originX_ - 3, sy + size / 2}, TickLabel(y), kLabelColour);
             }
         }
@@ -83,12 +115,69 @@ public:
         }
     }
 
-    void curves(const GraphFormulas& formulas, CurveCache& cache, double scale) {
+    void curves(const GraphFormulas& formulas, const CurveCache& cache) {
         for (std::size_t k = 0; k < formulas.size(); ++k) {
-            const std::vector<Polyline> figures = formulas[k].implicit ? implicitFigures(k, formulas, cache, scale)
-                                                                       : SampleExplicit(formulas[k].function, area_);
+            const CurveSlot& slot = cache.curveSlots()[k];
+            if (!slot.computed) continue;
+            const std::vector<Polyline> figures = onScreen(slot.polylines);
             if (!figures.empty()) canvas_.strokePath(figures, kCurveColours[k], settings_.LineThickness);
         }
+    }
+
+    // A label that would cover an earlier one is left out; its dot stays.
+    void keyPoints(const std::vector<KeyPoint>& points) {
+        std::vector<GraphRect> labels;
+        for (const KeyPoint& point : points) {
+            const GraphPoint at = onScreen(point.x, point.y);
+            canvas_.dot(at, kKeyPointRadius, kKeyPointColour);
+            const std::wstring text = PointText(point.x, point.y, Scale());
+            const GraphRect box = noteBox(at.x + kKeyPointRadius + 2, at.y - font_.size - 4, text);
+            const auto overlaps = [&box](const GraphRect& other) {
+                return box.left < other.right && other.left < box.right && box.top < other.bottom && other.top < box.bottom;
+            };
+            if (std::any_of(labels.begin(), labels.end(), overlaps)) continue;
+            labels.push_back(box);
+            note(box, text, kNoteText);
+        }
+    }
+
+    void marker(const Marker& marker, const std::vector<std::wstring>& formulas) {
+        if (marker.curve >= formulas.size()) return;
+        const GraphPoint at = onScreen(marker.x, marker.y);
+        const GraphColor colour = kCurveColours[marker.curve];
+        canvas_.dot(at, kMarkerRadius, colour);
+        const std::wstring text = LegendText(formulas[marker.curve]) + L"  " + PointText(marker.x, marker.y, Scale());
+        note(noteBox(at.x + kMarkerRadius + 2, at.y + 4, text), text, colour);
+    }
+
+    // Each formula in its colour, with a stroke of its pen, in the upper left corner.
+    void legend(const std::vector<std::wstring>& formulas) {
+        const float rowHeight = font_.size + 6;
+        float widest = 0;
+        for (const std::wstring& formula : formulas) widest = std::max(widest, TextWidth(LegendText(formula)));
+        const float left = area_.left() + 6, top = area_.top() + 6;
+        canvas_.fillRect({left, top, left + kLegendStroke + 14 + widest, top + rowHeight * formulas.size() + 4},
+                         kNoteBackground);
+        for (std::size_t k = 0; k < formulas.size(); ++k) {
+            const float middle = top + 2 + rowHeight * (k + 0.5f);
+            canvas_.line({left + 4, middle}, {left + 4 + kLegendStroke, middle}, kCurveColours[k],
+                         settings_.LineThickness);
+            canvas_.leftText({left + kLegendStroke + 10, middle - rowHeight / 2, left + kLegendStroke + 10 + widest,
+                              middle + rowHeight / 2},
+                             LegendText(formulas[k]), font_, kCurveColours[k]);
+        }
+    }
+
+    // The world coordinates under the mouse, in the lower right corner.
+    void cursor(GraphPoint at, double scale) {
+        if (!area_.containsX(at.x) || !area_.containsY(at.y)) return;
+        const std::wstring text =
+            L"x = " + CoordinateText(area_.worldXAt(at.x), scale) + L"   y = " + CoordinateText(area_.worldYAt(at.y), scale);
+        const float width = TextWidth(text) + 8, height = font_.size + 8;
+        const GraphRect box{area_.right() - width - 4, area_.bottom() - height - 4, area_.right() - 4,
+                            area_.bottom() - 4};
+        canvas_.fillRect(box, kNoteBackground);
+        canvas_.leftText({box.left + 4, box.top, box.right, box.bottom}, text, font_, kNoteText);
     }
 
 private:
@@ -102,25 +191,32 @@ private:
         canvas_.centredText(rect, text, font_, colour);
     }
 
-    // The traced region reaches one view beyond each side, so panning and zooming out a
-    // little still find the curves in the cache.
-    std::vector<Polyline> implicitFigures(std::size_t k, const GraphFormulas& formulas, CurveCache& cache,
-                                          double scale) {
-        if (!cache.valid()) {
-            const double ww = area_.worldWidth, wh = area_.worldHeight;
-            cache.trace(formulas, {area_.xmin - ww, area_.xmax + ww, area_.ymin - wh, area_.ymax + wh},
-                        ImplicitGridSize(scale, settings_.SampleCount));
-        }
+    double Scale() const { return area_.plotWidth / area_.worldWidth; }
+
+    GraphPoint onScreen(double x, double y) const { return {area_.screenX(x), area_.screenY(y)}; }
+
+    std::vector<Polyline> onScreen(const std::vector<Polyline>& world) const {
         std::vector<Polyline> figures;
-        const CurveSlot& slot = cache.curveSlots()[k];
-        if (!slot.computed) return figures;
-        for (const Polyline& world : slot.polylines) {
-            if (world.size() < 2) continue;
+        figures.reserve(world.size());
+        for (const Polyline& line : world) {
+            if (line.size() < 2) continue;
             Polyline& screen = figures.emplace_back();
-            screen.reserve(world.size());
-            for (const GraphPoint& point : world) screen.push_back({area_.screenX(point.x), area_.screenY(point.y)});
+            screen.reserve(line.size());
+            for (const GraphPoint& point : line) screen.push_back(onScreen(point.x, point.y));
         }
         return figures;
+    }
+
+    // Wide enough for the label font's digits and letters; the text is not measured.
+    float TextWidth(const std::wstring& text) const { return kCharacterWidth * font_.size * text.size(); }
+
+    GraphRect noteBox(float left, float top, const std::wstring& text) const {
+        return {left, top, left + TextWidth(text) + 6, top + font_.size + 4};
+    }
+
+    void note(const GraphRect& box, const std::wstring& text, GraphColor colour) {
+        canvas_.fillRect(box, kNoteBackground);
+        canvas_.leftText({box.left + 3, box.top, box.right, box.bottom}, text, font_, colour);
     }
 
     GraphCanvas& canvas_;
@@ -139,6 +235,7 @@ private:
 }  // namespace
 
 double GridStep(double worldWidth) {
+    if (worldWidth < 2.5) return FineStep(worldWidth / 5);
     if (worldWidth < 5) return 0.5;
     if (worldWidth > 100) return 10;
     if (worldWidth > 50) return 5;
@@ -157,17 +254,44 @@ std::wstring TickLabel(double value) {
 
 float LabelFontSize(int clientWidth) { return std::clamp((clientWidth - 10) / 50.0f, 9.0f, 18.0f); }
 
+std::wstring CoordinateText(double value, double scale) {
+    const int decimals = std::clamp(static_cast<int>(std::ceil(std::log10(std::max(scale, 1.0)))), 0, kMostDecimals);
+    std::wstring text = Printed(value, "%.*f", decimals);
+    if (text.find_first_not_of(L"-0.") == std::wstring::npos) return L"0";
+    return text;
+}
+
+std::wstring PointText(double x, double y, double scale) {
+    const auto number = [scale](double value) {
+        return Printed(std::fabs(value) * scale < kNearZeroPixels ? 0.0 : value, "%.6g");
+    };
+    return L"(" + number(x) + L", " + number(y) + L")";
+}
+
+std::wstring LegendText(std::wstring_view formula) {
+    if (IsImplicit(formula) || formula.find(L'=') != std::wstring_view::npos) return std::wstring(formula);
+    return L"y = " + std::wstring(formula);
+}
+
 void RenderGraph(GraphCanvas& canvas, int clientWidth, int clientHeight, const GraphView& view,
-                 const GraphSettings& settings, const GraphFormulas& formulas, CurveCache& curves) {
+                 const GraphSettings& settings, const GraphFormulas& formulas, const CurveCache& curves,
+                 const Overlay& overlay) {
     if (clientWidth < kMinClientWidth || clientHeight < kMinClientHeight) return;
     const PlotArea area = view.area(clientWidth, clientHeight);
     canvas.clear(kBackgroundColour);
     canvas.pushClip({area.left(), area.top(), area.right(), area.bottom()});
     Painter painter(canvas, area, settings);
-    painter.axes();
     if (settings.ShowGrid) painter.grid();
+    painter.axes();  // over the grid
     if (settings.ShowLabels) painter.labels();
-    if (!formulas.empty()) painter.curves(formulas, curves, view.scale());
+    const std::vector<std::wstring> formulaTexts = FormulaList(overlay.formulaText);
+    if (!formulas.empty()) {
+        painter.curves(formulas, curves);
+        if (overlay.keyPoints) painter.keyPoints(curves.keyPoints());
+        if (overlay.marker) painter.marker(*overlay.marker, formulaTexts);
+        if (!formulaTexts.empty()) painter.legend(formulaTexts);
+    }
+    if (overlay.cursor) painter.cursor(*overlay.cursor, view.scale());
     canvas.popClip();
 }
 

@@ -93,6 +93,7 @@ MainWindow::MainWindow(QtDesktop& desktop)
     createMemoryIndicators();
     controls_.formulaEdit(KV_GRAPH_INPUT, 50, 10, 610);
     controls_.button(KV_GRAPH_BUILD, QString::fromUtf8(ui::kBuildGraph), QRect(5, 50, 100, 30));
+    createGraphTools();
     settings_.create(controls_);
     CreateQuadraticPanel(controls_);
     registry_.setRangeVisible(KV_HIDDEN_AT_START_FIRST, KV_HIDDEN_AT_START_LAST, false);

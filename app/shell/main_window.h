@@ -46,6 +46,8 @@ public:
     QAction* menuItem(int command) const;
     const GraphSettings& graphSettings() const { return settings_.graph(); }
     const graph::GraphSession& graphSession() const { return graph_; }
+    // The graph view's picture at the view's size, as PNG or (by the name's ending) SVG.
+    bool saveGraphPicture(const QString& path);
     const SystemPanel& systemPanel() const { return systemPanel_; }
     HistoryPanel& history() { return history_; }
     // Restores the kept settings, history, mode and size, and keeps them from now on.
@@ -63,6 +65,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
     // The graph view draws the plot area here in Graphs mode.
     virtual void paintPlotArea(QPainter& painter);
@@ -81,6 +85,8 @@ private:
     void paintNumberLine(QPainter& painter);
     void buildGraph();
     void switchGraphResources();
+    void createGraphTools();
+    void askAndSaveGraphPicture();
 
     void createMemoryIndicators();
     void createModeButton();
@@ -97,6 +103,8 @@ private:
     SettingsPage settings_;
     SystemPanel systemPanel_;
     graph::GraphSession graph_;
+    QWidget* graphTools_ = nullptr;
+    QMenu* graphMenu_ = nullptr;
     QLabel* caption_ = nullptr;
     QMenu* menu_ = nullptr;
     std::map<int, QAction*> menuItems_;

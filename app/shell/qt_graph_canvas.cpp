@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include <QPainter>
-#include <QPainterPath>
 
 #include "fonts.h"
+#include "graph_colours.h"
 
 namespace kelvora {
 
@@ -19,6 +19,52 @@ QRectF ToQRectF(const graph::GraphRect& rect) {
 }
 
 QPointF ToQPointF(graph::GraphPoint point) { return QPointF(point.x, point.y); }
+
+// How far a drawn polyline may stray from the computed one: invisible, yet it spares the
+// stroker most of the points of a curve traced in two-pixel steps.
+constexpr double kDrawingTolerance = 0.25;
+constexpr std::size_t kLongestRun = 16;
+
+double DistanceFromChord(QPointF p, QPointF a, QPointF b) {
+    const QPointF chord = b - a;
+    const double length = std::hypot(chord.x(), chord.y());
+    if (length == 0) return std::hypot(p.x() - a.x(), p.y() - a.y());
+    return std::fabs(chord.x() * (p.y() - a.y()) - chord.y() * (p.x() - a.x())) / length;
+}
+
+bool Touches(const graph::Polyline& figure, const QRectF& rect) {
+    if (figure.empty()) return false;
+    float left = figure[0].x, right = left, top = figure[0].y, bottom = top;
+    for (const graph::GraphPoint& point : figure) {
+        left = std::min(left, point.x);
+        right = std::max(right, point.x);
+        top = std::min(top, point.y);
+        bottom = std::max(bottom, point.y);
+    }
+    return right >= rect.left() && left <= rect.right() && bottom >= rect.top() && top <= rect.bottom();
+}
+
+// The figure's points, leaving out those within the tolerance of the chord that skips them.
+void Simplified(const graph::Polyline& figure, std::vector<QPointF>& points) {
+    points.clear();
+    if (figure.empty()) return;
+    std::size_t anchor = 0;
+    points.push_back(ToQPointF(figure[0]));
+    while (anchor + 1 < figure.size()) {
+        std::size_t end = anchor + 1;
+        while (end + 1 < figure.size() && end + 1 - anchor <= kLongestRun) {
+            bool straight = true;
+            for (std::size_t i = anchor + 1; i <= end && straight; ++i) {
+                straight = DistanceFromChord(ToQPointF(figure[i]), ToQPointF(figure[anchor]), ToQPointF(figure[end + 1])) <=
+                           kDrawingTolerance;
+            }
+            if (!straight) break;
+            ++end;
+        }
+        points.push_back(ToQPointF(figure[end]));
+        anchor = end;
+    }
+}
 
 }  // namespace
 
@@ -43,23 +89,56 @@ void QtGraphCanvas::line(graph::GraphPoint from, graph::GraphPoint to, graph::Gr
 
 void QtGraphCanvas::centredText(const graph::GraphRect& rect, const std::wstring& text, const graph::GraphFont& font,
                                 graph::GraphColor color) {
+    this->text(rect, Qt::AlignCenter, text, font, color);
+}
+
+void QtGraphCanvas::leftText(const graph::GraphRect& rect, const std::wstring& text, const graph::GraphFont& font,
+                             graph::GraphColor color) {
+    this->text(rect, Qt::AlignLeft | Qt::AlignVCenter, text, font, color);
+}
+
+void QtGraphCanvas::text(const graph::GraphRect& rect, int alignment, const std::wstring& text,
+                         const graph::GraphFont& font, graph::GraphColor color) {
     QFont qtFont = FontFor({font.family, 0, font.weight});
     qtFont.setPixelSize(std::max(1, static_cast<int>(std::lround(font.size))));
     painter_.setFont(qtFont);
     painter_.setPen(ToQColor(color));
-    painter_.drawText(ToQRectF(rect), Qt::AlignCenter | Qt::TextDontClip | Qt::TextSingleLine,
-                      QString::fromStdWString(text));
+    painter_.drawText(ToQRectF(rect), alignment | Qt::TextDontClip | Qt::TextSingleLine, QString::fromStdWString(text));
+}
+
+void QtGraphCanvas::fillRect(const graph::GraphRect& rect, graph::GraphColor color) {
+    painter_.fillRect(ToQRectF(rect), ToQColor(color));
+}
+
+void QtGraphCanvas::dot(graph::GraphPoint centre, float radius, graph::GraphColor color) {
+    painter_.setPen(QPen(ToQColor(graph::kBackgroundColour), 1));
+    painter_.setBrush(ToQColor(color));
+    painter_.drawEllipse(ToQPointF(centre), radius, radius);
+    painter_.setBrush(Qt::NoBrush);
 }
 
 // Round joins and caps close the seams between the short pieces of a traced curve.
+// Pieces go as one batch of lines and longer figures as polylines: a single path of
+// many thousand pieces would take the stroker seconds. Mitre joins: round ones cost the
+// stroker an arc at every point.
 void QtGraphCanvas::strokePath(const std::vector<graph::Polyline>& figures, graph::GraphColor color, float width) {
-    QPainterPath path;
+    painter_.setPen(QPen(ToQColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin));
+    // Figures wholly outside what is being painted (off the view when zoomed in, or all
+    // but the cursor's corner when only that changed) are not stroked at all.
+    const QRectF painted = (painter_.hasClipping() ? painter_.clipBoundingRect() : QRectF(painter_.window()))
+                               .adjusted(-width, -width, width, width);
+    std::vector<QLineF> pieces;
+    std::vector<QPointF> points;
     for (const graph::Polyline& figure : figures) {
-        if (figure.empty()) continue;
-        path.moveTo(ToQPointF(figure.front()));
-        for (std::size_t i = 1; i < figure.size(); ++i) path.lineTo(ToQPointF(figure[i]));
+        if (!Touches(figure, painted)) continue;
+        if (figure.size() == 2) {
+            pieces.emplace_back(ToQPointF(figure[0]), ToQPointF(figure[1]));
+            continue;
+        }
+        Simplified(figure, points);
+        if (points.size() > 1) painter_.drawPolyline(points.data(), static_cast<int>(points.size()));
     }
-    painter_.strokePath(path, QPen(ToQColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    if (!pieces.empty()) painter_.drawLines(pieces.data(), static_cast<int>(pieces.size()));
 }
 
 }  // namespace kelvora

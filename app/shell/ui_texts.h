@@ -204,5 +204,12 @@ inline constexpr const char* kNameRoot = "корень %1";
 inline constexpr const char* kNameSystemRow = "уравнение %1 системы";
 inline constexpr const char* kNameAddRow = "добавить уравнение";
 inline constexpr const char* kNameRemoveRow = "убрать уравнение";
+// ---- Graph view tools: key points, start view, saving the picture --------------------------
+inline constexpr const char* kGraphKeyPoints = "Точки";
+inline constexpr const char* kGraphHome = "Исходный вид";
+inline constexpr const char* kGraphSave = "Сохранить…";
+inline constexpr const char* kGraphSaveCaption = "Сохранить рисунок";
+inline constexpr const char* kGraphSaveFilter = "Рисунок PNG (*.png);;Рисунок SVG (*.svg)";
+inline constexpr const char* kGraphSaveFailed = "Не удалось сохранить рисунок.";
 
 }  // namespace kelvora::ui

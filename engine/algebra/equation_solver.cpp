@@ -6,6 +6,7 @@
 
 #include "algebra/denominators.h"
 #include "algebra/exact_in_x.h"
+#include "algebra/exact_reading.h"
 #include "algebra/higher_degree.h"
 #include "algebra/polynomial.h"
 #include "core/blanks.h"
@@ -310,7 +311,7 @@ void AppendSubstitutionCheck(ReportWriter& report, const std::vector<double>& ro
 
 // Steps 4 and 5 for an equation that still has x in it.
 EquationResult SolveForX(const Sides& original, const Sides& sides, const Expansion& e, ReportWriter& report) {
-    const std::optional<std::vector<RealRoot>> exact = ExactRootsInX(e.p);
+    const std::optional<std::vector<RealRoot>> exact = ExactRootsOfSides(sides.left, sides.right, e.p);
     const std::optional<std::vector<double>> roots = SolveByDegree(e.p, DegreeInX(e.p), exact, report);
     if (!roots) return {{AnswerRow{text::kRootLabel, text::kNoRealRoots}}, report.Take(), KV_STATUS_ANSWERED};
     if (!std::all_of(roots->begin(), roots->end(), [](double root) { return std::isfinite(root); })) {

@@ -243,6 +243,104 @@ std::wstring StripSpaces(const std::wstring& text) {
     return out;
 }
 
+namespace {
+
+FormulaTree ReadInXyz(const std::wstring& text) {
+    std::string narrowed;
+    narrowed.reserve(text.size());
+    for (const wchar_t c : text) narrowed += syntax::Narrow(c);
+    return ReadFormula(narrowed, "xyz");
+}
+
+// The tree as numerator / denominator, node by node.
+class RationalExpander {
+public:
+    explicit RationalExpander(const FormulaTree& tree) : tree_(tree) {}
+
+    std::optional<RationalForm> Expand(std::int32_t index) {
+        const FormulaNode& n = tree_[index];
+        switch (n.operation) {
+            case Operation::Number: return Whole({{kConstKey, n.number}});
+            case Operation::Unknown: return Whole({{MakeKey(n.letter == 'x', n.letter == 'y', n.letter == 'z'), 1.0}});
+            case Operation::Negate: {
+                auto operand = Expand(n.left);
+                if (operand) operand->numerator = Negated(std::move(operand->numerator));
+                return operand;
+            }
+            case Operation::Call: return std::nullopt;
+            case Operation::Power: return Power(n);
+            default: break;
+        }
+        const auto left = Expand(n.left);
+        const auto right = left ? Expand(n.right) : std::nullopt;
+        if (!right) return std::nullopt;
+        switch (n.operation) {
+            case Operation::Add:
+            case Operation::Subtract: {
+                auto a = Product(left->numerator, right->denominator);
+                auto b = Product(right->numerator, left->denominator);
+                auto d = Product(left->denominator, right->denominator);
+                if (!a || !b || !d) return std::nullopt;
+                if (n.operation == Operation::Add) AddPolynomials(*a, *b);
+                else SubtractPolynomials(*a, *b);
+                return RationalForm{std::move(*a), std::move(*d)};
+            }
+            case Operation::Multiply: return Quotient(Product(left->numerator, right->numerator),
+                                                      Product(left->denominator, right->denominator));
+            default: return Quotient(Product(left->numerator, right->denominator),
+                                     Product(left->denominator, right->numerator));
+        }
+    }
+
+private:
+    static RationalForm Whole(Polynomial p) { return {std::move(p), {{kConstKey, 1.0}}}; }
+
+    std::optional<Polynomial> Product(const Polynomial& a, const Polynomial& b) {
+        Polynomial product;
+        if (MultiplyBounded(a, b, budget_, product) != LimitHit::kNone) return std::nullopt;
+        return product;
+    }
+
+    static std::optional<RationalForm> Quotient(std::optional<Polynomial> n, std::optional<Polynomial> d) {
+        if (!n || !d) return std::nullopt;
+        RemoveZeroTerms(*d);
+        if (d->empty()) return std::nullopt;  // a division by 0 has no value anywhere
+        return RationalForm{std::move(*n), std::move(*d)};
+    }
+
+    std::optional<RationalForm> Power(const FormulaNode& n) {
+        const auto base = Expand(n.left);
+        const auto exponent = base ? Expand(n.right) : std::nullopt;
+        if (!exponent || HasVariableKey(exponent->numerator) || HasVariableKey(exponent->denominator)) return std::nullopt;
+        const double e = Coefficient(exponent->numerator, kConstKey) / Coefficient(exponent->denominator, kConstKey);
+        if (!(std::fabs(e) <= Engine().MaxDegree) || e != std::floor(e)) return std::nullopt;
+        const int whole = static_cast<int>(std::fabs(e));
+        Polynomial numerator, denominator;
+        if (PowerBounded(base->numerator, whole, budget_, numerator) != LimitHit::kNone ||
+            PowerBounded(base->denominator, whole, budget_, denominator) != LimitHit::kNone) {
+            return std::nullopt;
+        }
+        if (whole == 0) return Whole({{kConstKey, 1.0}});
+        return e > 0 ? Quotient(std::move(numerator), std::move(denominator))
+                     : Quotient(std::move(denominator), std::move(numerator));
+    }
+
+    const FormulaTree& tree_;
+    WorkBudget budget_;
+};
+
+}  // namespace
+
+std::optional<RationalForm> ExpandRational(const std::wstring& text) {
+    const FormulaTree tree = ReadInXyz(text);
+    if (!tree.read()) return std::nullopt;
+    auto form = RationalExpander(tree).Expand(tree.root);
+    if (!form) return std::nullopt;
+    RemoveZeroTerms(form->numerator);
+    RemoveZeroTerms(form->denominator);
+    return form;
+}
+
 std::wstring WithExplicitDivisions(const std::wstring& text) {
     std::string narrowed;
     for (const wchar_t c : text) narrowed += syntax::Narrow(c);

@@ -1,6 +1,7 @@
 // Formula text: validation with the engine's messages, and expansion into polynomials.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,5 +36,14 @@ std::wstring WithExplicitDivisions(const std::wstring& text);
 Polynomial ExpandExpression(const std::wstring& text, ExpansionNotes* notes = nullptr);
 // The same within a budget shared with other expansions (one solve of a system).
 Polynomial ExpandExpression(const std::wstring& text, WorkBudget& budget, ExpansionNotes* notes);
+
+// A formula as a quotient of two polynomials, numerator / denominator, for texts that
+// divide by x (1/x, (x+1)/(x-2), x^-2). Empty when some part is no such quotient (a
+// function, an exponent that is not a whole number) or goes past the size limits.
+struct RationalForm {
+    Polynomial numerator;
+    Polynomial denominator;
+};
+std::optional<RationalForm> ExpandRational(const std::wstring& text);
 
 }  // namespace abacor

@@ -173,6 +173,8 @@ inline constexpr const wchar_t* kInequalityEmptySet = L"∅";
 inline constexpr const wchar_t* kInequalityTitle = L"РЕШЕНИЕ НЕРАВЕНСТВА";
 inline constexpr const wchar_t* kInequalitySystemTitle = L"РЕШЕНИЕ СИСТЕМЫ НЕРАВЕНСТВ";
 inline constexpr const wchar_t* kInequalityOriginal = L"Исходное: ";
+// A zero of a denominator: a point cut out of every answer.
+inline constexpr const wchar_t* kInequalityExcludedZero = L"  (знаменатель равен 0: точка выколота)";
 // Section headings of one inequality.
 inline constexpr const wchar_t* kInequalityStandardFormHeading = L"┌─ Шаг 1: Приведение к стандартной форме ──────";
 inline constexpr const wchar_t* kInequalityZerosHeading = L"┌─ Шаг 2: Нахождение нулей функции ─────────────";

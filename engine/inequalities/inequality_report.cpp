@@ -24,7 +24,7 @@ std::wstring Restated(InequalityKind kind) { return std::wstring(L"f(x) ") + Sig
 
 void StandardFormStep(ReportWriter& report, const InequalityAnalysis& a) {
     report.Open(text::kInequalityStandardFormHeading);
-    report.Line(L"f(x) = " + PolynomialToString(a.f));
+    report.Line(L"f(x) = " + FunctionText(a));
     report.Line(Restated(a.kind));
     Notes(report, a.notes);
     report.Close();
@@ -38,9 +38,10 @@ void ZerosStep(ReportWriter& report, const InequalityAnalysis& a) {
     } else if (points.empty()) {
         report.Line(text::kInequalityNoZeros).Line(text::kInequalityWholeLine);
     } else {
-        report.Line(text::kInequalitySolving + PolynomialToString(a.f) + L" = 0");
+        report.Line(text::kInequalitySolving + FunctionText(a) + L" = 0");
         for (std::size_t j = 0; j < points.size(); ++j) {
-            report.Line(L"x" + Count(j + 1) + L" = " + FormatBound(points[j]));
+            report.Line(L"x" + Count(j + 1) + L" = " + FormatBound(points[j]) +
+                        (a.excluded[j] ? text::kInequalityExcludedZero : L""));
         }
     }
     report.Close();
@@ -71,7 +72,7 @@ std::wstring SignVerdict(double v) {
 
 void SignsStep(ReportWriter& report, const InequalityAnalysis& a) {
     report.Open(text::kInequalitySignsHeading);
-    const std::wstring f = PolynomialToString(a.f);
+    const std::wstring f = FunctionText(a);
     for (std::size_t i = 0; i < a.testPoints.size(); ++i) {
         const double t = a.testPoints[i];
         report.Line(L"I" + Count(i + 1) + L": f(" + FormatBound(t) + L") = " + SubstituteValue(f, t) + L" = " +
@@ -113,7 +114,7 @@ void SystemPartSection(ReportWriter& report, const wchar_t* heading, const Syste
     } else if (points.empty()) {
         report.Line(text::kInequalityNoZerosShort);
     } else {
-        report.Line(L"f(x) = " + PolynomialToString(a.f));
+        report.Line(L"f(x) = " + FunctionText(a));
         std::wstring zeros = L"f(x) = 0 → x = " + FormatBound(points[0]);
         for (std::size_t j = 1; j < points.size(); ++j) zeros += L", x = " + FormatBound(points[j]);
         report.Line(zeros);

@@ -7,6 +7,9 @@
 #include <tuple>
 
 #include "algebra/equation_solver.h"
+#include "algebra/exact_in_x.h"
+#include "algebra/exact_reading.h"
+#include "algebra/real_roots.h"
 #include "core/number_format.h"
 #include "core/steps_window.h"
 #include "core/texts.h"
@@ -52,10 +55,55 @@ std::wstring FormulaText(std::wstring side) {
 
 // f is expanded from one text, left - (right), so that one inequality costs one
 // expansion's work. Both sides are in the expansion's form (FormulaText).
-Polynomial StandardForm(const std::wstring& left, const std::wstring& right, ExpansionNotes& notes) {
+std::wstring StandardFormText(const std::wstring& left, const std::wstring& right) {
     std::wstring formula = left;
     if (!right.empty() && right != L"0") formula += L"-(" + right + L")";
-    return ExpandExpression(formula, &notes);
+    return formula;
+}
+
+// The zeros of the numerator and of the denominator together, ascending; a zero of the
+// denominator is never part of the answer, also where the numerator is 0 too.
+struct Points {
+    std::vector<double> values;
+    std::vector<bool> excluded;
+};
+
+bool SameZero(double a, double b) { return std::fabs(a - b) <= kSameZero * std::max(1.0, std::fabs(a)); }
+
+// Every real zero of the polynomial with coefficients c, ascending, once each: isolated
+// exactly, from the text's own digits where it is a polynomial of that degree, when the
+// exact module finishes within its allowance; else by the numerical search.
+std::optional<std::vector<double>> Zeros(const Coefficients& c, const std::wstring* text, ZeroSearchBudget& budget) {
+    if (c.size() <= 1) return std::vector<double>{};
+    std::optional<ExactPolynomial> exact;
+    if (text) exact = ReadExactInX(*text, kExactSearchMaxDegree);
+    if (!exact || exact->Degree() != static_cast<int>(c.size()) - 1) exact = ExactPolynomial::FromDoubles(c);
+    if (exact && exact->Degree() <= kExactSearchMaxDegree) {
+        if (const auto roots = FindRealRootsWithin(*exact, kRootWorkAllowance)) {
+            std::vector<double> values;
+            for (const RealRoot& root : *roots) {
+                if (std::isfinite(root.value)) values.push_back(root.value);
+            }
+            return values;
+        }
+    }
+    return RealZeros(c, budget);
+}
+
+Points MergedZeros(const std::vector<double>& numerator, const std::vector<double>& denominator) {
+    Points points;
+    std::size_t i = 0, j = 0;
+    while (i < numerator.size() || j < denominator.size()) {
+        const bool fromDenominator = i == numerator.size() || (j < denominator.size() && denominator[j] <= numerator[i]);
+        const double value = fromDenominator ? denominator[j++] : numerator[i++];
+        if (!points.values.empty() && SameZero(points.values.back(), value)) {
+            if (fromDenominator) points.excluded.back() = true;
+            continue;
+        }
+        points.values.push_back(value);
+        points.excluded.push_back(fromDenominator);
+    }
+    return points;
 }
 
 bool IsFormulaCharacter(wchar_t c) {
@@ -103,6 +151,15 @@ int SignOnInterval(const Coefficients& c, const std::vector<double>& points, std
     return v > 0 ? 1 : -1;
 }
 
+Coefficients Product(const Coefficients& a, const Coefficients& b) {
+    if (a.empty() || b.empty()) return {};
+    Coefficients product(a.size() + b.size() - 1, 0.0);
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        for (std::size_t j = 0; j < b.size(); ++j) product[i + j] += a[i] * b[j];
+    }
+    return product;
+}
+
 bool Satisfies(InequalityKind kind, int sign) { return IsGreater(kind) ? sign > 0 : sign < 0; }
 
 std::wstring IntervalAnswer(const SolutionSet& set, std::size_t i) {
@@ -117,6 +174,11 @@ std::wstring IntervalAnswer(const SolutionSet& set, std::size_t i) {
 bool IsGreater(InequalityKind kind) { return kind == kGreater || kind == kGreaterOrEqual; }
 
 bool IsInclusive(InequalityKind kind) { return kind == kGreaterOrEqual || kind == kLessOrEqual; }
+
+std::wstring FunctionText(const InequalityAnalysis& a) {
+    if (a.denominator.empty()) return PolynomialToString(a.f);
+    return L"(" + PolynomialToString(a.f) + L") / (" + PolynomialToString(a.denominator) + L")";
+}
 
 std::wstring FormatBound(double value) {
     if (std::isinf(value)) return value < 0 ? L"-∞" : L"+∞";
@@ -143,25 +205,40 @@ std::optional<InequalityAnalysis> AnalyzeInequality(const std::wstring& text, Ze
     a.refusal = SideProblem(left);
     if (!a.refusal) a.refusal = SideProblem(right);
     if (a.refusal) return a;
-    a.f = StandardForm(left, right, a.notes);
+    const std::wstring formula = StandardFormText(left, right);
+    a.f = ExpandExpression(formula, &a.notes);
+    // A text that divides by x is a quotient: its sign is that of numerator × denominator,
+    // and the zeros of the denominator are cut out of the answer.
+    if (a.notes.quotientOnly || a.notes.unread) {
+        if (std::optional<RationalForm> q = ExpandRational(formula); q && HasVariableKey(q->denominator)) {
+            a.f = std::move(q->numerator);
+            a.denominator = std::move(q->denominator);
+            a.notes = ExpansionNotes{};
+        }
+    }
     const std::optional<Coefficients> c = CoefficientsInX(a.f);
-    std::optional<std::vector<double>> zeros;
-    if (c) zeros = RealZeros(*c, budget);
-    if (!zeros) {
+    const std::optional<Coefficients> d = a.denominator.empty() ? Coefficients{1.0} : CoefficientsInX(a.denominator);
+    std::optional<std::vector<double>> zeros, poles;
+    if (c && d) zeros = Zeros(*c, a.denominator.empty() ? &formula : nullptr, budget);
+    if (zeros) poles = Zeros(*d, nullptr, budget);
+    if (!zeros || !poles) {
         a.refusal = InequalityRefusal{KV_STATUS_TOO_COMPLEX, text::kInequalityTooComplex};
         return a;
     }
     a.identicallyZero = c->empty();
-    a.set.points = std::move(*zeros);
-    a.set.pointIn.assign(a.set.points.size(), IsInclusive(a.kind));
+    Points points = MergedZeros(*zeros, *poles);
+    a.set.points = std::move(points.values);
+    a.excluded = std::move(points.excluded);
+    for (std::size_t j = 0; j < a.set.points.size(); ++j) a.set.pointIn.push_back(IsInclusive(a.kind) && !a.excluded[j]);
+    const Coefficients signs = a.denominator.empty() ? *c : Product(*c, *d);  // the sign of f where it is defined
     for (std::size_t i = 0; i <= a.set.points.size(); ++i) {
-        a.testPoints.push_back(TestPoint(a.set.points, i));
-        a.values.push_back(EvaluateAt(*c, a.testPoints.back()));
+        const double t = TestPoint(a.set.points, i);
+        a.testPoints.push_back(t);
+        a.values.push_back(EvaluateAt(*c, t) / EvaluateAt(*d, t));
         // f ≡ 0 is 0 everywhere: only the inclusive kinds hold.
         a.set.intervalIn.push_back(a.identicallyZero
                                        ? IsInclusive(a.kind)
-                                       : Satisfies(a.kind, SignOnInterval(*c, a.set.points, i, a.testPoints.back(),
-                                                                         a.values.back())));
+                                       : Satisfies(a.kind, SignOnInterval(signs, a.set.points, i, t, EvaluateAt(signs, t))));
     }
     return a;
 }

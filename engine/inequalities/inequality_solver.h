@@ -42,14 +42,19 @@ struct InequalityRefusal {
 // An inequality brought to f(x) ⋚ 0 and solved.
 struct InequalityAnalysis {
     InequalityKind kind = kGreater;
-    Polynomial f;
+    Polynomial f;            // f = numerator / denominator when the text divides by x
+    Polynomial denominator;  // empty when f is a polynomial
     ExpansionNotes notes;
     std::optional<InequalityRefusal> refusal;  // then nothing below is filled
     bool identicallyZero = false;
     std::vector<double> testPoints;  // one per interval
     std::vector<double> values;      // f at each test point
-    SolutionSet set;                 // its points are the zeros of f
+    SolutionSet set;                 // its points are the zeros of f and of its denominator
+    std::vector<bool> excluded;      // one per point: a zero of the denominator
 };
+
+// f(x) as the report writes it: the polynomial, or (numerator) / (denominator).
+std::wstring FunctionText(const InequalityAnalysis& a);
 
 bool IsGreater(InequalityKind kind);
 bool IsInclusive(InequalityKind kind);

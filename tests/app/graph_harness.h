@@ -1,10 +1,12 @@
 // The mouse on the graph view: wheel steps and drags with the left button, sent as the
-// window system would send them.
+// window system would send them; and waiting for the curves computed off the UI thread.
 #pragma once
 
 #include <QApplication>
 #include <QWheelEvent>
 #include <QtTest>
+
+#include "main_window.h"
 
 namespace kelvora::test {
 
@@ -26,6 +28,19 @@ inline void Drag(QWidget* widget, QPoint from, std::initializer_list<QPoint> pat
         last = to;
     }
     QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, last);
+}
+
+// Paints, lets the worker finish the view's curves and the window take them, and returns
+// the settled picture.
+inline QImage SettledPicture(MainWindow& window, int timeoutMs = 20000) {
+    window.grab();  // a paint asks for the view's curves
+    QElapsedTimer clock;
+    clock.start();
+    while (window.graphSession().computing() && clock.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    QCoreApplication::processEvents();  // the queued hand-over
+    return window.grab().toImage();
 }
 
 }  // namespace kelvora::test

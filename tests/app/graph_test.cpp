@@ -1,5 +1,13 @@
 // The Graphs mode in the real program, offscreen: building through the button, the
-// message box, the mouse, the resources by mode, and the settings reaching the picture.
+// message box, the mouse, the resources by mode, the settings reaching the picture, the
+// window answering while curves are traced, the view's tools and the saved pictures.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QXmlStreamReader>
+
 #include "graph_harness.h"
 #include "control_ids.h"
 #include "shell_harness.h"
@@ -18,9 +26,9 @@ void Build(Shell& shell, const QString& formulas) {
     shell.click(KV_GRAPH_BUILD);
 }
 
-// How many pixels of the plot are close to the colour.
-int PixelsNear(QWidget& window, QColor colour, int tolerance = 40) {
-    const QImage image = window.grab().toImage();
+// How many pixels of the plot are close to the colour, once the curves are computed.
+int PixelsNear(MainWindow& window, QColor colour, int tolerance = 40) {
+    const QImage image = kelvora::test::SettledPicture(window);
     int count = 0;
     for (int y = 80; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -31,6 +39,51 @@ int PixelsNear(QWidget& window, QColor colour, int tolerance = 40) {
         }
     }
     return count;
+}
+
+// Clicks the visible button with this text.
+void ClickButton(Shell& shell, const char* text) {
+    for (QPushButton* button : shell.window.findChildren<QPushButton*>()) {
+        if (button->isVisible() && button->text() == QString::fromUtf8(text)) return QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QTest::qFail(qPrintable(QStringLiteral("no visible button ") + QString::fromUtf8(text)), __FILE__, __LINE__);
+}
+
+// How many pixels of an image are close to the colour.
+int PixelsNear(const QImage& image, QColor colour, int tolerance = 40) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            count += std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green()) +
+                         std::abs(pixel.blue() - colour.blue()) <
+                     tolerance;
+        }
+    }
+    return count;
+}
+
+// Names in the order their elements open, and the texts, of an XML document; empty
+// when it is not well formed.
+struct XmlOutline {
+    QStringList elements;
+    QStringList texts;
+    QXmlStreamAttributes rootAttributes;
+};
+
+XmlOutline Outline(const QByteArray& document) {
+    XmlOutline outline;
+    QXmlStreamReader reader(document);
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement()) {
+            if (outline.elements.isEmpty()) outline.rootAttributes = reader.attributes();
+            outline.elements << reader.name().toString();
+        }
+        if (reader.isCharacters() && !reader.isWhitespace()) outline.texts << reader.text().toString();
+    }
+    if (reader.hasError()) return {};
+    return outline;
 }
 
 const QColor kRed(255, 0, 0);
@@ -85,17 +138,23 @@ private Q_SLOTS:
         kelvora::test::Wheel(&shell.window, QPoint(150, 300), 120);
         QCOMPARE(view.scale(), 30.0);  // not outside Graphs
         shell.choose(KV_CMD_GRAPHS);
+        const int width = shell.window.width(), height = shell.window.height();
+        const graph::PlotArea start = view.area(width, height);
         for (int i = 0; i < 5; ++i) kelvora::test::Wheel(&shell.window, QPoint(150, 300), 120);
         kelvora::test::Wheel(&shell.window, QPoint(150, 300), -120);
         QVERIFY(std::abs(view.scale() - 62.208) < 1e-9);
+        // The point under the mouse stays under it.
+        QVERIFY(std::abs(view.area(width, height).worldXAt(150) - start.worldXAt(150)) < 1e-12);
+        QVERIFY(std::abs(view.area(width, height).worldYAt(300) - start.worldYAt(300)) < 1e-12);
         shell.choose(KV_CMD_STANDARD);  // the view outlives the mode
         shell.choose(KV_CMD_GRAPHS);
         QVERIFY(std::abs(view.scale() - 62.208) < 1e-9);
 
         // 335 wide: from 160 the mouse moves 175 pixels right, however far it goes.
+        const double centreX = view.centreX(), centreY = view.centreY();
         kelvora::test::Drag(&shell.window, QPoint(160, 300), {QPoint(2000, 360)});
-        QVERIFY(std::abs(view.centreX() + 175 / 62.208) < 1e-12);
-        QVERIFY(std::abs(view.centreY() - 60 / 62.208) < 1e-12);
+        QVERIFY(std::abs(view.centreX() - (centreX - 175 / 62.208)) < 1e-12);
+        QVERIFY(std::abs(view.centreY() - (centreY + 60 / 62.208)) < 1e-12);
         QVERIFY(!view.dragging());
     }
 
@@ -112,6 +171,151 @@ private Q_SLOTS:
         shell.choose(KV_CMD_GRAPHS);
         QCOMPARE(PixelsNear(shell.window, kGrid, 12), 0);
         QVERIFY(PixelsNear(shell.window, kRed) > normal);
+    }
+
+    // While heavy implicit curves are traced, a queued call and a timer still run within
+    // a few turns of the event loop, and the wheel still zooms.
+    void answersInputWhileHeavyCurvesAreTraced() {
+        Shell shell;
+        shell.choose(KV_CMD_GRAPHS);
+        shell.window.resize(1600, 1000);
+        for (int i = 0; i < 5; ++i) kelvora::test::Wheel(&shell.window, QPoint(800, 500), -120);
+        Build(shell, "sin(x*y)+cos(x)=0.5;sin(x*x+y*y)=0.2;cos(x*y)=sin(x+y);sin(x)*sin(y)=0.1*x*y;tan(x*y)=x+y");
+        shell.window.repaint();  // asks the worker for the curves
+        QVERIFY(shell.window.graphSession().computing());
+
+        bool queued = false, timed = false;
+        QMetaObject::invokeMethod(&shell.window, [&] { queued = true; }, Qt::QueuedConnection);
+        QTimer::singleShot(0, &shell.window, [&] { timed = true; });
+        int turns = 0;
+        while (!(queued && timed) && turns < 5) {
+            QCoreApplication::processEvents();
+            ++turns;
+        }
+        QVERIFY(queued && timed);
+        QVERIFY(turns <= 2);
+        const double scale = shell.window.graphSession().view().scale();
+        kelvora::test::Wheel(&shell.window, QPoint(800, 500), 120);
+        QVERIFY(shell.window.graphSession().view().scale() > scale);
+        QVERIFY(shell.window.graphSession().computing());  // all of it while the trace goes on
+
+        // The newest view's curves arrive in the end.
+        kelvora::test::SettledPicture(shell.window, 120000);
+        QVERIFY(!shell.window.graphSession().computing());
+        QVERIFY(shell.window.graphSession().curves().current(
+            shell.window.graphSession().viewKey(shell.window.width(), shell.window.height(), shell.window.graphSettings())));
+    }
+
+    // Ordinary curves come with the very first picture of a build, without waiting for
+    // the event loop; a later view shows the previous curves until its own arrive.
+    void theFirstPictureOfABuildHasItsCurves() {
+        Shell shell;
+        shell.choose(KV_CMD_GRAPHS);
+        Build(shell, "x^2;y=x");
+        const QImage first = shell.window.grab().toImage();
+        QVERIFY(PixelsNear(first, kRed) > 50);
+        QVERIFY(PixelsNear(first, kBlue) > 50);
+        kelvora::test::Wheel(&shell.window, QPoint(150, 300), -120);
+        const QImage scaled = shell.window.grab().toImage();
+        QVERIFY(PixelsNear(scaled, kRed) > 50);
+        QVERIFY(PixelsNear(scaled, kBlue) > 50);
+    }
+
+    // "Исходный вид" (the button or Home) undoes zooming and panning; a click on a
+    // curve puts the marker on it; "Точки" marks the key points.
+    void toolsOfTheView() {
+        Shell shell;
+        shell.choose(KV_CMD_GRAPHS);
+        const graph::GraphSession& graph = shell.window.graphSession();
+        kelvora::test::Wheel(&shell.window, QPoint(100, 200), 120);
+        kelvora::test::Drag(&shell.window, QPoint(160, 300), {QPoint(200, 330)});
+        QVERIFY(graph.view().scale() != 30 && graph.view().centreX() != 0);
+        ClickButton(shell, "Исходный вид");
+        QCOMPARE(graph.view().scale(), 30.0);
+        QCOMPARE(graph.view().centreX(), 0.0);
+        QCOMPARE(graph.view().centreY(), 0.0);
+
+        kelvora::test::Wheel(&shell.window, QPoint(100, 200), 120);
+        shell.window.setFocus();
+        QTest::keyClick(&shell.window, Qt::Key_Home);
+        QCOMPARE(graph.view().scale(), 30.0);
+        QCOMPARE(graph.view().centreX(), 0.0);
+
+        Build(shell, "x^2-4");
+        kelvora::test::SettledPicture(shell.window);
+        const graph::PlotArea area = graph.view().area(shell.window.width(), shell.window.height());
+        const QPoint onCurve(qRound(area.screenX(1)), qRound(area.screenY(-3)) + 2);
+        QTest::mouseClick(&shell.window, Qt::LeftButton, Qt::NoModifier, onCurve);
+        QVERIFY(graph.marker().has_value());
+        QVERIFY(std::abs(graph.marker()->x - 1) < 0.05);
+
+        QVERIFY(!graph.keyPointsShown());
+        ClickButton(shell, "Точки");
+        QVERIFY(graph.keyPointsShown());
+        kelvora::test::SettledPicture(shell.window);
+        QCOMPARE(graph.curves().keyPoints().size(), std::size_t{3});  // (±2, 0) and (0, -4)
+
+        shell.choose(KV_CMD_STANDARD);  // the tools belong to Graphs
+        for (QPushButton* button : shell.window.findChildren<QPushButton*>()) {
+            QVERIFY(!(button->isVisible() && button->text() == QString::fromUtf8("Точки")));
+        }
+    }
+
+    // The picture is saved at the view's size: a PNG, and an SVG that is well-formed XML
+    // with the curves as paths and the legend as text.
+    void savesThePictureAsPngAndSvg() {
+        Shell shell;
+        shell.choose(KV_CMD_GRAPHS);
+        shell.window.resize(700, 560);
+        Build(shell, "x^2;x^2+y^2=25");
+        kelvora::test::Wheel(&shell.window, QPoint(350, 320), 120);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+
+        const QString png = dir.filePath(QStringLiteral("graph.png"));
+        QVERIFY(shell.window.saveGraphPicture(png));
+        const QImage image(png);
+        QCOMPARE(image.size(), QSize(700, 560));
+        QVERIFY(PixelsNear(image, kRed) > 50);
+        QVERIFY(PixelsNear(image, kBlue) > 50);
+
+        const QString svg = dir.filePath(QStringLiteral("graph.svg"));
+        QVERIFY(shell.window.saveGraphPicture(svg));
+        QFile file(svg);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const XmlOutline outline = Outline(file.readAll());
+        QVERIFY(!outline.elements.isEmpty());
+        QCOMPARE(outline.elements.first(), QStringLiteral("svg"));
+        QCOMPARE(outline.rootAttributes.value(QStringLiteral("width")).toString(), QStringLiteral("700"));
+        QCOMPARE(outline.rootAttributes.value(QStringLiteral("height")).toString(), QStringLiteral("560"));
+        QCOMPARE(outline.elements.count(QStringLiteral("path")), 2);
+        QVERIFY(outline.texts.contains(QStringLiteral("y = x^2")));
+        QVERIFY(outline.texts.contains(QStringLiteral("x^2+y^2=25")));
+        QVERIFY(!shell.window.saveGraphPicture(dir.filePath(QStringLiteral("no/such/folder/graph.png"))));
+    }
+
+    // Pictures for a person to look at, under the build folder: zoomed in at the mouse,
+    // with the legend, the cursor's coordinates, a marker and the key points.
+    void picturesAfterZoom() {
+        Shell shell;
+        shell.choose(KV_CMD_GRAPHS);
+        shell.window.resize(900, 650);
+        Build(shell, "x^2-4;x+2;x^2+y^2=25;sin(x)*cos(y)=0.5;1/x");
+        ClickButton(shell, "Точки");
+        for (int i = 0; i < 4; ++i) kelvora::test::Wheel(&shell.window, QPoint(520, 330), 120);
+        const graph::PlotArea area = shell.window.graphSession().view().area(900, 650);
+        QTest::mouseMove(&shell.window, QPoint(qRound(area.screenX(1.5)), qRound(area.screenY(1))));
+        QTest::mouseClick(&shell.window, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(qRound(area.screenX(-0.5)), qRound(area.screenY(-3.75))));
+        QVERIFY(shell.window.graphSession().marker().has_value());
+        QTest::mouseMove(&shell.window, QPoint(qRound(area.screenX(1.5)), qRound(area.screenY(1))));
+        const QImage zoomed = kelvora::test::SettledPicture(shell.window);
+        QDir().mkpath(QStringLiteral("graph-pictures"));
+        QVERIFY(zoomed.save(QStringLiteral("graph-pictures/zoomed-with-points.png")));
+
+        for (int i = 0; i < 8; ++i) kelvora::test::Wheel(&shell.window, QPoint(qRound(area.screenX(3)), qRound(area.screenY(4))), 120);
+        QVERIFY(kelvora::test::SettledPicture(shell.window).save(QStringLiteral("graph-pictures/circle-close.png")));
+        QVERIFY(shell.window.saveGraphPicture(QStringLiteral("graph-pictures/circle-close.svg")));
     }
 };
 

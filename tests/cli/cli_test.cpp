@@ -458,6 +458,15 @@ TEST(Cli, EveryModeReadsATextAlike) {
     });
 }
 
+TEST(Cli, RationalInequalities) {
+    ExpectAll({
+        {{"inequality", "1/x > 0"}, "(0, +∞)\npoints: 0\nselection: -1 +1\n", 0},
+        {{"inequality", "(x-1)/(x+2) >= 0"}, "(-∞, -2) ∪ [1, +∞)\npoints: -2 1*\nselection: +1 -1 +1\n", 0},
+        {{"inequality", "(x+1)/x > 2"}, "(0, 1)\npoints: 0 1\nselection: -1 +1 -1\n", 0},
+        {{"inequality", "(x^2-1)/(x-1) > 0"}, "(-1, 1) ∪ (1, +∞)\npoints: -1 1\nselection: -1 +1 +1\n", 0},
+    });
+}
+
 TEST(Cli, UsageErrors) {
     ExpectAll({
         {{}, "", 2},

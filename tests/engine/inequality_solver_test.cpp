@@ -75,6 +75,27 @@ TEST_F(InequalitySolverTest, AnswersAndNumberLines) {
     });
 }
 
+// f = N/D: the sign chart takes the zeros of both; a zero of the denominator is never in
+// the answer, also for ≥ and ≤ and where the numerator is 0 too.
+TEST_F(InequalitySolverTest, QuotientsCutOutTheZerosOfTheirDenominators) {
+    ExpectResults(Solve, {
+        {L"1/x > 0", L"(0, +∞)", L"0", L"-1 +1"},
+        {L"(x-1)/(x+2) >= 0", L"(-∞, -2) ∪ [1, +∞)", L"-2 1*", L"+1 -1 +1"},
+        {L"(x+1)/x > 2", L"(0, 1)", L"0 1", L"-1 +1 -1"},
+        {L"(x^2-1)/(x-1) > 0", L"(-1, 1) ∪ (1, +∞)", L"-1 1", L"-1 +1 +1"},
+        {L"(x^2-1)/(x-1) >= 0", L"[-1, 1) ∪ (1, +∞)", L"-1* 1", L"-1 +1 +1"},
+        {L"1/x^2 >= 0", L"(-∞, 0) ∪ (0, +∞)", L"0", L"+1 +1"},
+        {L"x/x >= 1", L"(-∞, 0) ∪ (0, +∞)", L"0", L"+1 +1"},
+        {L"x:(x-3) <= 0", L"[0, 3)", L"0* 3", L"-1 +1 -1"},
+        {L"x^-1 < 0", L"(-∞, 0)", L"0", L"+1 -1"},
+        {L"1/(x-1) > 0 & x < 3", L"(1, 3)", L"1 3", L"-1 +1 -1"},
+    });
+    // The report says which points are cut out.
+    Solve(L"(x-1)/(x+2) >= 0");
+    EXPECT_NE(Engine().StepsLog.find(L"x1 = -2  (знаменатель равен 0: точка выколота)"), std::wstring::npos);
+    EXPECT_NE(Engine().StepsLog.find(L"f(x) = (x - 1) / (x + 2)"), std::wstring::npos);
+}
+
 TEST_F(InequalitySolverTest, IntegerZerosAreExact) {
     const abacor::InequalityResult r = Solve(L"0.1x-0.3>0");
     ASSERT_EQ(r.points.size(), 1u);

@@ -59,7 +59,9 @@ TEST(TrigValue, DegreesAndRadians) {
     for (const ValueCase& c : cases) {
         const std::optional<double> value = TrigValue(c.key, c.x, c.degrees);
         ASSERT_EQ(value.has_value(), c.expected.has_value()) << c.name;
-        if (c.expected) EXPECT_NEAR(*value, *c.expected, 1e-12) << c.name;
+        if (c.expected) {
+            EXPECT_NEAR(*value, *c.expected, 1e-12) << c.name;
+        }
     }
 }
 
@@ -143,7 +145,9 @@ TEST(TrigKeyTable, NamesAreUniqueAcrossKeypads) {
         ++named;
         for (const auto& table : others) {
             for (std::size_t i = 0; i < table.count; ++i) {
-                if (table.keys[i].name) EXPECT_STRNE(table.keys[i].name, key.name);
+                if (table.keys[i].name) {
+                    EXPECT_STRNE(table.keys[i].name, key.name);
+                }
             }
         }
     }

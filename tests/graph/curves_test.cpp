@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "curves.h"
+#include "marching_squares.h"
 
 namespace kelvora::graph {
 namespace {
@@ -161,21 +162,64 @@ TEST(TraceZeroSet, CoversThreeTimesTheRectangleAndCountsNoValueAsZero) {
 
 TEST(CurveCache, TracesTheCircleWithinTheTolerance) {
     CurveCache cache;
-    // What the default view traces: three view widths and heights, 300 cells each way.
-    cache.trace(GraphFormulas(L"x^2;x^2+y^2=25"), {-30, 30, -20, 20}, 300);
-    EXPECT_FALSE(cache.curveSlots()[0].computed);
+    // The default view of a 610 × 485 client, 300 coarse cells.
+    cache.compute(GraphFormulas(L"x^2;x^2+y^2=25"), ViewKey{610, 485, 30, 0, 0, 300});
+    ASSERT_TRUE(cache.current(ViewKey{610, 485, 30, 0, 0, 300}));
+    EXPECT_FALSE(cache.current(ViewKey{610, 485, 36, 0, 0, 300}));
+    // Explicit curves are kept with the implicit ones, on the parabola.
+    ASSERT_TRUE(cache.curveSlots()[0].computed);
+    for (const Polyline& line : cache.curveSlots()[0].polylines) {
+        for (const GraphPoint& point : line) EXPECT_NEAR(point.y, point.x * point.x, 1e-4 * (1 + point.y));
+    }
     const CurveSlot& circle = cache.curveSlots()[1];
     ASSERT_TRUE(circle.computed);
-    ASSERT_GT(circle.polylines.size(), 40u);
+    // Traced pieces joined end to end: one closed line of steps of at most two pixels.
+    ASSERT_EQ(circle.polylines.size(), 1u);
+    const Polyline& line = circle.polylines[0];
+    ASSERT_GT(line.size(), 400u);
+    EXPECT_EQ(line.front(), line.back());
     bool quadrants[4] = {};
-    for (const Polyline& segment : circle.polylines) {
-        ASSERT_EQ(segment.size(), 2u);
-        for (const GraphPoint& end : segment) {
-            EXPECT_NEAR(std::hypot(end.x, end.y), 5, 0.05);
-            quadrants[(end.x < 0) + 2 * (end.y < 0)] = true;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const GraphPoint end = line[i];
+        EXPECT_NEAR(std::hypot(end.x, end.y), 5, 0.5 / 30);  // half a pixel
+        if (i > 0) {
+            EXPECT_LE(std::hypot(end.x - line[i - 1].x, end.y - line[i - 1].y), 2.0 / 30);
         }
+        quadrants[(end.x < 0) + 2 * (end.y < 0)] = true;
     }
     EXPECT_TRUE(quadrants[0] && quadrants[1] && quadrants[2] && quadrants[3]);
+}
+
+// Pieces that meet end to end become one line, whichever way round each was traced;
+// separate curves stay separate, and a closed curve ends where it starts.
+TEST(JoinPieces, ChainsPiecesThatMeet) {
+    const struct { std::vector<Piece> pieces; std::vector<std::size_t> lengths; } cases[] = {
+        {{{{0, 0}, {1, 0}}, {{1, 0}, {2, 1}}, {{3, 3}, {2, 1}}}, {4}},
+        {{{{1, 0}, {2, 1}}, {{0, 0}, {1, 0}}}, {3}},
+        {{{{0, 0}, {1, 0}}, {{5, 5}, {6, 5}}}, {2, 2}},
+        {{{{0, 0}, {1, 0}}, {{1, 0}, {1, 1}}, {{1, 1}, {0, 0}}}, {4}},  // a triangle, closed
+        {{}, {}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<Polyline> joined = JoinPieces(c.pieces);
+        ASSERT_EQ(joined.size(), c.lengths.size());
+        std::size_t points = 0;
+        for (std::size_t i = 0; i < joined.size(); ++i) {
+            EXPECT_EQ(joined[i].size(), c.lengths[i]);
+            points += joined[i].size();
+            for (std::size_t k = 1; k < joined[i].size(); ++k) {
+                // Every step of a joined line is one of the pieces, in one direction or the other.
+                const bool isPiece = std::any_of(c.pieces.begin(), c.pieces.end(), [&](const Piece& piece) {
+                    return (piece.from == joined[i][k - 1] && piece.to == joined[i][k]) ||
+                           (piece.to == joined[i][k - 1] && piece.from == joined[i][k]);
+                });
+                EXPECT_TRUE(isPiece) << i << " " << k;
+            }
+        }
+        EXPECT_EQ(points, c.pieces.size() + c.lengths.size());
+    }
+    const std::vector<Polyline> triangle = JoinPieces({{{0, 0}, {1, 0}}, {{1, 0}, {1, 1}}, {{1, 1}, {0, 0}}});
+    EXPECT_EQ(triangle[0].front(), triangle[0].back());
 }
 
 }  // namespace

@@ -48,10 +48,10 @@ TEST_F(GraphSessionTest, CurvesTakeTheColoursOfTheirPositions) {
     EXPECT_EQ(canvas.paths[0].color, (GraphColor{1, 0, 0}));
     EXPECT_EQ(canvas.paths[1].color, (GraphColor{0, 0, 1}));
     EXPECT_EQ(canvas.paths[0].figures.size(), 1u);    // one unbroken parabola
-    EXPECT_GT(canvas.paths[1].figures.size(), 100u);  // traced in two-point pieces
-    for (const Polyline& piece : canvas.paths[1].figures) {
-        ASSERT_EQ(piece.size(), 2u);
-        EXPECT_NEAR(piece[0].x - 305, 280 - piece[0].y, 1e-2);  // on y = x
+    ASSERT_EQ(canvas.paths[1].figures.size(), 1u);  // traced, and the pieces joined
+    EXPECT_GT(canvas.paths[1].figures[0].size(), 100u);
+    for (const GraphPoint& point : canvas.paths[1].figures[0]) {
+        EXPECT_NEAR(point.x - 305, 280 - point.y, 1e-2);  // on y = x
     }
     EXPECT_EQ(canvas.paths[0].width, 3);
     EXPECT_EQ(canvas.paths[1].width, 3);
@@ -162,8 +162,8 @@ TEST_F(GraphSessionTest, NothingIsDrawnWithoutResources) {
     EXPECT_TRUE(slot(1).computed);
 }
 
-// Tracing is slow: panning and zooming reuse the curves; the next build traces anew.
-TEST_F(GraphSessionTest, ImplicitCurvesAreTracedOncePerBuild) {
+// Every view change traces again for the new view; the next build traces anew too.
+TEST_F(GraphSessionTest, ImplicitCurvesAreTracedAgainForEveryView) {
     build(L"x^2+y^2=25");
     const std::vector<Polyline> traced = slot(0).polylines;
     ASSERT_FALSE(traced.empty());
@@ -172,11 +172,17 @@ TEST_F(GraphSessionTest, ImplicitCurvesAreTracedOncePerBuild) {
     session.view().move(420, 300, 610, 485);  // four units to the left
     session.view().zoom(-120);                 // scale 25
     const RecordingGraphCanvas panned = paint();
-    EXPECT_EQ(slot(0).polylines, traced);
-    EXPECT_NEAR(panned.paths[0].figures[0][0].x, 305 + (traced[0][0].x + 4) * 25, 1e-3);
-
-    build(L"x^2+y^2=25");
     EXPECT_NE(slot(0).polylines, traced);
+    EXPECT_TRUE(session.curves().current(session.viewKey(610, 485, settings)));
+    // On the circle centred at (305 + 4 · 25, 280) in the new view, within half a pixel.
+    ASSERT_FALSE(panned.paths[0].figures.empty());
+    for (const Polyline& piece : panned.paths[0].figures) {
+        for (const GraphPoint& end : piece) EXPECT_NEAR(std::hypot(end.x - 405, end.y - 280), 125, 0.5);
+    }
+
+    const std::vector<Polyline> beforeBuild = slot(0).polylines;
+    build(L"x^2+y^2=16");
+    EXPECT_NE(slot(0).polylines, beforeBuild);
 }
 
 // Compiling is slow: a build compiles each of its formulas once, whatever its kind, and
@@ -210,26 +216,31 @@ TEST_F(GraphSessionTest, TracingAgainAfterAModeSwitchCompilesNothing) {
     EXPECT_EQ(GraphFunction::compilations(), before);
 }
 
-// Each traced piece lies in one grid cell, so the longest piece tells the cell size.
-TEST_F(GraphSessionTest, GridSizeComesFromTheSettingsUntilZoomedInClosely) {
-    const auto longestPiece = [this](int sampleCount, int wheelSteps) {
+// However coarse the grid and however close the zoom, pieces stay within two pixels;
+// the settings' grid decides which small features are found at all.
+TEST_F(GraphSessionTest, PiecesStayShortAndTheGridFromTheSettingsFindsSmallFeatures) {
+    const auto traced = [this](const wchar_t* formula, int sampleCount, int wheelSteps) {
         GraphSession fresh;
         fresh.enterMode();
         for (int i = 0; i < wheelSteps; ++i) fresh.view().zoom(120);
-        fresh.build(L"x^2+y^2=1", desktop);
+        fresh.build(formula, desktop);
         RecordingGraphCanvas canvas;
         fresh.render(canvas, 610, 485, GraphSettings{sampleCount});
-        float longest = 0;
-        for (const Polyline& piece : fresh.curves().curveSlots()[0].polylines) {
-            longest = std::max(longest, std::hypot(piece[1].x - piece[0].x, piece[1].y - piece[0].y));
-        }
-        return longest;
+        return canvas.paths.empty() ? std::vector<Polyline>() : canvas.paths[0].figures;
     };
-    // At scale 89.6 the traced region is 60 units wide: cells of 0.6 or 0.2.
-    EXPECT_GT(longestPiece(100, 6), 0.3);
-    EXPECT_LT(longestPiece(300, 6), 0.3);
-    // At scale 107.5 always 500 cells: 0.1.
-    EXPECT_LT(longestPiece(100, 7), 0.15);
+    const struct { int sampleCount; int wheelSteps; } views[] = {{100, 0}, {100, 6}, {300, 6}, {100, 7}, {500, 12}};
+    for (const auto& v : views) {
+        const std::vector<Polyline> pieces = traced(L"x^2+y^2=1", v.sampleCount, v.wheelSteps);
+        ASSERT_FALSE(pieces.empty()) << v.sampleCount << " " << v.wheelSteps;
+        for (const Polyline& line : pieces) {
+            for (std::size_t i = 1; i < line.size(); ++i) {
+                EXPECT_LE(std::hypot(line[i].x - line[i - 1].x, line[i].y - line[i - 1].y), 2) << v.sampleCount;
+            }
+        }
+    }
+    // A circle 3 pixels across between the corners of 6-pixel cells; 1.2-pixel cells find it.
+    EXPECT_TRUE(traced(L"(x-0.1)^2+(y-0.1)^2=0.0025", 100, 0).empty());
+    EXPECT_FALSE(traced(L"(x-0.1)^2+(y-0.1)^2=0.0025", 500, 0).empty());
 }
 
 }  // namespace

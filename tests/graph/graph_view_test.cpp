@@ -125,7 +125,8 @@ TEST(GraphView, WheelStepsZoomWithinTheLimits) {
     EXPECT_NEAR(view.scale(), 74.6496, 1e-9);
 
     const struct { double scale; int delta; double zoomed; } cases[] = {
-        {180, 120, 200}, {200, 1, 200}, {30, -120, 25}, {30, 0, 25}, {11, -120, 10}, {10, 120, 12},
+        {180, 120, 216}, {200, 1, 240}, {30, -120, 25}, {30, 0, 25}, {11, -120, 10}, {10, 120, 12},
+        {90000, 120, GraphView::kMaxScale}, {GraphView::kMaxScale, 120, GraphView::kMaxScale},
     };
     for (const auto& c : cases) {
         GraphView from(c.scale);

@@ -22,6 +22,17 @@ struct TextCall {
     GraphColor color;
 };
 
+struct RectCall {
+    GraphRect rect;
+    GraphColor color;
+};
+
+struct DotCall {
+    GraphPoint centre;
+    float radius;
+    GraphColor color;
+};
+
 struct PathCall {
     std::vector<Polyline> figures;
     GraphColor color;
@@ -35,7 +46,10 @@ public:
     int clipDepth = 0;
     std::vector<LineCall> lines;
     std::vector<TextCall> texts;
+    std::vector<TextCall> leftTexts;
     std::vector<PathCall> paths;
+    std::vector<RectCall> rects;
+    std::vector<DotCall> dots;
 
     void clear(GraphColor color) override { clears.push_back(color); }
     void pushClip(const GraphRect& rect) override {
@@ -50,9 +64,14 @@ public:
                      GraphColor color) override {
         texts.push_back({rect, text, font, color});
     }
+    void leftText(const GraphRect& rect, const std::wstring& text, const GraphFont& font, GraphColor color) override {
+        leftTexts.push_back({rect, text, font, color});
+    }
     void strokePath(const std::vector<Polyline>& figures, GraphColor color, float width) override {
         paths.push_back({figures, color, width});
     }
+    void fillRect(const GraphRect& rect, GraphColor color) override { rects.push_back({rect, color}); }
+    void dot(GraphPoint centre, float radius, GraphColor color) override { dots.push_back({centre, radius, color}); }
 
     std::vector<LineCall> linesOf(GraphColor color) const {
         std::vector<LineCall> found;

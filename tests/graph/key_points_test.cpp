@@ -1,0 +1,120 @@
+// Zeros, extrema and intersections read off the curves of a view, to full precision,
+// and what a paint marks with them.
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include <gtest/gtest.h>
+
+#include "graph_session.h"
+#include "headless_platform.h"
+#include "key_points.h"
+#include "recording_graph_canvas.h"
+
+namespace kelvora::graph {
+namespace {
+
+const PlotArea kDefaultArea(610, 485, 30, 0, 0);  // x in -10..10, y in -6.67..6.67
+
+struct Expected {
+    KeyPointKind kind;
+    std::size_t curve;
+    std::size_t other;
+    double x;
+    double y;
+};
+
+std::vector<KeyPoint> Found(const wchar_t* text) { return FindKeyPoints(GraphFormulas(text), kDefaultArea); }
+
+TEST(FindKeyPoints, ZerosExtremaAndIntersectionsToFullPrecision) {
+    constexpr auto Z = KeyPointKind::Zero, E = KeyPointKind::Extremum, I = KeyPointKind::Intersection;
+    const double pi = std::numbers::pi;
+    const struct {
+        const wchar_t* text;
+        std::vector<Expected> points;  // in the order found
+        double tolerance;
+    } cases[] = {
+        {L"x^2-4", {{Z, 0, 0, -2, 0}, {Z, 0, 0, 2, 0}, {E, 0, 0, 0, -4}}, 1e-7},
+        // x² touches the axis at a sample: a zero as well as the extremum.
+        {L"x^2;x+2", {{Z, 0, 0, 0, 0}, {E, 0, 0, 0, 0}, {I, 0, 1, -1, 1}, {I, 0, 1, 2, 4}, {Z, 1, 1, -2, 0}}, 1e-7},
+        {L"sin(x)", {{Z, 0, 0, -3 * pi, 0}, {Z, 0, 0, -2 * pi, 0}, {Z, 0, 0, -pi, 0}, {Z, 0, 0, 0, 0},
+                     {Z, 0, 0, pi, 0},      {Z, 0, 0, 2 * pi, 0},  {Z, 0, 0, 3 * pi, 0},
+                     {E, 0, 0, -2.5 * pi, -1}, {E, 0, 0, -1.5 * pi, 1}, {E, 0, 0, -0.5 * pi, -1},
+                     {E, 0, 0, 0.5 * pi, 1}, {E, 0, 0, 1.5 * pi, -1}, {E, 0, 0, 2.5 * pi, 1}}, 1e-6},
+        // Across a pole the sign changes but there is no zero, nor an extremum in view.
+        {L"1/x", {}, 0},
+        {L"1/(x-1)-1", {{Z, 0, 0, 2, 0}}, 1e-9},
+        // An implicit curve: where it crosses the x axis and where it meets explicit curves.
+        {L"x^2+y^2=25;x", {{Z, 0, 0, -5, 0}, {Z, 0, 0, 5, 0}, {Z, 1, 1, 0, 0},
+                            {I, 1, 0, -std::sqrt(12.5), -std::sqrt(12.5)}, {I, 1, 0, std::sqrt(12.5), std::sqrt(12.5)}},
+         1e-7},
+        // Only what shows: the zeros of x-20 and the extremum at (0, 10) are out of view.
+        {L"x-20;10-x^2", {{Z, 1, 1, -std::sqrt(10.0), 0}, {Z, 1, 1, std::sqrt(10.0), 0}}, 1e-7},
+    };
+    for (const auto& c : cases) {
+        const std::vector<KeyPoint> found = Found(c.text);
+        ASSERT_EQ(found.size(), c.points.size()) << headless::ToUtf8(c.text);
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            EXPECT_EQ(found[i].kind, c.points[i].kind) << headless::ToUtf8(c.text) << " #" << i;
+            EXPECT_EQ(found[i].curve, c.points[i].curve) << headless::ToUtf8(c.text) << " #" << i;
+            EXPECT_EQ(found[i].other, c.points[i].other) << headless::ToUtf8(c.text) << " #" << i;
+            EXPECT_NEAR(found[i].x, c.points[i].x, c.tolerance) << headless::ToUtf8(c.text) << " #" << i;
+            EXPECT_NEAR(found[i].y, c.points[i].y, c.tolerance) << headless::ToUtf8(c.text) << " #" << i;
+        }
+    }
+}
+
+TEST(FindKeyPoints, RootAndMaximumNarrowToFullPrecision) {
+    const auto cubic = [](double x) { return x * x * x - 2; };
+    EXPECT_NEAR(Root(cubic, 1, cubic(1), 2, cubic(2)), std::cbrt(2.0), 4e-16);
+    EXPECT_TRUE(std::isnan(Root([](double x) { return 1 / x; }, -1, -1, 2, 0.5)));  // a pole
+    EXPECT_TRUE(std::isnan(Root([](double x) { return x < 0 ? -1.0 : NAN; }, -1, -1, 1, 1)));
+    EXPECT_NEAR(Maximum([](double x) { return -(x - 0.3) * (x - 0.3); }, -1, 2), 0.3, 1e-7);
+    EXPECT_NEAR(Maximum([](double x) { return std::sin(x); }, 0, 3), std::numbers::pi / 2, 1e-7);
+}
+
+// With the points action on, each key point is a dot with its coordinates beside it.
+TEST(KeyPointsOnThePicture, DotsWithTheirCoordinates) {
+    headless::Desktop desktop;
+    GraphSession session;
+    session.enterMode();
+    session.build(L"x^2-4", desktop);
+    session.showKeyPoints(true);
+    test::RecordingGraphCanvas canvas;
+    session.render(canvas, 610, 485, GraphSettings{});
+    const struct { float x; float y; std::wstring label; } expected[] = {
+        {245, 280, L"(-2, 0)"}, {365, 280, L"(2, 0)"}, {305, 400, L"(0, -4)"},
+    };
+    ASSERT_EQ(canvas.dots.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_NEAR(canvas.dots[i].centre.x, expected[i].x, 1e-3);
+        EXPECT_NEAR(canvas.dots[i].centre.y, expected[i].y, 1e-3);
+        const bool labelled = std::any_of(canvas.leftTexts.begin(), canvas.leftTexts.end(),
+                                          [&](const test::TextCall& t) { return t.text == expected[i].label; });
+        EXPECT_TRUE(labelled) << headless::ToUtf8(expected[i].label);
+    }
+    session.showKeyPoints(false);
+    test::RecordingGraphCanvas without;
+    session.render(without, 610, 485, GraphSettings{});
+    EXPECT_TRUE(without.dots.empty());
+}
+
+// Points too close for two labels keep their dots; only the first is labelled.
+TEST(KeyPointsOnThePicture, LabelsDoNotCoverEachOther) {
+    headless::Desktop desktop;
+    GraphSession session;
+    session.enterMode();
+    session.build(L"x^2-4;x^2-4.01", desktop);  // zeros 0.0025 apart, extrema 0.01 apart
+    session.showKeyPoints(true);
+    test::RecordingGraphCanvas canvas;
+    session.render(canvas, 610, 485, GraphSettings{});
+    EXPECT_EQ(canvas.dots.size(), 6u);
+    std::vector<std::wstring> labels;
+    for (const test::TextCall& text : canvas.leftTexts) {
+        if (text.text.starts_with(L"(")) labels.push_back(text.text);
+    }
+    EXPECT_EQ(labels, (std::vector<std::wstring>{L"(-2, 0)", L"(2, 0)", L"(0, -4)"}));
+}
+
+}  // namespace
+}  // namespace kelvora::graph
