@@ -451,8 +451,9 @@ TEST_F(EquationSolverTest, ShownRootsCarryDecimalAndExactForm) {
         {L"x^2 - 5x + 6 = 0", {{L"3", L"3"}, {L"2", L"2"}}},
         {L"(2x-1)^2(x-3) = 0", {{L"0.5", L"1/2"}, {L"3", L"3"}}},
         {L"x^5 - 2 = 0", {{L"1.148698355", L"1.148698355"}}},
-        // 0.1 is read as the double nearest to it, whose fraction says nothing to a student.
-        {L"x = 0.1", {{L"0.1", L"0.1"}}},
+        {L"x = 0.1", {{L"0.1", L"1/10"}}},
+        // A fraction too long to say anything to a student: the decimal stands in.
+        {L"x = 0.1234567890123456789012345", {{L"0.123456789", L"0.123456789"}}},
         {L"(x-1)(x-2)(x-3)(x+1)(x+2)(x+3) = 0",
          {{L"-3", L"-3"}, {L"-2", L"-2"}, {L"-1", L"-1"}, {L"1", L"1"}, {L"2", L"2"}, {L"3", L"3"}}},
         {L"x^2 + 1 = 0", {}},
