@@ -23,6 +23,20 @@ std::wstring Fractions(int count) {
     return text + L"=1";
 }
 
+// 1/d1 + ... + 1/dn = 1/dn + ... + 1/d1 with distinct denominators of degree 100 and
+// 18-digit coefficients.
+std::wstring IdentityOfDenominators(int count) {
+    std::wstring left;
+    std::wstring right;
+    for (int i = 0; i < count; ++i) {
+        const std::wstring d = L"1/(x^100-" + std::to_wstring(987654321987654321LL + i) + L"x^" + std::to_wstring(99 - i) +
+                               L"+" + std::to_wstring(123456789123456789LL - i) + L")";
+        left += (i ? L"+" : L"") + d;
+        right = d + (i ? L"+" : L"") + right;
+    }
+    return left + L"=" + right;
+}
+
 struct Hostile {
     const char* name;
     std::wstring formula;
@@ -43,6 +57,9 @@ const std::vector<Hostile> kFormulas = {
                          L"(x-3.2)(x-3.3)(x-3.4)(x-3.5)(x-3.6)(x-3.7)(x-3.8)(x-3.9)(x-4.1)(x-4.2)(x-4.3)(x-4.4)(x-4.5)(x-4.6)"
                          L"(x-4.7)(x-4.8)(x-4.9)(x-5.1)(x-5.2)(x-5.3)(x-5.4)(x-5.5)(x-5.6)(x-5.7)(x-5.8)(x-5.9)(x-6.1)(x-6.2)"
                          L"(x-6.3)(x-6.4)(x-6.5)(x-6.6)=0"},
+    // Identities, whose answer lists the zeros of every denominator.
+    {"identity_close_denominator_zeros", L"1/(x^100-2(1000x-1)^2)=1/(x^100-2(1000x-1)^2)"},
+    {"identity_long_denominators", IdentityOfDenominators(9)},
 };
 
 void BM_SolveEquation(benchmark::State& state) {

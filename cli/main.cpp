@@ -44,8 +44,11 @@ int Usage() {
         "                       sin cos tan asin acos atan; deg rad: their angle unit)\n"
         "  fraction TEXT        the exact value of a fraction line\n"
         "  quadratic A B C      the roots of A x^2 + B x + C = 0\n"
-        "  solve [--steps] TEXT solves an equation in x (simplifies TEXT without \"=\");\n"
-        "                       --steps (before or after TEXT) adds the step report\n"
+        "  solve [--steps] [--exact] TEXT\n"
+        "                       solves an equation in x (simplifies TEXT without \"=\")\n"
+        "                       and prints every root; --exact prints each root's exact\n"
+        "                       form (1/3, -√2) where it has one; --steps (before or\n"
+        "                       after TEXT) adds the step report\n"
         "  inequality [--steps] [--svg FILE] TEXT\n"
         "                       solves an inequality, a system joined by \"&\" or a double\n"
         "                       inequality (1<x<3); prints the answer and the number\n"
@@ -180,19 +183,25 @@ std::vector<std::wstring> ShownAnswerRows(Calculator& calculator) {
 }
 
 // The arguments of the solver commands: one text, "--steps" anywhere after the
-// command, and for the inequality also "--svg FILE".
+// command, for the equation also "--exact", and for the inequality "--svg FILE".
 struct SolverArgs {
     std::string text;
     bool steps = false;
+    bool exact = false;
     std::optional<std::string> svg;
 };
 
-std::optional<SolverArgs> ParseSolverArgs(const std::vector<std::string>& args, bool svgAllowed) {
+enum class ExtraOption { None, Exact, Svg };
+
+std::optional<SolverArgs> ParseSolverArgs(const std::vector<std::string>& args, ExtraOption extra) {
+    const bool svgAllowed = extra == ExtraOption::Svg;
     SolverArgs parsed;
     bool haveText = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--steps") {
             parsed.steps = true;
+        } else if (args[i] == "--exact" && extra == ExtraOption::Exact) {
+            parsed.exact = true;
         } else if (args[i] == "--svg" && svgAllowed && i + 1 < args.size()) {
             parsed.svg = args[++i];
         } else if (args[i] == "--svg" || haveText) {
@@ -216,8 +225,16 @@ void PrintReport(const std::wstring& report) {
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
 }
 
+// Every root of the last solve, however many rows the panel has; empty without roots.
+std::wstring AllRoots(bool exact) {
+    const int length = GetEquationRoots(exact ? 1 : 0, nullptr, 0);
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
+    GetEquationRoots(exact ? 1 : 0, buffer.data(), static_cast<int>(buffer.size()));
+    return buffer.data();
+}
+
 int Solve(const std::vector<std::string>& args) {
-    const std::optional<SolverArgs> parsed = ParseSolverArgs(args, false);
+    const std::optional<SolverArgs> parsed = ParseSolverArgs(args, ExtraOption::Exact);
     if (!parsed) return Usage();
     const std::string& text = parsed->text;
     const bool steps = parsed->steps;
@@ -229,7 +246,13 @@ int Solve(const std::vector<std::string>& args) {
         Print(calculator.MessageBoxes().back().text);
         return ExitCode();
     }
-    for (const std::wstring& row : ShownAnswerRows(calculator)) Print(row);
+    // Roots are listed whole, past the last row; any other answer is what the rows say.
+    const std::wstring roots = AllRoots(parsed->exact);
+    if (!roots.empty()) {
+        PrintReport(roots);
+    } else {
+        for (const std::wstring& row : ShownAnswerRows(calculator)) Print(row);
+    }
     if (steps) PrintReport(GetLastSteps());
     return ExitCode();
 }
@@ -278,7 +301,7 @@ bool WriteNumberLineSvg(const std::string& path) {
 }
 
 int Inequality(const std::vector<std::string>& args) {
-    const std::optional<SolverArgs> parsed = ParseSolverArgs(args, true);
+    const std::optional<SolverArgs> parsed = ParseSolverArgs(args, ExtraOption::Svg);
     if (!parsed) return Usage();
     const std::string& text = parsed->text;
     const std::optional<std::string> svg = parsed->svg;
@@ -300,7 +323,7 @@ int Inequality(const std::vector<std::string>& args) {
 // ---- system --------------------------------------------------------------------------
 
 int System(const std::vector<std::string>& args) {
-    const std::optional<SolverArgs> parsed = ParseSolverArgs(args, false);
+    const std::optional<SolverArgs> parsed = ParseSolverArgs(args, ExtraOption::None);
     if (!parsed) return Usage();
     const std::string& text = parsed->text;
     const bool steps = parsed->steps;

@@ -85,6 +85,15 @@ ABACOR_API int ShowStepsWindow(KvWindow* owner);
 /* The last report; valid until the report next changes. */
 ABACOR_API const wchar_t* GetLastSteps(void);
 
+/* Equations. */
+/* Every root of the last equation solve, one line each ("X₁ = -2", "X₂ = 1"), each ended by
+ * a line feed, however many answer rows the panel has: the decimals the rows show, or with
+ * exact nonzero each root's exact form ("1/3", "-√2", "(1 + √5)/2") where it has one. Empty
+ * when the last solve answered without roots. Cut to capacity - 1 characters and always
+ * terminated; nothing is written for a null buffer or capacity < 1. Returns the length of
+ * the whole text. */
+ABACOR_API int GetEquationRoots(int exact, wchar_t* buffer, int capacity);
+
 /* Number line. */
 /* Draws the last inequality's solution set into rect; the result means nothing. Draws
  * whether or not the number line is visible. */

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "abacor.h"
+#include "algebra/equation_panel.h"
 #include "buttons.h"
 #include "core/compiled_expression.h"
 #include "core/engine_state.h"
@@ -23,6 +24,18 @@ struct KvFormula {
 };
 
 using abacor::Engine;
+
+namespace {
+
+// GetSystemResult's and GetEquationRoots' way with a caller's buffer.
+void CopyCut(const std::wstring& text, wchar_t* buffer, int capacity) {
+    if (!buffer || capacity <= 0) return;
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(capacity) - 1);
+    text.copy(buffer, length);
+    buffer[length] = L'\0';
+}
+
+}  // namespace
 
 extern "C" {
 
@@ -70,6 +83,14 @@ int ShowStepsWindow(KvWindow* owner) { return abacor::ShowSteps(owner); }
 
 const wchar_t* GetLastSteps(void) { return abacor::StepsLog().c_str(); }
 
+// ---- Equations --------------------------------------------------------------------------
+
+int GetEquationRoots(int exact, wchar_t* buffer, int capacity) {
+    const std::wstring lines = abacor::EquationRootLines(exact != 0);
+    CopyCut(lines, buffer, capacity);
+    return static_cast<int>(lines.size());
+}
+
 // ---- Number line ------------------------------------------------------------------------
 
 int DrawNumberLine(KvCanvas* canvas, KvRect rect) { return abacor::DrawNumberLineInto(canvas, rect); }
@@ -88,13 +109,7 @@ int GetNumberLineSelection(int* entries, int capacity) { return abacor::CopyNumb
 
 void SolveSystem(const wchar_t* text) { abacor::SolveLinearSystem(text ? std::wstring(text) : std::wstring()); }
 
-void GetSystemResult(wchar_t* buffer, int capacity) {
-    if (!buffer || capacity <= 0) return;
-    const std::wstring result = abacor::SystemResult();
-    const std::size_t length = std::min(result.size(), static_cast<std::size_t>(capacity) - 1);
-    result.copy(buffer, length);
-    buffer[length] = L'\0';
-}
+void GetSystemResult(wchar_t* buffer, int capacity) { CopyCut(abacor::SystemResult(), buffer, capacity); }
 
 // ---- Graph formulas ---------------------------------------------------------------------
 

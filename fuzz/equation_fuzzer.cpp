@@ -10,6 +10,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "abacor.h"
 #include "core/engine_state.h"
@@ -31,10 +32,9 @@ constexpr std::array<const wchar_t*, 5> kValidationMessages = {
     abacor::text::kEmptyLine,      abacor::text::kZeroDivisor,       abacor::text::kForeignCharacters,
     abacor::text::kDoubledOperator, abacor::text::kUnbalancedBrackets,
 };
-constexpr std::array<const wchar_t*, 7> kVerdicts = {
-    abacor::text::kTwoEqualsSigns, abacor::text::kOnlyX,   abacor::text::kEveryNumber,
-    abacor::text::kNoSolutions,    abacor::text::kNoRoots, abacor::text::kTooLarge,
-    abacor::text::kNoRealRoots,
+constexpr std::array<const wchar_t*, 6> kVerdicts = {
+    abacor::text::kTwoEqualsSigns, abacor::text::kOnlyX,    abacor::text::kEveryNumber,
+    abacor::text::kNoSolutions,    abacor::text::kTooLarge, abacor::text::kNoRealRoots,
 };
 
 template <std::size_t N>
@@ -184,10 +184,23 @@ private:
             FUZZ_CHECK(n == 1 && rows.values[0] == abacor::text::kTwoEqualsSigns, context + L": " + rows.values[0]);
             return;
         }
-        if (n == 0) return;  // no real root found by the search alone (a degree beyond exact isolation)
-        if (IsOneOf(rows.values[0], kVerdicts)) {
-            FUZZ_CHECK(n == 1, context + L": a verdict and more rows");
+        const std::vector<std::wstring> roots = RootList(false);
+        const std::vector<std::wstring> exact = RootList(true);
+        FUZZ_CHECK(exact.size() == roots.size(), context + L": exact forms of other roots");
+        if (n == 0) {  // no real root found by the search alone (a degree beyond exact isolation)
+            FUZZ_CHECK(roots.empty(), context + L": roots without rows");
             return;
+        }
+        if (IsOneOf(rows.values[0], kVerdicts) || IsIdentityInDomain(rows.values[0])) {
+            FUZZ_CHECK(n == 1, context + L": a verdict and more rows");
+            FUZZ_CHECK(roots.empty(), context + L": roots behind a verdict");
+            return;
+        }
+        // The full list starts with what the rows show and holds every root they count.
+        const bool overflow = n == 4 && rows.values[3].starts_with(abacor::text::kMoreRootsPrefix);
+        FUZZ_CHECK(overflow ? roots.size() > 4 : roots.size() == n, context + L": rows and roots differ in number");
+        for (std::size_t i = 0; i < n && i < roots.size() && !(overflow && i == 3); ++i) {
+            FUZZ_CHECK(roots[i].ends_with(L" " + rows.values[i]), context + L": root " + roots[i] + L" in the row " + rows.values[i]);
         }
         for (std::size_t i = 0; i < n; ++i) {
             // More roots than rows: the last row counts the rest.
@@ -201,6 +214,28 @@ private:
             const std::wstring label = n == 1 ? abacor::text::kRootLabel : abacor::text::kRootLabels[i];
             if (rows.hasLabel[i]) FUZZ_CHECK(rows.labels[i] == label, context + L": label " + rows.labels[i]);
         }
+    }
+
+    // GetEquationRoots' lines.
+    static std::vector<std::wstring> RootList(bool exact) {
+        const int length = GetEquationRoots(exact ? 1 : 0, nullptr, 0);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        GetEquationRoots(exact ? 1 : 0, text.data(), length + 1);
+        text.resize(static_cast<std::size_t>(length));
+        std::vector<std::wstring> lines;
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = text.find(L'\n', start);
+            FUZZ_CHECK(end != std::wstring::npos, L"a root line without its line feed: " + text);
+            lines.push_back(text.substr(start, end - start));
+            start = end + 1;
+        }
+        return lines;
+    }
+
+    // "x ∈ ℝ, x ≠ 0": an identity outside the zeros of its denominators.
+    static bool IsIdentityInDomain(const std::wstring& value) {
+        const std::wstring every = abacor::text::kEveryNumber;
+        return value.starts_with(every + abacor::text::kExcludedValue) || value == every + abacor::text::kExceptDenominatorZeros;
     }
 
     fuzz::App app_;

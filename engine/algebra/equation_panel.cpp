@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "abacor.h"
 #include "algebra/equation_solver.h"
@@ -68,7 +69,13 @@ void ShowAnswerRow(const EquationPanel& panel, std::size_t row, const AnswerRow&
     ShowControl(panel.values[row], true);
 }
 
-// A text the checks refuse leaves the rows and the step log as they were.
+// The roots behind the rows of the last solve, kept for faces that list them all.
+std::vector<ShownRoot>& LastRoots() {
+    static std::vector<ShownRoot> roots;
+    return roots;
+}
+
+// A text the checks refuse leaves the rows, the roots and the step log as they were.
 void Solve() {
     const EquationPanel panel = FindEquationPanel();
     const std::wstring typed = ReadFormulaInput(panel);
@@ -78,6 +85,7 @@ void Solve() {
     for (std::size_t row = 0; row < result.rows.size() && row < kRowCount; ++row) {
         ShowAnswerRow(panel, row, result.rows[row]);
     }
+    LastRoots() = std::move(result.roots);
     RecordStatus(result.status);
     SetStepsLog(std::move(result.report));
 }
@@ -86,6 +94,15 @@ constexpr FormulaKeypad kKeypad{kvEquationKeys, KV_KEY_COUNT(kvEquationKeys), KV
                                 KV_EQ_CLEAR, KV_EQ_CLEAR_ENTRY};
 
 }  // namespace
+
+std::wstring EquationRootLines(bool exact) {
+    const std::vector<ShownRoot>& roots = LastRoots();
+    std::wstring lines;
+    for (std::size_t i = 0; i < roots.size(); ++i) {
+        lines += RootLabel(i, roots.size()) + L" " + (exact ? roots[i].exact : roots[i].decimal) + L"\n";
+    }
+    return lines;
+}
 
 void HandleFormulaButton(int buttonId) {
     if (buttonId == KV_EQ_SOLVE) return Solve();

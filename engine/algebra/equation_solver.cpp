@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "algebra/denominators.h"
 #include "algebra/exact_in_x.h"
@@ -93,12 +94,51 @@ EquationResult TooLarge(ReportWriter& report) {
     return Verdict(report, text::kTooLarge, KV_STATUS_TOO_LARGE);
 }
 
+// The denominators with a letter of the equation as the user wrote it, before any
+// rewrite multiplied them away.
+std::vector<Polynomial> OriginalDenominators(const Sides& original) {
+    std::vector<Polynomial> denominators;
+    for (const std::wstring* side : {&original.left, &original.right}) {
+        for (const std::wstring& text : DenominatorsWithLetters(*side)) {
+            denominators.push_back(ExpandExpression(text, nullptr));
+        }
+    }
+    return denominators;
+}
+
+std::wstring ExcludedValueText(const RealRoot& root) {
+    const std::wstring form = ReadableExactForm(root);
+    return text::kExcludedValue + (form.empty() ? FormatAnswer(root.value) : form);
+}
+
+// "x ∈ ℝ", or "x ∈ ℝ, x ≠ -1, x ≠ 0" where denominators of the equation as typed vanish:
+// clearing them made an identity of an equation that has no value there. Zeros that cannot
+// be found in time are still said to be excluded.
+std::wstring EveryNumberInDomain(const Sides& original) {
+    std::wstring answer = text::kEveryNumber;
+    const std::vector<Polynomial> denominators = OriginalDenominators(original);
+    if (denominators.empty()) return answer;
+    const std::optional<std::vector<RealRoot>> excluded = CommonZeros(denominators);
+    if (!excluded) return answer + text::kExceptDenominatorZeros;
+    for (const RealRoot& root : *excluded) answer += ExcludedValueText(root);
+    return answer;
+}
+
+// An identity: the report's result line names the domain when it is not every number.
+EquationResult Identity(const Sides& original, const wchar_t* resultLine, ReportWriter& report) {
+    const std::wstring answer = EveryNumberInDomain(original);
+    AppendResult(report, answer == text::kEveryNumber
+                             ? std::wstring(resultLine)
+                             : text::kAlwaysHoldsInDomain + answer + text::kAlwaysHoldsInDomainClose);
+    return {{AnswerRow{std::nullopt, answer}}, report.Take(), KV_STATUS_ANSWERED};
+}
+
 // No x left: either a false statement about numbers or one that always holds.
-EquationResult WithoutX(const Polynomial& p, ReportWriter& report) {
+EquationResult WithoutX(const Polynomial& p, const Sides& original, ReportWriter& report) {
     const double c = Coefficient(p, kConstKey);
-    const bool contradiction = std::fabs(c) >= kZeroTolerance;
-    AppendResult(report, contradiction ? Ng(c) + text::kNeverHolds : std::wstring(text::kAlwaysHolds));
-    return Verdict(report, contradiction ? text::kNoSolutions : text::kEveryNumber, KV_STATUS_ANSWERED);
+    if (std::fabs(c) < kZeroTolerance) return Identity(original, text::kAlwaysHolds, report);
+    AppendResult(report, Ng(c) + text::kNeverHolds);
+    return Verdict(report, text::kNoSolutions, KV_STATUS_ANSWERED);
 }
 
 bool IsLinearKey(const MonomialKey& key) {
@@ -191,7 +231,7 @@ std::optional<std::vector<double>> SolveQuadratic(const Polynomial& p, ReportWri
             .Gap()
             .Line(L"x = -b / (2a)")
             .Line(L"x = -(" + Ng(b) + L") / (2·" + Ng(a) + L")")
-            .Line(L"x = " + Ng(x));
+            .Line(L"x = " + Ng(x) + MultiplicityText(2));
         roots = {x};
     } else {
         const double s = std::sqrt(d);
@@ -209,18 +249,6 @@ std::optional<std::vector<double>> SolveByDegree(const Polynomial& p, int degree
     if (degree == 1) return SolveLinear(p, report);
     if (degree == 2) return SolveQuadratic(p, report);
     return SolveHigherDegree(p, degree, exact, report);
-}
-
-// The denominators with a letter of the equation as the user wrote it, before any
-// rewrite multiplied them away.
-std::vector<Polynomial> OriginalDenominators(const Sides& original) {
-    std::vector<Polynomial> denominators;
-    for (const std::wstring* side : {&original.left, &original.right}) {
-        for (const std::wstring& text : DenominatorsWithLetters(*side)) {
-            denominators.push_back(ExpandExpression(text, nullptr));
-        }
-    }
-    return denominators;
 }
 
 bool MakesADenominatorZero(double root, const std::vector<Polynomial>& denominators) {
@@ -254,14 +282,25 @@ std::vector<AnswerRow> RootRows(const std::vector<double>& roots) {
     const bool overflow = roots.size() > kAnswerRows;
     const std::size_t n = overflow ? kAnswerRows - 1 : roots.size();
     std::vector<AnswerRow> rows;
-    for (std::size_t i = 0; i < n; ++i) {
-        rows.push_back({roots.size() == 1 ? text::kRootLabel : text::kRootLabels[i], FormatAnswer(roots[i])});
-    }
+    for (std::size_t i = 0; i < n; ++i) rows.push_back({RootLabel(i, roots.size()), FormatAnswer(roots[i])});
     if (overflow) {
         rows.push_back({text::kMoreRootsLabel,
                         text::kMoreRootsPrefix + std::to_wstring(roots.size() - n) + text::kMoreRootsSuffix});
     }
     return rows;
+}
+
+// Each root's exact form is that of the exact root it stands for, so a quadratic's
+// formula root reads as "√2" although its decimal came from the formula.
+std::vector<ShownRoot> ShownRoots(const std::vector<double>& roots, const std::optional<std::vector<RealRoot>>& exact) {
+    std::vector<ShownRoot> shown;
+    for (double root : roots) {
+        const RealRoot* match = exact ? ShownExactRoot(*exact, root) : nullptr;
+        const std::wstring form = match ? ReadableExactForm(*match) : std::wstring();
+        const std::wstring decimal = FormatAnswer(root);
+        shown.push_back({decimal, form.empty() ? decimal : form});
+    }
+    return shown;
 }
 
 // A root passes the check against P's exact roots where they are known, so that no false
@@ -294,7 +333,7 @@ void AppendSubstitutionCheck(ReportWriter& report, const std::vector<double>& ro
 EquationResult SolveForX(const Sides& original, const Sides& sides, const Expansion& e, ReportWriter& report) {
     const std::optional<std::vector<RealRoot>> exact = ExactRootsOfSides(sides.left, sides.right, e.p);
     const std::optional<std::vector<double>> roots = SolveByDegree(e.p, DegreeInX(e.p), exact, report);
-    if (!roots) return {{AnswerRow{text::kRootLabel, text::kNoRoots}}, report.Take(), KV_STATUS_ANSWERED};
+    if (!roots) return {{AnswerRow{text::kRootLabel, text::kNoRealRoots}}, report.Take(), KV_STATUS_ANSWERED};
     if (!std::all_of(roots->begin(), roots->end(), [](double root) { return std::isfinite(root); })) {
         return TooLarge(report);
     }
@@ -305,6 +344,7 @@ EquationResult SolveForX(const Sides& original, const Sides& sides, const Expans
     if (accepted.empty() && !roots->empty()) result.rows = {AnswerRow{std::nullopt, text::kNoSolutions}};
     if (!accepted.empty()) {
         result.rows = RootRows(accepted);
+        result.roots = ShownRoots(accepted, exact);
         AppendSubstitutionCheck(report, accepted, sides, e, exact);
     }
     result.report = report.Banner().Take();
@@ -312,6 +352,15 @@ EquationResult SolveForX(const Sides& original, const Sides& sides, const Expans
 }
 
 }  // namespace
+
+std::wstring RootLabel(std::size_t index, std::size_t count) {
+    if (count == 1) return text::kRootLabel;
+    if (index < std::size(text::kRootLabels)) return text::kRootLabels[index];
+    static constexpr wchar_t kSubscripts[] = L"₀₁₂₃₄₅₆₇₈₉";
+    std::wstring number;
+    for (wchar_t digit : std::to_wstring(index + 1)) number += kSubscripts[digit - L'0'];
+    return text::kRootLabelLetter + number + text::kRootLabelEnd;
+}
 
 EquationResult SolveEquation(const std::wstring& typed) {
     const std::wstring t = SuperscriptToCaret(typed);
@@ -332,11 +381,8 @@ EquationResult SolveEquation(const std::wstring& typed) {
     AppendSplitStep(report, sides);
     const Expansion e = ExpandSides(report, sides);
     if (!AllCoefficientsFinite(e.p)) return TooLarge(report);
-    if (e.p.empty()) {
-        AppendResult(report, text::kAlwaysHoldsForAll);
-        return Verdict(report, text::kEveryNumber, KV_STATUS_ANSWERED);
-    }
-    if (DegreeInX(e.p) == 0) return WithoutX(e.p, report);
+    if (e.p.empty()) return Identity(original, text::kAlwaysHoldsForAll, report);
+    if (DegreeInX(e.p) == 0) return WithoutX(e.p, original, report);
     return SolveForX(original, sides, e, report);
 }
 

@@ -18,11 +18,22 @@ struct AnswerRow {
     std::wstring value;
 };
 
+// A root of the answer: its decimal as a row shows it, and its exact form ("1/3", "√2",
+// "(1 + √5)/2") where it has a readable one, else the decimal again.
+struct ShownRoot {
+    std::wstring decimal;
+    std::wstring exact;
+};
+
 struct EquationResult {
     std::vector<AnswerRow> rows;  // from the first row down, at most four
     std::wstring report;          // the whole step log
     KvStatus status = KV_STATUS_ANSWERED;
+    std::vector<ShownRoot> roots;  // every root of the answer, in the rows' order
 };
+
+// The label of root index (from 0) of count: "X =" for a lone root, else "X₁ =", "X₂ =", ...
+std::wstring RootLabel(std::size_t index, std::size_t count);
 
 // Solves the text as typed (or simplifies it when it has no "=").
 EquationResult SolveEquation(const std::wstring& typed);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "algebra/exact_polynomial.h"
@@ -35,5 +36,21 @@ std::optional<std::vector<RealRoot>> ExactRootsInX(const Polynomial& p);
 // a bound that is proven, not estimated: the root lies in its isolating interval, so its
 // distance from value is at most that of the interval's farther end.
 bool IsShownRoot(const std::vector<RealRoot>& roots, double value);
+
+// The root a shown value stands for in IsShownRoot's sense; null when there is none.
+const RealRoot* ShownExactRoot(const std::vector<RealRoot>& roots, double value);
+
+// ExactRootText when it is short enough to read ("1/3", "(1 + √5)/2"); empty for a root
+// without one or for a form like "3602879701896397/36028797018963968".
+std::wstring ReadableExactForm(const RealRoot& root);
+
+// The multiplicity note after a multiple root in a report (text::kMultiplicityOpen, the
+// number, text::kMultiplicityClose); nothing for a simple one.
+std::wstring MultiplicityText(int multiplicity);
+
+// Every real x where one of the polynomials vanishes, ascending, each value once (zeros of
+// different polynomials with the same nearest double are one value); nullopt when one of
+// them cannot be taken exactly or the work allowance, shared among them, runs out.
+std::optional<std::vector<RealRoot>> CommonZeros(const std::vector<Polynomial>& polynomials);
 
 }  // namespace abacor

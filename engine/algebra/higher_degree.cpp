@@ -38,9 +38,6 @@ constexpr std::size_t kTermEvaluationBudget = 500'000;
 // A root the search finds stands for the exact root within this distance (relative
 // beyond 1), so that a slow Newton run beside a multiple root does not add a second one.
 constexpr double kSameRoot = 1e-6;
-// Exact forms longer than this ("3602879701896397/36028797018963968") say nothing to a
-// student; the decimal alone is shown.
-constexpr std::size_t kLongestExactForm = 24;
 
 // The free term as x = 0 sees it: x^0 is read as a key of its own but is a constant.
 double FreeTerm(const Polynomial& p) {
@@ -68,17 +65,12 @@ Polynomial DivideByX(const Polynomial& p) {
     return q;
 }
 
-std::wstring MultiplicityText(int multiplicity) {
-    if (multiplicity == 1) return L"";
-    return text::kMultiplicityOpen + std::to_wstring(multiplicity) + text::kMultiplicityClose;
-}
-
 // " = 1/3" or " = (1 + √5)/2" beside the decimal; nothing for an integer, which its
 // decimal already is, or for a form too long to read.
 std::wstring ExactFormText(const RealRoot& root) {
     if (root.exact && root.exact->get_den() == 1) return L"";
-    const std::wstring form = ExactRootText(root);
-    return form.empty() || form.size() > kLongestExactForm ? L"" : L" = " + form;
+    const std::wstring form = ReadableExactForm(root);
+    return form.empty() ? L"" : L" = " + form;
 }
 
 class RootSearch {

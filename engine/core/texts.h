@@ -148,6 +148,16 @@ inline constexpr const wchar_t* kMultiplicityClose = L")";
 inline constexpr const wchar_t* kMoreRootsLabel = L"…";
 inline constexpr const wchar_t* kMoreRootsPrefix = L"ещё корней: ";
 inline constexpr const wchar_t* kMoreRootsSuffix = L", все — в отчёте";
+// Root labels past the fourth row, for the full list of roots: "X" + subscript number + " =".
+inline constexpr const wchar_t* kRootLabelLetter = L"X";
+inline constexpr const wchar_t* kRootLabelEnd = L" =";
+// An identity whose denominators vanish somewhere: kEveryNumber + ", x ≠ " + each value, and
+// the report's result line "0 = 0 → x — любое число из области определения (" + answer + ")".
+inline constexpr const wchar_t* kExcludedValue = L", x ≠ ";
+// kEveryNumber + this when the denominators' zeros cannot be found in time.
+inline constexpr const wchar_t* kExceptDenominatorZeros = L", кроме нулей знаменателей";
+inline constexpr const wchar_t* kAlwaysHoldsInDomain = L"0 = 0 → x — любое число из области определения (";
+inline constexpr const wchar_t* kAlwaysHoldsInDomainClose = L")";
 
 // ---- Inequalities and the number line ------------------------------------------------
 inline constexpr const wchar_t* kInequalityNoSign = L"Не найден знак неравенства";

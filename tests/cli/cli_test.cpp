@@ -171,8 +171,51 @@ TEST(Cli, SolveFindsEveryRealRootOnce) {
         {{"solve", "x^3 - 1000x + 1 = 0"}, "X₁ = -31.6232765898\nX₂ = 0.001\nX₃ = 31.6222765898\n", 0},
         {{"solve", "x^5 - 2 = 0"}, "X = 1.148698355\n", 0},
         {{"solve", "x^6 + x^2 + 1 = 0"}, "X = Нет действительных корней\n", 0},
-        {{"solve", "(2x-1)(x-1)(x+1)(x-2)(x+2) = 0"}, "X₁ = -2\nX₂ = -1\nX₃ = 0.5\n… ещё корней: 2, все — в отчёте\n", 0},
+        {{"solve", "(2x-1)(x-1)(x+1)(x-2)(x+2) = 0"}, "X₁ = -2\nX₂ = -1\nX₃ = 0.5\nX₄ = 1\nX₅ = 2\n", 0},
     });
+}
+
+// Every root printed, exact forms on request, the domain of an identity: the answers a
+// student checks against the book.
+TEST(Cli, SolvePrintsEveryRootAndItsExactForm) {
+    ExpectAll({
+        {{"solve", "(x-2)^3 = 0"}, "X = 2\n", 0},
+        {{"solve", "(x-1)^3(x+2) = 0"}, "X₁ = -2\nX₂ = 1\n", 0},
+        {{"solve", "(2x-1)^2(x-3) = 0"}, "X₁ = 0.5\nX₂ = 3\n", 0},
+        {{"solve", "x^3 - 1000x + 1 = 0"}, "X₁ = -31.6232765898\nX₂ = 0.001\nX₃ = 31.6222765898\n", 0},
+        {{"solve", "x^5 - 2 = 0"}, "X = 1.148698355\n", 0},
+        {{"solve", "(2x-1)(x-1)(x+1)(x-2)(x+2) = 0"}, "X₁ = -2\nX₂ = -1\nX₃ = 0.5\nX₄ = 1\nX₅ = 2\n", 0},
+        {{"solve", "(x-1)(x-2)(x-3)(x-4)(x-5)(x-6)(x-7)(x-8)(x-9)(x-10) = 0"},
+         "X₁ = 1\nX₂ = 2\nX₃ = 3\nX₄ = 4\nX₅ = 5\nX₆ = 6\nX₇ = 7\nX₈ = 8\nX₉ = 9\nX₁₀ = 10\n", 0},
+        {{"solve", "x^4 + 1 = 0"}, "X = Нет действительных корней\n", 0},
+        {{"solve", "x^2 + 4 = 0"}, "X = Нет действительных корней\n", 0},
+        {{"solve", "--exact", "x^2 - 2 = 0"}, "X₁ = √2\nX₂ = -√2\n", 0},
+        {{"solve", "--exact", "3x = 1"}, "X = 1/3\n", 0},
+        {{"solve", "3x = 1", "--exact"}, "X = 1/3\n", 0},
+        {{"solve", "--exact", "x^2 - x - 1 = 0"}, "X₁ = (1 + √5)/2\nX₂ = (1 - √5)/2\n", 0},
+        {{"solve", "--exact", "(2x-1)^2(x-3) = 0"}, "X₁ = 1/2\nX₂ = 3\n", 0},
+        {{"solve", "--exact", "x^5 - 2 = 0"}, "X = 1.148698355\n", 0},  // no exact form: the decimal
+        {{"solve", "--exact", "x^2 + 1 = 0"}, "X = Нет действительных корней\n", 0},
+        {{"solve", "--exact", "x + 1 = x + 2"}, "Нет решений\n", 0},
+        {{"solve", "x/x = 1"}, "x ∈ ℝ, x ≠ 0\n", 0},
+        {{"solve", "1/(x+1) = 1/(x+1)"}, "x ∈ ℝ, x ≠ -1\n", 0},
+        {{"solve", "--exact", "--exact", "3x = 1"}, "X = 1/3\n", 0},
+        {{"inequality", "--exact", "x > 1"}, "", 2},  // the option is the equation's own
+        {{"system", "--exact", "x = 1"}, "", 2},
+    });
+
+    const struct {
+        const char* text;
+        const char* line;
+    } reports[] = {
+        {"(x-2)^3 = 0", "\n│   x1 = 2 (кратность 3)\n"},
+        {"(x-1)^3(x+2) = 0", "\n│   x2 = 1 (кратность 3)\n"},
+        {"x^2 - 4x + 4 = 0", "\n│ x = 2 (кратность 2)\n"},
+    };
+    for (const auto& r : reports) {
+        const Outcome outcome = RunCli({"solve", "--steps", r.text});
+        EXPECT_NE(outcome.output.find(r.line), std::string::npos) << r.text << "\n" << outcome.output;
+    }
 }
 
 TEST(Cli, Solve) {
@@ -180,7 +223,7 @@ TEST(Cli, Solve) {
         {{"solve", "x^2 - 5x + 6 = 0"}, "X₁ = 3\nX₂ = 2\n", 0},
         {{"solve", "x^3 - 6x^2 + 11x - 6 = 0"}, "X₁ = 1\nX₂ = 2\nX₃ = 3\n", 0},
         {{"solve", "2x - 6 = 0"}, "X = 3\n", 0},
-        {{"solve", "x^2 + 1 = 0"}, "X = Нет корней\n", 0},
+        {{"solve", "x^2 + 1 = 0"}, "X = Нет действительных корней\n", 0},
         {{"solve", "x^4 + 1 = 0"}, "X = Нет действительных корней\n", 0},
         {{"solve", "x + 1 = x + 1"}, "x ∈ ℝ\n", 0},
         {{"solve", "x + 1 = x + 2"}, "Нет решений\n", 0},

@@ -63,7 +63,7 @@ TEST_F(EquationSolverTest, QuadraticAnswers) {
     EXPECT_EQ(Rows(), (Lines{L"X = -1"}));
 
     Solve(L"x^2 + 1 = 0");
-    EXPECT_EQ(Rows(), (Lines{L"X = Нет корней"}));
+    EXPECT_EQ(Rows(), (Lines{L"X = Нет действительных корней"}));
 }
 
 TEST_F(EquationSolverTest, HigherDegreeAnswers) {
@@ -339,7 +339,7 @@ TEST_F(EquationSolverTest, SolverReturnsRowsAndLeavesTheControlsAlone) {
     } cases[] = {
         {L"x = 1 = 2", {{std::nullopt, L"Два знака '='"}}},
         {L"x + 1 = x + 2", {{std::nullopt, L"Нет решений"}}},
-        {L"x^2 + 1 = 0", {{L"X =", L"Нет корней"}}},
+        {L"x^2 + 1 = 0", {{L"X =", L"Нет действительных корней"}}},
         {L"x^2 - 5x + 6 = 0", {{L"X₁ =", L"3"}, {L"X₂ =", L"2"}}},
         {L"x^4 + 3 = 0", {{L"X =", L"Нет действительных корней"}}},
         {L"x^2 + 3x", {{L"Упрощённое:", L"x² + 3x"}}},
@@ -429,6 +429,148 @@ TEST_F(EquationSolverTest, HostileFormulasFinish) {
     for (const std::wstring& input : inputs) {
         Solve(input);
         EXPECT_EQ(Report().rfind(kRule, 0), 0u) << input.substr(0, 40);
+    }
+}
+
+// ---- Every root, exact forms, the domain of an identity -------------------------------------
+
+// The roots behind the rows, every one of them, each with its decimal and its exact form;
+// the decimal stands in where there is no readable exact form.
+TEST_F(EquationSolverTest, ShownRootsCarryDecimalAndExactForm) {
+    using Roots = std::vector<std::pair<std::wstring, std::wstring>>;
+    const struct {
+        const wchar_t* input;
+        Roots roots;  // decimal, exact
+    } cases[] = {
+        {L"3x = 1", {{L"0.3333333333", L"1/3"}}},
+        {L"2x - 6 = 0", {{L"3", L"3"}}},
+        {L"x^2 - 2 = 0", {{L"1.4142135624", L"√2"}, {L"-1.4142135624", L"-√2"}}},
+        {L"x^2 - x - 1 = 0", {{L"1.6180339887", L"(1 + √5)/2"}, {L"-0.6180339887", L"(1 - √5)/2"}}},
+        {L"4x^2 - 4x + 1 = 0", {{L"0.5", L"1/2"}}},
+        {L"x^2 - 5x + 6 = 0", {{L"3", L"3"}, {L"2", L"2"}}},
+        {L"(2x-1)^2(x-3) = 0", {{L"0.5", L"1/2"}, {L"3", L"3"}}},
+        {L"x^5 - 2 = 0", {{L"1.148698355", L"1.148698355"}}},
+        {L"x = 0.1", {{L"0.1", L"1/10"}}},
+        // A fraction too long to say anything to a student: the decimal stands in.
+        {L"x = 0.1234567890123456789012345", {{L"0.123456789", L"0.123456789"}}},
+        {L"(x-1)(x-2)(x-3)(x+1)(x+2)(x+3) = 0",
+         {{L"-3", L"-3"}, {L"-2", L"-2"}, {L"-1", L"-1"}, {L"1", L"1"}, {L"2", L"2"}, {L"3", L"3"}}},
+        {L"x^2 + 1 = 0", {}},
+        {L"x^4 + 1 = 0", {}},
+        {L"x/(x-1) = 1/(x-1)", {}},  // the only root is extraneous
+        {L"x^2/(x-1) = 1/(x-1)", {{L"-1", L"-1"}}},
+        {L"x + 1 = x + 1", {}},
+        {L"x^2 + 3x", {}},
+    };
+    for (const auto& c : cases) {
+        const abacor::EquationResult result = abacor::SolveEquation(c.input);
+        Roots roots;
+        for (const abacor::ShownRoot& root : result.roots) roots.emplace_back(root.decimal, root.exact);
+        EXPECT_EQ(roots, c.roots) << c.input;
+    }
+}
+
+TEST(RootLabel, PastTheFourRowsTheNumbersGoOn) {
+    const struct {
+        std::size_t index, count;
+        const wchar_t* label;
+    } cases[] = {
+        {0, 1, L"X ="},    {0, 2, L"X₁ ="},   {1, 2, L"X₂ ="},   {3, 4, L"X₄ ="},
+        {4, 5, L"X₅ ="},   {8, 9, L"X₉ ="},   {9, 12, L"X₁₀ ="}, {11, 12, L"X₁₂ ="},
+        {99, 100, L"X₁₀₀ ="},
+    };
+    for (const auto& c : cases) EXPECT_EQ(abacor::RootLabel(c.index, c.count), c.label) << c.index << " of " << c.count;
+}
+
+// GetEquationRoots lists every root of the last solve, past the rows, as a face prints them.
+TEST_F(EquationSolverTest, ExportListsEveryRoot) {
+    const auto roots = [](int exact) {
+        const int length = GetEquationRoots(exact, nullptr, 0);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'#');
+        EXPECT_EQ(GetEquationRoots(exact, text.data(), length + 1), length);
+        EXPECT_EQ(text[static_cast<std::size_t>(length)], L'\0');
+        text.resize(static_cast<std::size_t>(length));
+        return text;
+    };
+    const struct {
+        const wchar_t* input;
+        const wchar_t* decimals;
+        const wchar_t* exact;
+    } cases[] = {
+        {L"(2x-1)(x-1)(x+1)(x-2)(x+2) = 0", L"X₁ = -2\nX₂ = -1\nX₃ = 0.5\nX₄ = 1\nX₅ = 2\n",
+         L"X₁ = -2\nX₂ = -1\nX₃ = 1/2\nX₄ = 1\nX₅ = 2\n"},
+        {L"x^2 - 2 = 0", L"X₁ = 1.4142135624\nX₂ = -1.4142135624\n", L"X₁ = √2\nX₂ = -√2\n"},
+        {L"3x = 1", L"X = 0.3333333333\n", L"X = 1/3\n"},
+        {L"x^2 + 1 = 0", L"", L""},
+        {L"x/x = 1", L"", L""},
+        {L"x + 1 = x + 2", L"", L""},
+    };
+    for (const auto& c : cases) {
+        Solve(c.input);
+        EXPECT_EQ(roots(0), c.decimals) << c.input;
+        EXPECT_EQ(roots(1), c.exact) << c.input;
+    }
+    // A text the checks refuse leaves the roots of the last solve.
+    Solve(L"x^2 - 2 = 0");
+    Solve(L"1/0 = x");
+    EXPECT_EQ(roots(1), L"X₁ = √2\nX₂ = -√2\n");
+    // A short buffer gets the start, terminated; none at all gets nothing.
+    wchar_t shortBuffer[6] = {L'#', L'#', L'#', L'#', L'#', L'#'};
+    EXPECT_EQ(GetEquationRoots(1, shortBuffer, 5), 17);
+    EXPECT_EQ(std::wstring(shortBuffer), L"X₁ =");
+    EXPECT_EQ(shortBuffer[5], L'#');
+    shortBuffer[0] = L'#';
+    EXPECT_EQ(GetEquationRoots(1, shortBuffer, 0), 17);
+    EXPECT_EQ(shortBuffer[0], L'#');
+}
+
+// An identity holds only where the equation as typed has a value: every value of x that
+// makes one of its denominators zero is excluded, each once.
+TEST_F(EquationSolverTest, IdentitiesKeepTheirDomain) {
+    const struct {
+        const wchar_t* input;
+        const wchar_t* answer;
+    } cases[] = {
+        {L"x/x = 1", L"x ∈ ℝ, x ≠ 0"},
+        {L"1/(x+1) = 1/(x+1)", L"x ∈ ℝ, x ≠ -1"},
+        {L"1/x + 1/(x-1) = 1/(x-1) + 1/x", L"x ∈ ℝ, x ≠ 0, x ≠ 1"},
+        {L"x/(x^2-1) = x/(x^2-1)", L"x ∈ ℝ, x ≠ -1, x ≠ 1"},
+        {L"1/(x(x-2)) = 1/(x^2-2x)", L"x ∈ ℝ, x ≠ 0, x ≠ 2"},  // a zero of both sides once
+        {L"x/(x^2-2) = x/(x^2-2)", L"x ∈ ℝ, x ≠ -√2, x ≠ √2"},
+        {L"1/(2x-1) = 1/(2x-1)", L"x ∈ ℝ, x ≠ 1/2"},
+        {L"1/(x^60-1) = 1/(x^60-1)", L"x ∈ ℝ, x ≠ -1, x ≠ 1"},
+        {L"1/(x-0.1) = 1/(x-0.1)", L"x ∈ ℝ, x ≠ 0.1"},  // a long exact form: the decimal
+        // Zeros too close together to be told apart in time are excluded all the same.
+        {L"1/(x^100-2(1000x-1)^2) = 1/(x^100-2(1000x-1)^2)", L"x ∈ ℝ, кроме нулей знаменателей"},
+        {L"x/(x^2+1) = x/(x^2+1)", L"x ∈ ℝ"},  // a denominator without a real zero
+        {L"x + 1 = x + 1", L"x ∈ ℝ"},
+        {L"x/x = 2", L"Нет решений"},
+    };
+    for (const auto& c : cases) {
+        Solve(c.input);
+        EXPECT_EQ(Rows(), (Lines{c.answer})) << c.input;
+        EXPECT_EQ(GetLastStatus(), KV_STATUS_ANSWERED) << c.input;
+    }
+    Solve(L"x/x = 1");
+    const std::wstring line = L"│ 0 = 0 → x — любое число из области определения (x ∈ ℝ, x ≠ 0)\r\n";
+    EXPECT_NE(Report().find(line), std::wstring::npos) << Report();
+}
+
+// A double root of a quadratic says so in the report, as a multiple root of a higher degree does.
+TEST_F(EquationSolverTest, QuadraticDoubleRootSaysItsMultiplicity) {
+    const struct {
+        const wchar_t* input;
+        const wchar_t* line;
+        bool present;
+    } cases[] = {
+        {L"x^2 + 2x + 1 = 0", L"│ x = -1 (кратность 2)\r\n", true},
+        {L"4x^2 - 4x + 1 = 0", L"│ x = 0.5 (кратность 2)\r\n", true},
+        {L"x^2 - 5x + 6 = 0", L"(кратность", false},
+        {L"(x-2)^3 = 0", L"│   x1 = 2 (кратность 3)\r\n", true},
+    };
+    for (const auto& c : cases) {
+        Solve(c.input);
+        EXPECT_EQ(Report().find(c.line) != std::wstring::npos, c.present) << c.input << "\n" << Report();
     }
 }
 

@@ -384,4 +384,99 @@ TEST(ShownRoot, DoublePolynomialsAreTakenExactly) {
     EXPECT_FALSE(abacor::ExactInX(p).has_value());
 }
 
+// Which exact root a shown value stands for, so that its exact form is the right one.
+TEST(ShownRoot, StandsForTheRootItShows) {
+    const std::vector<RealRoot> roots = abacor::FindRealRoots(Ints({2, -1, -2, 1}));  // -1, 1, 2
+    const struct {
+        double value;
+        int index;  // -1: none
+    } cases[] = {{-1, 0}, {1, 1}, {2, 2}, {1.0000000001, 1}, {1.001, -1}, {0, -1}, {NAN, -1}};
+    for (const auto& c : cases) {
+        const RealRoot* found = abacor::ShownExactRoot(roots, c.value);
+        EXPECT_EQ(found ? static_cast<int>(found - roots.data()) : -1, c.index) << c.value;
+    }
+}
+
+TEST(ShownRoot, ReadableExactFormsOnly) {
+    const struct {
+        ExactPolynomial p;
+        std::vector<std::wstring> forms;  // ascending roots
+    } cases[] = {
+        {Ints({-1, 3}), {L"1/3"}},
+        {Ints({-2, 0, 1}), {L"-√2", L"√2"}},
+        {Ints({-1, -1, 1}), {L"(1 - √5)/2", L"(1 + √5)/2"}},
+        {Ints({-2, 0, 0, 0, 0, 1}), {L""}},  // no exact form for a fifth root
+        {WithRoots({{4, 2}}), {L"4"}},
+        // The double nearest to 0.1, exactly: too long to read.
+        {ExactPolynomial::Linear(mpq_class(0.1)), {L""}},
+        {ExactPolynomial::Linear(mpq_class(-123456789, 987654321)), {L"-13717421/109739369"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::wstring> forms;
+        for (const RealRoot& root : abacor::FindRealRoots(c.p)) forms.push_back(abacor::ReadableExactForm(root));
+        EXPECT_EQ(forms, c.forms) << c.p.Degree();
+    }
+}
+
+TEST(ShownRoot, MultiplicityTextForMultipleRootsOnly) {
+    EXPECT_EQ(abacor::MultiplicityText(1), L"");
+    EXPECT_EQ(abacor::MultiplicityText(2), L" (кратность 2)");
+    EXPECT_EQ(abacor::MultiplicityText(12), L" (кратность 12)");
+}
+
+abacor::Polynomial InX(std::vector<double> coefficients) {  // from the free term up
+    abacor::Polynomial p;
+    for (std::size_t i = 0; i < coefficients.size(); ++i) {
+        if (coefficients[i] == 0) continue;
+        p[i == 0 ? abacor::kConstKey : abacor::MakeKey(static_cast<int>(i), 0, 0)] = coefficients[i];
+    }
+    return p;
+}
+
+// The zeros of several denominators: each once, ascending, none made up.
+TEST(CommonZeros, EveryZeroOfEveryPolynomialOnce) {
+    const struct {
+        std::vector<abacor::Polynomial> polynomials;
+        std::vector<double> zeros;
+    } cases[] = {
+        {{}, {}},
+        {{InX({0, 1})}, {0}},
+        {{InX({0, 1}), InX({0, 1, 1})}, {-1, 0}},  // x and x(x+1): 0 once
+        {{InX({-2, 0, 1}), InX({-1, 1})}, {-M_SQRT2, 1, M_SQRT2}},
+        {{InX({1, 0, 1})}, {}},
+        {{InX({0, 0, 1}), InX({0, 0, 0, 1})}, {0}},
+        {{InX({-0.5, 1}), InX({1, 2})}, {-0.5, 0.5}},
+    };
+    for (const auto& c : cases) {
+        const std::optional<std::vector<RealRoot>> zeros = abacor::CommonZeros(c.polynomials);
+        ASSERT_TRUE(zeros.has_value()) << c.polynomials.size();
+        std::vector<double> values;
+        for (const RealRoot& root : *zeros) values.push_back(root.value);
+        EXPECT_EQ(values, c.zeros) << c.polynomials.size();
+    }
+    EXPECT_FALSE(abacor::CommonZeros({InX({0, 1}), InX({NAN, 1})}).has_value());
+    // High degrees each on their own; roots packed too close to tell apart in time leave none.
+    std::vector<double> x60(61);
+    x60[60] = 1;
+    x60[0] = -1;
+    std::vector<double> twice = x60;
+    twice[0] = -2;
+    const std::optional<std::vector<RealRoot>> both = abacor::CommonZeros({InX(x60), InX(twice), InX(x60)});
+    ASSERT_TRUE(both.has_value());
+    const double root = std::pow(2.0, 1.0 / 60);
+    ASSERT_EQ(both->size(), 4u);
+    std::vector<double> values;
+    for (const RealRoot& r : *both) values.push_back(r.value);
+    EXPECT_NEAR(values[0], -root, 1e-15);
+    EXPECT_EQ(values[1], -1);
+    EXPECT_EQ(values[2], 1);
+    EXPECT_NEAR(values[3], root, 1e-15);
+    std::vector<double> mignotte(101);  // x^100 - 2(1000x - 1)^2
+    mignotte[100] = 1;
+    mignotte[2] = -2e6;
+    mignotte[1] = 4000;
+    mignotte[0] = -2;
+    EXPECT_FALSE(abacor::CommonZeros({InX({0, 1}), InX(mignotte)}).has_value());
+}
+
 }  // namespace
