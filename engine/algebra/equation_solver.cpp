@@ -36,7 +36,7 @@ struct Expansion {
     Polynomial p;
 };
 
-std::wstring Shown(const Polynomial& polynomial) { return CaretToSuperscript(PolynomialToString(polynomial)); }
+std::wstring Shown(const Polynomial& polynomial) { return WithSuperscripts(PolynomialToString(polynomial)); }
 
 bool MentionsOtherVariable(const std::wstring& text) { return text.find_first_of(L"yYzZ") != std::wstring::npos; }
 
@@ -47,8 +47,8 @@ EquationResult Verdict(ReportWriter& report, const wchar_t* verdict, KvStatus st
 
 void AppendSplitStep(ReportWriter& report, const Sides& sides) {
     report.Open(text::kSplitHeading)
-        .Line(text::kLeftSide + CaretToSuperscript(sides.left))
-        .Line(text::kRightSide + CaretToSuperscript(sides.right))
+        .Line(text::kLeftSide + WithSuperscripts(sides.left))
+        .Line(text::kRightSide + WithSuperscripts(sides.right))
         .Close();
 }
 
