@@ -295,7 +295,7 @@ void EchelonSection(Matrix matrix, ReportWriter& report) {
 // A row as the report names it, counted from 1.
 std::wstring RowName(std::size_t row) { return text::kLinearSystemRow + std::to_wstring(row + 1); }
 
-// "Строка 2 = Строка 2 - 0.5 · Строка 1": row r minus factor times the pivot row, the
+// "row 2 = row 2 - 0.5 · row 1": row r minus factor times the pivot row, the
 // factor's sign folded into the operator and a factor 1 not written.
 std::wstring EliminationLine(std::size_t r, double factor, std::size_t pivotRow) {
     const std::wstring magnitude = Ng(std::fabs(factor));
