@@ -49,6 +49,9 @@ TEST_F(LinearSystemTest, SystemsWithoutAnAnswer) {
         {L"x=1;x=2", noSolution, KV_STATUS_NO_ANSWER},
         {L"x + y = 2x; x - y = 1", noSolution, KV_STATUS_NO_ANSWER},      // -x + y = 0 against x - y = 1
         {L"x + 1 = y; y - x = 1", infinitelyMany, KV_STATUS_NO_ANSWER},   // the same equation twice
+        // y has no pivot: z takes the second row, and only then does a row read 0 = c.
+        {L"x+y+z=1;2x+2y+3z=2;3x+3y+5z=4", noSolution, KV_STATUS_NO_ANSWER},
+        {L"x+y+z=1;2x+2y+3z=2;3x+3y+5z=3", infinitelyMany, KV_STATUS_NO_ANSWER},
         {L"x/1000000000=10^300", overflow, KV_STATUS_TOO_LARGE},  // the answer would be 1e309
     };
     for (const auto& [text, warning, status] : cases) {
