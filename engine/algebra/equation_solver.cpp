@@ -108,17 +108,18 @@ std::vector<double> SolveLinear(const Polynomial& p, ReportWriter& report) {
     report.Open(text::kLinearHeading)
         .Line(text::kLinearType)
         .Gap()
-        .Line(CoefficientTerm(b, L"x", Nf) + FollowingTerm(c, Ng) + L" = 0")
-        .Gap();
-    // With b = 1 the moved term is already the answer.
+        .Line(CoefficientTerm(b, L"x", Nf) + FollowingTerm(c, Ng) + L" = 0");
+    // With b = 1 the moved term is already the answer, and x = 0 is one itself.
     if (b == 1) {
-        report.Line(L"x = " + FormatAnswer(x)).Close(false);
+        if (c != 0) report.Gap().Line(L"x = " + FormatAnswer(x));
+        report.Close(false);
         return {x};
     }
     const std::wstring moved = Ng(WithoutNegativeZero(-c));
-    report.Line(CoefficientTerm(b, L"x", Nf) + L" = " + moved)
-        .Gap()
-        .Line(L"x = " + Quotient(moved, Nf(b)))
+    report.Gap();
+    // Without a free term there is nothing to move: the line above already reads bx = 0.
+    if (c != 0) report.Line(CoefficientTerm(b, L"x", Nf) + L" = " + moved).Gap();
+    report.Line(L"x = " + Quotient(moved, Nf(b)))
         .Line(L"x = " + FormatAnswer(x))
         .Close(false);
     return {x};
@@ -170,10 +171,10 @@ std::optional<std::vector<double>> SolveQuadratic(const Polynomial& p, ReportWri
         .Line(L"c = " + Ng(c))
         .Gap()
         .Line(text::kDiscriminantFormula)
-        .Line(L"D = " + Operand(b, Ng) + L"² - 4·" + Operand(a, Ng) + L"·" + Operand(c, Ng))
-        .Line(L"D = " + Nf(b * b) + FollowingTerm(-(a * 4 * c), Nf))
-        .Line(L"D = " + Nf(d))
-        .Gap();
+        .Line(L"D = " + Operand(b, Ng) + L"² - 4·" + Operand(a, Ng) + L"·" + Operand(c, Ng));
+    // With c = 0 the products leave nothing to add: D is b² at once.
+    if (a * 4 * c != 0) report.Line(L"D = " + Nf(b * b) + FollowingTerm(-(a * 4 * c), Nf));
+    report.Line(L"D = " + Nf(d)).Gap();
     if (d < -kZeroTolerance) {
         report.Line(text::kNegativeDiscriminant).Close(false);
         return std::nullopt;
