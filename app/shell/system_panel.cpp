@@ -53,15 +53,20 @@ QStringList SystemPanel::AnswerLines(const QString& result) {
 
 QString SystemPanel::ReasonLine(const QString& report) {
     const QString frame = QStringLiteral(" \r\u2502\u2514\u250C\u2500\u2550");  // blanks, │ └ ┌ ─ ═
+    const QChar warning(0x26A0);
     const QStringList lines = report.split(QLatin1Char('\n'));
+    QString lastWords;
     for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
         qsizetype first = 0;
         qsizetype last = line->size();
         while (first < last && frame.contains(line->at(first))) ++first;
         while (last > first && frame.contains(line->at(last - 1))) --last;
-        if (first < last) return line->mid(first, last - first);
+        if (first == last) continue;
+        const QString words = line->mid(first, last - first);
+        if (words.startsWith(warning)) return words;
+        if (lastWords.isEmpty()) lastWords = words;
     }
-    return {};
+    return lastWords;
 }
 
 void SystemPanel::enter() {

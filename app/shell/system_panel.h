@@ -31,7 +31,9 @@ public:
     static QString JoinRows(const QStringList& rows);
     // The lines that end with a line feed; empty ones are dropped.
     static QStringList AnswerLines(const QString& result);
-    // Why a report gives no answer: its last line of words, without the frame around it.
+    // Why a report gives no answer: its last warning line (one that starts with "⚠"), or
+    // else its last line of words, without the frame around it. A report may explain the
+    // warning in lines after it; the answer field keeps the warning.
     static QString ReasonLine(const QString& report);
 
 private:

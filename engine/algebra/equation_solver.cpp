@@ -10,7 +10,10 @@
 #include "algebra/higher_degree.h"
 #include "algebra/polynomial.h"
 #include "core/blanks.h"
+#include "core/evaluator.h"
+#include "core/expression_syntax.h"
 #include "core/number_format.h"
+#include "core/report_terms.h"
 #include "core/texts.h"
 
 namespace abacor {
@@ -35,7 +38,7 @@ struct Expansion {
     Polynomial p;
 };
 
-std::wstring Shown(const Polynomial& polynomial) { return CaretToSuperscript(PolynomialToString(polynomial)); }
+std::wstring Shown(const Polynomial& polynomial) { return WithSuperscripts(PolynomialToString(polynomial)); }
 
 bool MentionsOtherVariable(const std::wstring& text) { return text.find_first_of(L"yYzZ") != std::wstring::npos; }
 
@@ -46,8 +49,8 @@ EquationResult Verdict(ReportWriter& report, const wchar_t* verdict, KvStatus st
 
 void AppendSplitStep(ReportWriter& report, const Sides& sides) {
     report.Open(text::kSplitHeading)
-        .Line(text::kLeftSide + CaretToSuperscript(sides.left))
-        .Line(text::kRightSide + CaretToSuperscript(sides.right))
+        .Line(text::kLeftSide + WithSuperscripts(sides.left))
+        .Line(text::kRightSide + WithSuperscripts(sides.right))
         .Close();
 }
 
@@ -158,12 +161,19 @@ std::vector<double> SolveLinear(const Polynomial& p, ReportWriter& report) {
     report.Open(text::kLinearHeading)
         .Line(text::kLinearType)
         .Gap()
-        .Line(Nf(b) + L"x + " + Ng(c) + L" = 0")
-        .Gap()
-        .Line(Nf(b) + L"x = " + Ng(-c))
-        .Gap()
-        .Line(L"x = " + Ng(-c) + L" / " + Nf(b))
-        .Line(L"x = " + Ng(x))
+        .Line(CoefficientTerm(b, L"x", Nf) + FollowingTerm(c, Ng) + L" = 0");
+    // With b = 1 the moved term is already the answer, and x = 0 is one itself.
+    if (b == 1) {
+        if (c != 0) report.Gap().Line(L"x = " + FormatAnswer(x));
+        report.Close(false);
+        return {x};
+    }
+    const std::wstring moved = Ng(WithoutNegativeZero(-c));
+    report.Gap();
+    // Without a free term there is nothing to move: the line above already reads bx = 0.
+    if (c != 0) report.Line(CoefficientTerm(b, L"x", Nf) + L" = " + moved).Gap();
+    report.Line(L"x = " + Quotient(moved, Nf(b)))
+        .Line(L"x = " + FormatAnswer(x))
         .Close(false);
     return {x};
 }
@@ -178,18 +188,24 @@ double LastCoefficient(const Polynomial& p, KeyTest test) {
     return found;
 }
 
+// "(2·3)", "(2·(-1))": the denominator 2a with a substituted.
+std::wstring TwiceA(double a) { return L"(2·" + Operand(a, Ng) + L")"; }
+
+// -b substituted, its sign folded: "5" for b = -5.
+std::wstring MinusB(double b) { return Ng(WithoutNegativeZero(-b)); }
+
 void AppendTwoRoots(ReportWriter& report, double a, double b, double s, double x1, double x2) {
     report.Line(text::kPositiveDiscriminant)
         .Gap()
         .Line(L"√D = " + Ng(s))
         .Gap()
         .Line(L"x₁ = (-b + √D) / (2a)")
-        .Line(L"x₁ = (-(" + Ng(b) + L") + " + Ng(s) + L") / (2·" + Ng(a) + L")")
-        .Line(L"x₁ = " + Ng(x1))
+        .Line(L"x₁ = (" + MinusB(b) + L" + " + Ng(s) + L") / " + TwiceA(a))
+        .Line(L"x₁ = " + FormatAnswer(x1))
         .Gap()
         .Line(L"x₂ = (-b - √D) / (2a)")
-        .Line(L"x₂ = (-(" + Ng(b) + L") - " + Ng(s) + L") / (2·" + Ng(a) + L")")
-        .Line(L"x₂ = " + Ng(x2));
+        .Line(L"x₂ = (" + MinusB(b) + L" - " + Ng(s) + L") / " + TwiceA(a))
+        .Line(L"x₂ = " + FormatAnswer(x2));
 }
 
 // The roots of a quadratic; none at all (not even an empty list) when D < 0.
@@ -215,10 +231,10 @@ std::optional<std::vector<double>> SolveQuadratic(const Polynomial& p, ReportWri
         .Line(L"c = " + Ng(c))
         .Gap()
         .Line(text::kDiscriminantFormula)
-        .Line(L"D = (" + Ng(b) + L")² - 4·(" + Ng(a) + L")·(" + Ng(c) + L")")
-        .Line(L"D = " + Nf(b * b) + L" - " + Nf(a * 4 * c))
-        .Line(L"D = " + Nf(d))
-        .Gap();
+        .Line(L"D = " + Operand(b, Ng) + L"² - 4·" + Operand(a, Ng) + L"·" + Operand(c, Ng));
+    // With c = 0 the products leave nothing to add: D is b² at once.
+    if (a * 4 * c != 0) report.Line(L"D = " + Nf(b * b) + FollowingTerm(-(a * 4 * c), Nf));
+    report.Line(L"D = " + Nf(d)).Gap();
     const bool zero = IsZeroDiscriminant(b, a * 4 * c, d);
     if (d < 0 && !zero) {
         report.Line(text::kNegativeDiscriminant).Close(false);
@@ -230,8 +246,8 @@ std::optional<std::vector<double>> SolveQuadratic(const Polynomial& p, ReportWri
         report.Line(text::kZeroDiscriminant)
             .Gap()
             .Line(L"x = -b / (2a)")
-            .Line(L"x = -(" + Ng(b) + L") / (2·" + Ng(a) + L")")
-            .Line(L"x = " + Ng(x) + MultiplicityText(2));
+            .Line(L"x = " + MinusB(b) + L" / " + TwiceA(a))
+            .Line(L"x = " + FormatAnswer(x) + MultiplicityText(2));
         roots = {x};
     } else {
         const double s = std::sqrt(d);
@@ -309,28 +325,53 @@ bool PassesCheck(const std::optional<std::vector<RealRoot>>& exact, double root,
     return exact ? IsShownRoot(*exact, root) : std::fabs(left - right) < kCheckTolerance;
 }
 
-void AppendSubstitutionCheck(ReportWriter& report, const std::vector<double>& roots, const Sides& sides,
+// A side as the student typed it (caret powers), read once for every root checked.
+struct TypedSide {
+    std::wstring text;
+    FormulaTree tree;
+};
+
+TypedSide ReadTypedSide(const std::wstring& text) {
+    std::string narrowed;
+    for (wchar_t c : text) narrowed += syntax::Narrow(c);
+    return {text, ReadFormula(narrowed, "x")};
+}
+
+// The typed side's value at the root; the expanded side's where the typed one has none.
+double SideValue(const TypedSide& side, const Polynomial& expanded, double root) {
+    if (side.tree.read()) {
+        const Evaluated value = EvaluateFormula(side.tree, root);
+        if (value.fault == Fault::None) return value.value;
+    }
+    return EvaluatePolynomial(expanded, root, 0);
+}
+
+// The check is made on the equation as typed: a rewrite that cleared denominators would
+// check an equation the student never wrote.
+void AppendSubstitutionCheck(ReportWriter& report, const std::vector<double>& roots, const Sides& typed,
                              const Expansion& e, const std::optional<std::vector<RealRoot>>& exact) {
     const std::size_t n = roots.size();
+    const TypedSide left = ReadTypedSide(typed.left);
+    const TypedSide right = ReadTypedSide(typed.right);
     report.Blank().Open(text::kSubstitutionHeading);
     for (std::size_t j = 0; j < n; ++j) {
         const double v = roots[j];
-        const double vl = EvaluatePolynomial(e.left, v, 0);
-        const double vr = EvaluatePolynomial(e.right, v, 0);
+        const std::wstring shown = FormatAnswer(v);
+        const double vl = SideValue(left, e.left, v);
+        const double vr = SideValue(right, e.right, v);
         const std::wstring name = n == 1 ? L"x" : L"x" + std::to_wstring(j + 1);
-        const std::wstring values = L"  " + FormatCheckValue(vl) + L" = " + FormatCheckValue(vr);
         report.Gap()
-            .Line(name + L" = " + FormatAnswer(v) + L":")
-            .Line(L"  " + CaretToSuperscript(SubstituteValue(sides.left, v)) + L" = " +
-                  SubstituteValue(sides.right, v))
-            .Line(values)
-            .Line(values + (PassesCheck(exact, v, vl, vr) ? text::kCheckPasses : text::kCheckFails));
+            .Line(name + L" = " + shown + L":")
+            .Line(L"  " + Substituted(left.text, shown) + L" = " + Substituted(right.text, shown))
+            .Line(L"  " + FormatCheckValue(vl) + L" = " + FormatCheckValue(vr) +
+                  (PassesCheck(exact, v, vl, vr) ? text::kCheckPasses : text::kCheckFails));
     }
     report.Close(false);
 }
 
 // Steps 4 and 5 for an equation that still has x in it.
-EquationResult SolveForX(const Sides& original, const Sides& sides, const Expansion& e, ReportWriter& report) {
+EquationResult SolveForX(const Sides& typed, const Sides& original, const Sides& sides, const Expansion& e,
+                         ReportWriter& report) {
     const std::optional<std::vector<RealRoot>> exact = ExactRootsOfSides(sides.left, sides.right, e.p);
     const std::optional<std::vector<double>> roots = SolveByDegree(e.p, DegreeInX(e.p), exact, report);
     if (!roots) return {{AnswerRow{text::kRootLabel, text::kNoRealRoots}}, report.Take(), KV_STATUS_ANSWERED};
@@ -345,7 +386,7 @@ EquationResult SolveForX(const Sides& original, const Sides& sides, const Expans
     if (!accepted.empty()) {
         result.rows = RootRows(accepted);
         result.roots = ShownRoots(accepted, exact);
-        AppendSubstitutionCheck(report, accepted, sides, e, exact);
+        AppendSubstitutionCheck(report, accepted, typed, e, exact);
     }
     result.report = report.Banner().Take();
     return result;
@@ -374,8 +415,8 @@ EquationResult SolveEquation(const std::wstring& typed) {
         AppendResult(report, text::kOnlyX);
         return Verdict(report, text::kOnlyX, KV_STATUS_REFUSED);
     }
-    const Sides original{WithExplicitDivisions(TrimBlanks(t.substr(0, equals))),
-                         WithExplicitDivisions(TrimBlanks(t.substr(equals + 1)))};
+    const Sides typedSides{TrimBlanks(t.substr(0, equals)), TrimBlanks(t.substr(equals + 1))};
+    const Sides original{WithExplicitDivisions(typedSides.left), WithExplicitDivisions(typedSides.right)};
     Sides sides = original;
     ClearDenominators(sides.left, sides.right, report);
     AppendSplitStep(report, sides);
@@ -383,7 +424,7 @@ EquationResult SolveEquation(const std::wstring& typed) {
     if (!AllCoefficientsFinite(e.p)) return TooLarge(report);
     if (e.p.empty()) return Identity(original, text::kAlwaysHoldsForAll, report);
     if (DegreeInX(e.p) == 0) return WithoutX(e.p, original, report);
-    return SolveForX(original, sides, e, report);
+    return SolveForX(typedSides, original, sides, e, report);
 }
 
 }  // namespace abacor

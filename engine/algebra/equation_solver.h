@@ -29,7 +29,7 @@ struct EquationResult {
     std::vector<AnswerRow> rows;  // from the first row down, at most four
     std::wstring report;          // the whole step log
     KvStatus status = KV_STATUS_ANSWERED;
-    std::vector<ShownRoot> roots;  // every root of the answer, in the rows' order
+    std::vector<ShownRoot> roots = {};  // every root of the answer, in the rows' order
 };
 
 // The label of root index (from 0) of count: "X =" for a lone root, else "X₁ =", "X₂ =", ...

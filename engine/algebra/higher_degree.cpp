@@ -11,6 +11,7 @@
 #include "algebra/real_roots.h"
 #include "core/number_format.h"
 #include "core/report.h"
+#include "core/report_terms.h"
 #include "core/texts.h"
 
 namespace abacor {
@@ -96,7 +97,7 @@ public:
         report_.Line(text::kZeroFreeTerm);
         Accept(0.0);
         const Polynomial q = DivideByX(p_);
-        report_.Line(text::kAfterFactoringX + PolynomialToString(q) + L") = 0").Gap();
+        report_.Line(text::kAfterFactoringX + WithSuperscripts(PolynomialToString(q)) + L") = 0").Gap();
         return FreeTerm(q);
     }
 
@@ -111,17 +112,30 @@ public:
         report_.Line(text::kValuesTested + std::to_wstring(tested_));
     }
 
+    // A root Newton's method finds that is exactly rational (1/2, beyond the divisors of
+    // the free term) is listed before the search for irrational roots, not under it.
     void SearchNewton() {
         if (complete() || degree_ > kNewtonMaxDegree) return;
-        report_.Gap().Line(text::kNewtonSearch);
         const Polynomial derivative = DerivePolynomial(p_);
+        std::vector<const RealRoot*> rational;
+        std::vector<double> other;
         for (int i = 0; i < kNewtonStarts && !complete(); ++i) {
             const double x1 = Newton(derivative, -10.0 + 0.5 * i);
             if (!std::isfinite(x1) || HasRootNear(x1, kNewtonDuplicate)) continue;
             // Beside a multiple root Newton's method stops short (0.5000000038 for 1/2):
             // the line shows the root it is converging to.
-            if (const std::optional<double> root = Accept(x1)) report_.Line(text::kNewtonRootFound + FormatSignificant(*root));
+            const std::optional<double> root = Accept(x1);
+            if (!root) continue;
+            const RealRoot* known = ExactRootAt(*root);
+            if (known && known->exact) rational.push_back(known);
+            else other.push_back(*root);
         }
+        if (!rational.empty()) report_.Gap();
+        for (const RealRoot* root : rational) {
+            report_.Line(text::kRationalRootFound + FormatAnswer(root->value) + ExactFormText(*root));
+        }
+        report_.Gap().Line(text::kNewtonSearch);
+        for (double root : other) report_.Line(text::kNewtonRootFound + FormatAnswer(root));
     }
 
     void Close() {
@@ -175,6 +189,15 @@ private:
         found_[nearest] = true;
         roots_.push_back((*exact_)[nearest].value);
         return roots_.back();
+    }
+
+    // The exact root a recorded root stands for; null without exact roots.
+    const RealRoot* ExactRootAt(double value) const {
+        if (!exact_) return nullptr;
+        for (const RealRoot& root : *exact_) {
+            if (root.value == value) return &root;
+        }
+        return nullptr;
     }
 
     bool HasRootNear(double r, double tolerance) const {

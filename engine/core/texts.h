@@ -222,7 +222,7 @@ inline constexpr const wchar_t* kLinearSystemEquationLabel = L"Ур. ";
 inline constexpr const wchar_t* kLinearSystemMatrixHeading = L"┌─ Матрица коэффициентов ──────────────────────";
 inline constexpr const wchar_t* kLinearSystemForwardHeading = L"┌─ Прямой ход (исключение) ────────────────────";
 inline constexpr const wchar_t* kLinearSystemBackwardHeading = L"┌─ Обратный ход (подстановка) ─────────────────";
-// "Меняем строки 1 и 2", "Строка 2 = Строка 2 - 0.500000 * Строка 1".
+// "Меняем строки 1 и 2", "Строка 2 = Строка 2 - 0.5 · Строка 1".
 inline constexpr const wchar_t* kLinearSystemSwapRows = L"Меняем строки ";
 inline constexpr const wchar_t* kLinearSystemAnd = L" и ";
 inline constexpr const wchar_t* kLinearSystemRow = L"Строка ";
@@ -230,6 +230,16 @@ inline constexpr const wchar_t* kLinearSystemNoUniqueSolution = L"⚠️ Сис�
 inline constexpr const wchar_t* kLinearSystemOverflow = L"⚠️ Слишком большое число: решение не вычисляется";
 // The answer section's heading line, between a rule and the answer lines.
 inline constexpr const wchar_t* kLinearSystemAnswerHeading = L"  ОТВЕТ:";
+
+// ---- Step report lines that say what happened ----------------------------------------------
+// A rational root Newton's method found beyond the divisors of the free term: "x = 0.5 = 1/2".
+inline constexpr const wchar_t* kRationalRootFound = L"✓ Найден рациональный корень: x = ";
+// Zeros of f that satisfy a non-strict inequality on their own, listed after the intervals.
+inline constexpr const wchar_t* kInequalityZeroPoints = L"Точки, где f(x) = 0:";
+// The matrix after forward elimination and the reason a system has no single answer.
+inline constexpr const wchar_t* kLinearSystemEchelonHeading = L"┌─ Ступенчатый вид (после прямого хода) ───────";
+inline constexpr const wchar_t* kLinearSystemInconsistent = L"Система несовместна (нет решений)";
+inline constexpr const wchar_t* kLinearSystemInfinitelyMany = L"Система имеет бесконечно много решений";
 
 // ---- Steps window ---------------------------------------------------------------------------
 inline constexpr const wchar_t* kStepsTitle = L"Пошаговое решение";

@@ -2,6 +2,7 @@
 
 #include "algebra/equation_solver.h"
 #include "core/report.h"
+#include "core/report_terms.h"
 #include "core/texts.h"
 
 namespace abacor {
@@ -20,11 +21,13 @@ void Notes(ReportWriter& report, const ExpansionNotes& notes) {
 
 std::wstring Count(std::size_t n) { return std::to_wstring(n); }
 
+// f with superscript powers, as the equation reports write it.
+
 std::wstring Restated(InequalityKind kind) { return std::wstring(L"f(x) ") + SignText(kind) + L" 0"; }
 
 void StandardFormStep(ReportWriter& report, const InequalityAnalysis& a) {
     report.Open(text::kInequalityStandardFormHeading);
-    report.Line(L"f(x) = " + FunctionText(a));
+    report.Line(L"f(x) = " + WithSuperscripts(FunctionText(a)));
     report.Line(Restated(a.kind));
     Notes(report, a.notes);
     report.Close();
@@ -38,7 +41,7 @@ void ZerosStep(ReportWriter& report, const InequalityAnalysis& a) {
     } else if (points.empty()) {
         report.Line(text::kInequalityNoZeros).Line(text::kInequalityWholeLine);
     } else {
-        report.Line(text::kInequalitySolving + FunctionText(a) + L" = 0");
+        report.Line(text::kInequalitySolving + WithSuperscripts(FunctionText(a)) + L" = 0");
         for (std::size_t j = 0; j < points.size(); ++j) {
             report.Line(L"x" + Count(j + 1) + L" = " + FormatBound(points[j]) +
                         (a.excluded[j] ? text::kInequalityExcludedZero : L""));
@@ -47,19 +50,14 @@ void ZerosStep(ReportWriter& report, const InequalityAnalysis& a) {
     report.Close();
 }
 
-// Only I₁, and I₂ next to a single point, are written with subscript digits.
-std::wstring IntervalLabel(std::size_t j, std::size_t pointCount) {
-    if (j == 1) return L"I₁";
-    if (j == 2 && pointCount == 1) return L"I₂";
-    return L"I" + Count(j);
-}
+std::wstring IntervalLabel(std::size_t j) { return L"I" + Subscript(j); }
 
 void IntervalsStep(ReportWriter& report, const InequalityAnalysis& a) {
     report.Open(text::kInequalityIntervalsHeading);
     const std::vector<double>& points = a.set.points;
     if (points.empty()) report.Line(text::kInequalityOneInterval);
     for (std::size_t i = 0; !points.empty() && i <= points.size(); ++i) {
-        report.Line(IntervalLabel(i + 1, points.size()) + L": " + IntervalText(points, i));
+        report.Line(IntervalLabel(i + 1) + L": " + IntervalText(points, i));
     }
     report.Close();
 }
@@ -74,8 +72,8 @@ void SignsStep(ReportWriter& report, const InequalityAnalysis& a) {
     report.Open(text::kInequalitySignsHeading);
     const std::wstring f = FunctionText(a);
     for (std::size_t i = 0; i < a.testPoints.size(); ++i) {
-        const double t = a.testPoints[i];
-        report.Line(L"I" + Count(i + 1) + L": f(" + FormatBound(t) + L") = " + SubstituteValue(f, t) + L" = " +
+        const std::wstring t = FormatBound(a.testPoints[i]);
+        report.Line(IntervalLabel(i + 1) + L": f(" + t + L") = " + Substituted(f, t) + L" = " +
                     FormatBound(a.values[i]) + SignVerdict(a.values[i]));
     }
     report.Close();
@@ -89,8 +87,15 @@ void SelectionStep(ReportWriter& report, const InequalityAnalysis& a) {
     const SolutionSet& set = a.set;
     for (std::size_t i = 0; i < set.intervalIn.size(); ++i) {
         if (set.intervalIn[i]) report.Line(L"✓ " + IntervalText(set.points, i));
-        // A zero where f touches the axis belongs to a non-strict answer on its own.
-        if (i < set.points.size() && IsIsolatedPoint(set, i)) report.Line(L"✓ " + IsolatedPointText(set.points[i]));
+    }
+    // A zero where f touches the axis belongs to a non-strict answer on its own: it
+    // satisfies f(x) = 0, not the sign of the intervals.
+    bool zeroPointsOpened = false;
+    for (std::size_t i = 0; i < set.points.size(); ++i) {
+        if (!IsIsolatedPoint(set, i)) continue;
+        if (!zeroPointsOpened) report.Line(text::kInequalityZeroPoints);
+        zeroPointsOpened = true;
+        report.Line(L"✓ " + IsolatedPointText(set.points[i]));
     }
     report.Close();
 }
@@ -114,7 +119,7 @@ void SystemPartSection(ReportWriter& report, const wchar_t* heading, const Syste
     } else if (points.empty()) {
         report.Line(text::kInequalityNoZerosShort);
     } else {
-        report.Line(L"f(x) = " + FunctionText(a));
+        report.Line(L"f(x) = " + WithSuperscripts(FunctionText(a)));
         std::wstring zeros = L"f(x) = 0 → x = " + FormatBound(points[0]);
         for (std::size_t j = 1; j < points.size(); ++j) zeros += L", x = " + FormatBound(points[j]);
         report.Line(zeros);
@@ -125,6 +130,12 @@ void SystemPartSection(ReportWriter& report, const wchar_t* heading, const Syste
     }
     report.Line(text::kInequalityPartSolution + AnswerText(a.set));
     report.Close();
+}
+
+// ∩ binds tighter than ∪: a union in an intersection stands in brackets.
+std::wstring IntersectionOperand(const SolutionSet& set) {
+    const std::wstring text = AnswerText(set);
+    return text.find(L" ∪ ") == std::wstring::npos ? text : L"(" + text + L")";
 }
 
 }  // namespace
@@ -149,7 +160,7 @@ std::wstring SystemReport(const std::wstring& text, const SystemPart& first, con
     SystemPartSection(report, text::kInequalityFirstHeading, first);
     SystemPartSection(report, text::kInequalitySecondHeading, second);
     report.Open(text::kInequalityIntersectionHeading);
-    report.Line(AnswerText(first.analysis.set) + L" ∩ " + AnswerText(second.analysis.set));
+    report.Line(IntersectionOperand(first.analysis.set) + L" ∩ " + IntersectionOperand(second.analysis.set));
     report.Line(text::kInequalityIntersection);
     report.Line(answer);
     report.Close();

@@ -17,6 +17,7 @@
 #include "core/number_format.h"
 #include "core/outcome.h"
 #include "core/report.h"
+#include "core/report_terms.h"
 #include "core/steps_window.h"
 #include "core/texts.h"
 
@@ -264,42 +265,83 @@ void Head(const std::vector<Equation>& equations, ReportWriter& report) {
     }
 }
 
-void MatrixSection(const Matrix& matrix, ReportWriter& report) {
-    report.Blank().Open(text::kLinearSystemMatrixHeading);
+void MatrixLines(const Matrix& matrix, ReportWriter& report) {
     for (const Row& row : matrix) {
         std::wstring line;
         for (double entry : row) line += MatrixEntry(entry);
         report.Line(line);
     }
+}
+
+void MatrixSection(const Matrix& matrix, ReportWriter& report) {
+    report.Blank().Open(text::kLinearSystemMatrixHeading);
+    MatrixLines(matrix, report);
+    report.Close();
+}
+
+// The matrix after forward elimination, so that a zero row explains what follows. What
+// elimination left below the pivot tolerance is the zero it is taken for, never "-0.00".
+void EchelonSection(Matrix matrix, ReportWriter& report) {
+    for (Row& row : matrix) {
+        for (double& entry : row) {
+            if (std::fabs(entry) < kPivotTolerance) entry = 0;
+        }
+    }
+    report.Open(text::kLinearSystemEchelonHeading);
+    MatrixLines(matrix, report);
     report.Close();
 }
 
 // A row as the report names it, counted from 1.
 std::wstring RowName(std::size_t row) { return text::kLinearSystemRow + std::to_wstring(row + 1); }
 
-// Gaussian elimination with partial pivoting; a column without a usable pivot is left.
+// "row 2 = row 2 - 0.5 · row 1": row r minus factor times the pivot row, the
+// factor's sign folded into the operator and a factor 1 not written.
+std::wstring EliminationLine(std::size_t r, double factor, std::size_t pivotRow) {
+    const std::wstring magnitude = Ng(std::fabs(factor));
+    return RowName(r) + L" = " + RowName(r) + (factor < 0 ? L" + " : L" - ") +
+           (magnitude == L"1" ? L"" : magnitude + L" · ") + RowName(pivotRow);
+}
+
+// Gaussian elimination with partial pivoting to row echelon form: a column without a
+// usable pivot is left and the next column takes its pivot row.
 void Eliminate(Matrix& matrix, std::size_t variableCount, ReportWriter& report) {
     report.Open(text::kLinearSystemForwardHeading);
     const std::size_t rows = matrix.size();
-    for (std::size_t c = 0; c < std::min(rows, variableCount); ++c) {
-        std::size_t pivot = c;
-        for (std::size_t r = c + 1; r < rows; ++r) {
+    std::size_t top = 0;  // the pivot row of the column at hand
+    for (std::size_t c = 0; c < variableCount && top < rows; ++c) {
+        std::size_t pivot = top;
+        for (std::size_t r = top + 1; r < rows; ++r) {
             if (std::fabs(matrix[r][c]) > std::fabs(matrix[pivot][c])) pivot = r;
         }
         if (std::fabs(matrix[pivot][c]) < kPivotTolerance) continue;
-        if (pivot != c) {
-            std::swap(matrix[c], matrix[pivot]);
-            report.Line(text::kLinearSystemSwapRows + std::to_wstring(c + 1) + text::kLinearSystemAnd +
+        if (pivot != top) {
+            std::swap(matrix[top], matrix[pivot]);
+            report.Line(text::kLinearSystemSwapRows + std::to_wstring(top + 1) + text::kLinearSystemAnd +
                         std::to_wstring(pivot + 1));
         }
-        for (std::size_t r = c + 1; r < rows; ++r) {
-            const double factor = matrix[r][c] / matrix[c][c];
+        for (std::size_t r = top + 1; r < rows; ++r) {
+            const double factor = matrix[r][c] / matrix[top][c];
             if (std::fabs(factor) < kFactorTolerance) continue;
-            report.Line(RowName(r) + L" = " + RowName(r) + L" - " + FormatC("%f", factor) + L" * " + RowName(c));
-            for (std::size_t k = c; k <= variableCount; ++k) matrix[r][k] -= factor * matrix[c][k];
+            report.Line(EliminationLine(r, factor, top));
+            for (std::size_t k = c; k <= variableCount; ++k) matrix[r][k] -= factor * matrix[top][k];
         }
+        ++top;
     }
     report.Close();
+}
+
+// A row of the echelon form that reads 0 = c with c not 0.
+bool ReadsZeroIsNotZero(const Row& row) {
+    const bool zeroLeft = std::all_of(row.begin(), row.end() - 1, [](double a) { return std::fabs(a) < kPivotTolerance; });
+    return zeroLeft && std::fabs(row.back()) >= kPivotTolerance;
+}
+
+// Why a system has no single answer: a row 0 = c ≠ 0, or (without one) a free unknown.
+const wchar_t* NoUniqueReason(const Matrix& echelon, bool solutionFound) {
+    const bool contradiction = std::any_of(echelon.begin(), echelon.end(), ReadsZeroIsNotZero);
+    // Extra rows that disagree with the one solution of the others leave none at all.
+    return contradiction || solutionFound ? text::kLinearSystemInconsistent : text::kLinearSystemInfinitelyMany;
 }
 
 // The solution, last variable first; empty when a diagonal entry vanishes or a row is
@@ -343,9 +385,12 @@ void AnswerSection(const std::vector<wchar_t>& variables, const std::vector<doub
     report.Rule();
 }
 
-// Closes the back substitution with the reason there is no answer.
-Outcome Unanswered(KvStatus status, const wchar_t* warning, ReportWriter& report) {
-    report.Line(warning).Close(false);
+// Closes the back substitution with the warning and, where known, the reason there is
+// no answer.
+Outcome Unanswered(KvStatus status, const wchar_t* warning, ReportWriter& report, const wchar_t* reason = nullptr) {
+    report.Line(warning);
+    if (reason) report.Line(reason);
+    report.Close(false);
     return {status, report.Take()};
 }
 
@@ -392,9 +437,11 @@ Outcome SolveToReport(const std::wstring& text) {
     Head(equations, report);
     MatrixSection(matrix, report);
     Eliminate(matrix, variables.size(), report);
+    EchelonSection(matrix, report);
     const std::optional<std::vector<double>> solution = BackSubstitute(matrix, variables, report);
     if (!solution || !ExtraRowsAgree(matrix, *solution)) {
-        return Unanswered(KV_STATUS_NO_ANSWER, text::kLinearSystemNoUniqueSolution, report);
+        return Unanswered(KV_STATUS_NO_ANSWER, text::kLinearSystemNoUniqueSolution, report,
+                          NoUniqueReason(matrix, solution.has_value()));
     }
     // Elimination with entries near the largest double can overflow on the way.
     if (!std::all_of(solution->begin(), solution->end(), [](double v) { return std::isfinite(v); })) {

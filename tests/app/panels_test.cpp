@@ -239,6 +239,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("reason");
         QTest::newRow("one line") << "Не найдены переменные" << "Не найдены переменные";
         QTest::newRow("framed last line") << "══\r\n│ x\r\n│ ⚠️ Причина\r\n└────\r\n" << "⚠️ Причина";
+        QTest::newRow("warning before its explanation")
+            << "══\r\n│ x\r\n│ ⚠️ Причина\r\n│ Пояснение\r\n└────\r\n" << "⚠️ Причина";
+        QTest::newRow("last words without a warning") << "══\r\n│ Первая\r\n│ Последняя\r\n└────\r\n" << "Последняя";
         QTest::newRow("nothing") << "" << "";
         QTest::newRow("only the frame") << "═══\n└──\n" << "";
     }

@@ -306,9 +306,11 @@ TEST(Cli, Inequality) {
     }
 }
 
-// The report of a system without an answer ends with this warning.
-const std::string kNoUniqueSolution =
-    "│ ⚠️ Система не имеет единственного решения\n└──────────────────────────────────────────────\n";
+// The report of a system without an answer ends with this warning and the reason.
+const std::string kNoUniqueSolution = "│ ⚠️ Система не имеет единственного решения\n";
+const std::string kClosing = "└──────────────────────────────────────────────\n";
+const std::string kNoSolution = kNoUniqueSolution + "│ Система несовместна (нет решений)\n" + kClosing;
+const std::string kInfinitelyMany = kNoUniqueSolution + "│ Система имеет бесконечно много решений\n" + kClosing;
 
 bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -322,15 +324,23 @@ TEST(Cli, System) {
         {{"system", ""}, "Система не содержит уравнений\n", 1},
         {{"system", "x^2+y=3;x+y=1"}, "Уравнение 1 не является линейным\n", 1},
     });
-    for (const char* text : {"x+y=2;2x+2y=4", "x+y=2;x-y=0;x+2y=5", "x+y+z=1;x-y=0"}) {
+    const struct {
+        const char* text;
+        const std::string& ending;
+    } unanswered[] = {
+        {"x+y=2;2x+2y=4", kInfinitelyMany},
+        {"x+y=2;x-y=0;x+2y=5", kNoSolution},
+        {"x+y+z=1;x-y=0", kInfinitelyMany},
+    };
+    for (const auto& [text, ending] : unanswered) {
         const Outcome outcome = RunCli({"system", text});
         EXPECT_EQ(outcome.exitCode, 1) << text;
-        EXPECT_TRUE(EndsWith(outcome.output, kNoUniqueSolution)) << text << "\n" << outcome.output;
+        EXPECT_TRUE(EndsWith(outcome.output, ending)) << text << "\n" << outcome.output;
     }
     const Outcome withSteps = RunCli({"system", "--steps", "2x+y=5;x-y=1"});
     EXPECT_EQ(withSteps.exitCode, 0);
     EXPECT_EQ(withSteps.output.rfind("  x = 2\n  y = 1\n═", 0), 0u) << withSteps.output;
-    EXPECT_NE(withSteps.output.find("│ Строка 2 = Строка 2 - 0.500000 * Строка 1\n"), std::string::npos);
+    EXPECT_NE(withSteps.output.find("│ Строка 2 = Строка 2 - 0.5 · Строка 1\n"), std::string::npos);
 }
 
 // The exit code says what the engine made of the input, by its status: 0 an answer
@@ -419,7 +429,7 @@ TEST(Cli, SystemInAnyLinearForm) {
     });
     const Outcome dependent = RunCli({"system", "x + y = 2x; x - y = 1"});
     EXPECT_EQ(dependent.exitCode, 1);
-    EXPECT_TRUE(EndsWith(dependent.output, kNoUniqueSolution)) << dependent.output;
+    EXPECT_TRUE(EndsWith(dependent.output, kNoSolution)) << dependent.output;
     const Outcome withSteps = RunCli({"system", "--steps", "x + y = 1/3; x - y = 1/3"});
     EXPECT_EQ(withSteps.exitCode, 0);
     EXPECT_NE(withSteps.output.find("│ y = 0\n"), std::string::npos) << withSteps.output;

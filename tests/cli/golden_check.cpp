@@ -1,7 +1,7 @@
 // Checks one golden file against kelvora-cli: the file's first line is the command as a
 // shell would take it ("kelvora-cli solve --steps 'x = 1 = 2'"), the rest is the step
 // report that command prints after its answer, from the report's first rule line to
-// the end.
+// the end. The golden itself must hold no line report_lint.h strikes out.
 //   golden_check CLI GOLDEN
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +13,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "report_lint.h"
 
 namespace {
 
@@ -122,6 +124,9 @@ int main(int argc, char** argv) {
     std::string command;
     std::getline(file, command);
     const std::string expected{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+
+    const std::vector<std::string> falseLines = report_lint::FalseLines(expected);
+    if (!falseLines.empty()) return Fail(golden, "a line a teacher would strike out: " + falseLines.front());
 
     const std::optional<std::vector<std::string>> words = SplitWords(command);
     if (!words || words->empty() || words->front() != kProgram) {

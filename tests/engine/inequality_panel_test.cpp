@@ -189,7 +189,7 @@ TEST_F(EngineTest, SystemReportOfPartsWithoutZerosOrWithSeveral) {
     const std::wstring& log = Engine().StepsLog;
     EXPECT_NE(log.find(L"│ x^2+1>0\r\n│ Корней нет.\r\n│ Решение: (-∞, +∞)\r\n"), std::wstring::npos);
     EXPECT_NE(log.find(L"│ f(x) = 0 → x = -1, x = 0, x = 1\r\n"), std::wstring::npos);
-    EXPECT_NE(log.find(L"│ (-∞, +∞) ∩ (-∞, -1) ∪ (0, 1)\r\n│ Результат пересечения:\r\n│ (-∞, -1) ∪ (0, 1)\r\n"),
+    EXPECT_NE(log.find(L"│ (-∞, +∞) ∩ ((-∞, -1) ∪ (0, 1))\r\n│ Результат пересечения:\r\n│ (-∞, -1) ∪ (0, 1)\r\n"),
               std::wstring::npos);
 
     Engine().StepsLog = L"earlier";

@@ -33,19 +33,25 @@ TEST_F(LinearSystemTest, AnswerOfATwoByTwoSystem) {
 }
 
 TEST_F(LinearSystemTest, SystemsWithoutAnAnswer) {
-    const std::wstring notUnique = L"│ ⚠️ Система не имеет единственного решения\r\n" + kClose;
+    const std::wstring notUnique = L"│ ⚠️ Система не имеет единственного решения\r\n";
+    // The report ends with the reason under the warning.
+    const std::wstring noSolution = notUnique + L"│ Система несовместна (нет решений)\r\n" + kClose;
+    const std::wstring infinitelyMany = notUnique + L"│ Система имеет бесконечно много решений\r\n" + kClose;
     const std::wstring overflow = L"│ ⚠️ Слишком большое число: решение не вычисляется\r\n" + kClose;
     const struct {
         const wchar_t* text;
         const std::wstring& warning;
         KvStatus status;
     } cases[] = {
-        {L"x+y=2;2x+2y=4", notUnique, KV_STATUS_NO_ANSWER},       // dependent rows
-        {L"x+y=2;x-y=0;x+2y=5", notUnique, KV_STATUS_NO_ANSWER},  // a third row contradicting the first two
-        {L"x+y+z=1;x-y=0", notUnique, KV_STATUS_NO_ANSWER},       // fewer equations than variables
-        {L"x=1;x=2", notUnique, KV_STATUS_NO_ANSWER},
-        {L"x + y = 2x; x - y = 1", notUnique, KV_STATUS_NO_ANSWER},  // -x + y = 0 against x - y = 1
-        {L"x + 1 = y; y - x = 1", notUnique, KV_STATUS_NO_ANSWER},   // the same equation twice
+        {L"x+y=2;2x+2y=4", infinitelyMany, KV_STATUS_NO_ANSWER},   // dependent rows
+        {L"x+y=2;x-y=0;x+2y=5", noSolution, KV_STATUS_NO_ANSWER},  // a third row contradicting the first two
+        {L"x+y+z=1;x-y=0", infinitelyMany, KV_STATUS_NO_ANSWER},   // fewer equations than variables
+        {L"x=1;x=2", noSolution, KV_STATUS_NO_ANSWER},
+        {L"x + y = 2x; x - y = 1", noSolution, KV_STATUS_NO_ANSWER},      // -x + y = 0 against x - y = 1
+        {L"x + 1 = y; y - x = 1", infinitelyMany, KV_STATUS_NO_ANSWER},   // the same equation twice
+        // y has no pivot: z takes the second row, and only then does a row read 0 = c.
+        {L"x+y+z=1;2x+2y+3z=2;3x+3y+5z=4", noSolution, KV_STATUS_NO_ANSWER},
+        {L"x+y+z=1;2x+2y+3z=2;3x+3y+5z=3", infinitelyMany, KV_STATUS_NO_ANSWER},
         {L"x/1000000000=10^300", overflow, KV_STATUS_TOO_LARGE},  // the answer would be 1e309
     };
     for (const auto& [text, warning, status] : cases) {
@@ -227,7 +233,7 @@ TEST_F(LinearSystemTest, ResultIsCutToTheCapacity) {
 TEST_F(LinearSystemTest, NegativeFactorsAndPrecision) {
     SetPrecision(2);
     const std::wstring report = Solve(L"x+y=2;-x+y=0");
-    EXPECT_NE(report.find(L"│ Строка 2 = Строка 2 - -1.000000 * Строка 1\r\n"), std::wstring::npos);
+    EXPECT_NE(report.find(L"│ Строка 2 = Строка 2 + Строка 1\r\n"), std::wstring::npos);
     EXPECT_EQ(Result(), L"  x = 1.00\n  y = 1.00\n");
 }
 
