@@ -7,6 +7,7 @@
 // last; from 0xF0 two more bytes select part of the input), the drawing rectangle (four
 // 16-bit numbers), a capacity byte for the number-line exports, then the text.
 #include <algorithm>
+#include <functional>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -32,8 +33,8 @@ const std::wstring kNoSign = abacor::text::kInequalityNoSign;
 const std::wstring kBadSystem = abacor::text::kInequalityBadSystem;
 const std::wstring kTooComplex = abacor::text::kInequalityTooComplex;
 // Texts the solver refuses to read; the sign may be found, so a system refuses them too.
-const std::array<std::wstring, 3> kUnreadable = {abacor::text::kInequalityOnlyX, abacor::text::kForeignCharacters,
-                                                 abacor::text::kInequalityExtraSign};
+const std::array<std::wstring, 4> kUnreadable = {abacor::text::kInequalityOnlyX, abacor::text::kForeignCharacters,
+                                                 abacor::text::kInequalityExtraSign, abacor::text::kNotComputable};
 
 bool IsUnreadable(const std::wstring& answer) {
     return std::find(kUnreadable.begin(), kUnreadable.end(), answer) != kUnreadable.end();
@@ -213,7 +214,8 @@ Line Solved(const std::wstring& text) {
 }
 
 // f > 0 and f < 0 (or f ≥ 0 and f ≤ 0) have the same zeros, filled alike, and share out
-// the intervals between them: each is in exactly one, unless f is 0 everywhere.
+// the intervals between them: each is in exactly one, unless f is 0 wherever it is
+// defined (x-x, or 0/x with its zero cut out), when both take every interval or none.
 void CheckMirrored(const std::wstring& text, const Line& line) {
     const std::optional<std::wstring> mirrored = Mirrored(text);
     if (!mirrored || line.answer == kNoSign || line.answer == kTooComplex || IsUnreadable(line.answer)) return;
@@ -221,7 +223,9 @@ void CheckMirrored(const std::wstring& text, const Line& line) {
     const std::wstring context = text + L" gives " + line.answer + L", " + *mirrored + L" gives " + other.answer;
     FUZZ_CHECK(other.points == line.points && other.closed == line.closed, context);
     FUZZ_CHECK(other.selection.size() == line.selection.size(), context);
-    const bool zeroEverywhere = line.points.empty() && other.selection == line.selection;
+    const bool uniform = std::adjacent_find(line.selection.begin(), line.selection.end(), std::not_equal_to<>()) ==
+                         line.selection.end();
+    const bool zeroEverywhere = uniform && other.selection == line.selection;
     for (std::size_t i = 0; i < line.selection.size() && !zeroEverywhere; ++i) {
         FUZZ_CHECK(other.selection[i] == -line.selection[i], context + L": an interval in both or in neither");
     }

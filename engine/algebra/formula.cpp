@@ -331,6 +331,8 @@ private:
 
 }  // namespace
 
+bool HasAReading(const std::wstring& text) { return ReadInXyz(text).read(); }
+
 std::optional<RationalForm> ExpandRational(const std::wstring& text) {
     const FormulaTree tree = ReadInXyz(text);
     if (!tree.read()) return std::nullopt;

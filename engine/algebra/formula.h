@@ -46,4 +46,7 @@ struct RationalForm {
 };
 std::optional<RationalForm> ExpandRational(const std::wstring& text);
 
+// The formula reader finds a reading of the text (x, y and z as unknowns).
+bool HasAReading(const std::wstring& text);
+
 }  // namespace abacor

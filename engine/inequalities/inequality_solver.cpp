@@ -55,10 +55,10 @@ std::wstring FormulaText(std::wstring side) {
 
 // f is expanded from one text, left - (right), so that one inequality costs one
 // expansion's work. Both sides are in the expansion's form (FormulaText).
+// Each side in brackets of its own, so that no side can lend the other an operand.
 std::wstring StandardFormText(const std::wstring& left, const std::wstring& right) {
-    std::wstring formula = left;
-    if (!right.empty() && right != L"0") formula += L"-(" + right + L")";
-    return formula;
+    if (right.empty() || right == L"0") return left;
+    return L"(" + left + L")-(" + right + L")";
 }
 
 // The zeros of the numerator and of the denominator together, ascending; a zero of the
@@ -204,6 +204,9 @@ std::optional<InequalityAnalysis> AnalyzeInequality(const std::wstring& text, Ze
     const std::wstring right = FormulaText(text.substr(sign->position + sign->length));
     a.refusal = SideProblem(left);
     if (!a.refusal) a.refusal = SideProblem(right);
+    for (const std::wstring* side : {&left, &right}) {
+        if (!a.refusal && !side->empty() && !HasAReading(*side)) a.refusal = Unreadable(text::kNotComputable);
+    }
     if (a.refusal) return a;
     const std::wstring formula = StandardFormText(left, right);
     a.f = ExpandExpression(formula, &a.notes);
@@ -215,6 +218,11 @@ std::optional<InequalityAnalysis> AnalyzeInequality(const std::wstring& text, Ze
             a.denominator = std::move(q->denominator);
             a.notes = ExpansionNotes{};
         }
+    }
+    // A part that is no polynomial (x^0.5) would leave f without it: no answer then.
+    if (a.notes.unread) {
+        a.refusal = InequalityRefusal{KV_STATUS_TOO_COMPLEX, text::kInequalityTooComplex};
+        return a;
     }
     const std::optional<Coefficients> c = CoefficientsInX(a.f);
     const std::optional<Coefficients> d = a.denominator.empty() ? Coefficients{1.0} : CoefficientsInX(a.denominator);
