@@ -70,6 +70,10 @@ struct Points {
 
 bool SameZero(double a, double b) { return std::fabs(a - b) <= kSameZero * std::max(1.0, std::fabs(a)); }
 
+// A system of two quotients asks for up to four zero searches: each gets a quarter of
+// what one equation may spend, so that a solve stays well within 100 ms.
+constexpr long long kExactZerosAllowance = kRootWorkAllowance / 4;
+
 // Every real zero of the polynomial with coefficients c, ascending, once each: isolated
 // exactly, from the text's own digits where it is a polynomial of that degree, when the
 // exact module finishes within its allowance; else by the numerical search.
@@ -79,7 +83,7 @@ std::optional<std::vector<double>> Zeros(const Coefficients& c, const std::wstri
     if (text) exact = ReadExactInX(*text, kExactSearchMaxDegree);
     if (!exact || exact->Degree() != static_cast<int>(c.size()) - 1) exact = ExactPolynomial::FromDoubles(c);
     if (exact && exact->Degree() <= kExactSearchMaxDegree) {
-        if (const auto roots = FindRealRootsWithin(*exact, kRootWorkAllowance)) {
+        if (const auto roots = FindRealRootsWithin(*exact, kExactZerosAllowance)) {
             std::vector<double> values;
             for (const RealRoot& root : *roots) {
                 if (std::isfinite(root.value)) values.push_back(root.value);

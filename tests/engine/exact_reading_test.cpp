@@ -47,7 +47,7 @@ TEST(ExactReading, NumbersAreTheirDigits) {
 
 TEST(ExactReading, NothingForWhatIsNoExactPolynomialInX) {
     for (const std::wstring text : {L"x/0", L"1/x", L"x:(x+1)", L"sin(x)", L"x^(1/2)", L"x^-1", L"y+1", L"2^x",
-                                    L"x^101", L"(x+1)^60*(x-1)^60", L"(x+1", L"1.2.3x", L""}) {
+                                    L"x^101", L"(x+1)^60*(x-1)^60", L"(x^2+1)^51", L"(x+1", L"1.2.3x", L""}) {
         EXPECT_FALSE(ReadExactInX(text, 100)) << Narrow(text);
     }
 }

@@ -124,6 +124,8 @@ TEST_F(InequalitySolverTest, KindsAndRefusals) {
         {L"x>(1", L"Невозможно вычислить выражение"},
         // A part that is no polynomial is not left out of f.
         {L"x^0.5>1", L"Неравенство слишком сложное для решения"},
+        {L"z>1", L"Неравенство должно содержать только x"},
+        {L"a+x>1", L"Неравенство должно содержать только x"},
         {L"x≥=2", L"Недопустимые символы"},
         {L"1<x<3<5", L"Лишний знак неравенства"},
         {L"x>1 & y<2", L"Неравенство должно содержать только x"},
@@ -140,6 +142,7 @@ TEST_F(InequalitySolverTest, KindsAndRefusals) {
     // Blanks of any kind, decimal commas and the keypad's signs are still read.
     EXPECT_EQ(Solve(L"x\t> 2,5").answer, L"(2.5, +∞)");
     EXPECT_EQ(Solve(L"x:2 > 1").answer, L"(2, +∞)");  // ':' divides
+    EXPECT_EQ(Solve(L"2X > 4").answer, L"(2, +∞)");    // X is x
     EXPECT_EQ(Solve(L"X³ ≥ 8").answer, L"[2, +∞)");
 }
 
