@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <optional>
 
@@ -360,17 +361,20 @@ KvStatus ShowNoValue(KvWindow* display, const std::wstring& text, KvStatus statu
     return status;
 }
 
+// What a one-number key makes of the operand x with `before` standing before it.
+using OperandFunction = std::function<FunctionResult(double x, const std::wstring& before)>;
+
 // The key replaces the expression's last operand by its value and the entry goes on:
 // 2+3 x² is 2+9. Nothing for a display holding one number or ending without an operand,
 // which the key handles as a whole.
-std::optional<KvStatus> ApplyToLastOperand(KvWindow* display, Key key) {
+std::optional<KvStatus> ApplyToLastOperand(KvWindow* display, const OperandFunction& apply) {
     const std::wstring text = ReadDisplay(display);
     if (IsWholeNumber(text)) return std::nullopt;
     const std::optional<LastOperand> last = SplitLastOperand(text);
     if (!last) return std::nullopt;
     const Evaluated operand = EvaluateDisplayText(last->operand);
     if (operand.fault != Fault::None) return ShowNoValue(display, FaultText(operand.fault), FaultStatus(operand.fault));
-    const FunctionResult result = OperandResult(key, operand.value, last->before);
+    const FunctionResult result = apply(operand.value, last->before);
     if (result.status != KV_STATUS_ANSWERED) return ShowNoValue(display, result.text, result.status);
     if (result.recordValue) Engine().LastResult = result.value;
     if (last->before.empty()) return ShowNoValue(display, result.text, KV_STATUS_ANSWERED);
@@ -438,7 +442,8 @@ void EditEntry(KvWindow* display, const KeyPress& press) {
 KvStatus ApplyKey(KvWindow* display, const KeyPress& press) {
     if (press.key == Key::Equals) return Equals(display);
     if (ActsOnOneNumber(press.key)) {
-        if (const std::optional<KvStatus> status = ApplyToLastOperand(display, press.key)) return *status;
+        const auto apply = [&press](double x, const std::wstring& before) { return OperandResult(press.key, x, before); };
+        if (const std::optional<KvStatus> status = ApplyToLastOperand(display, apply)) return *status;
     }
     if (press.key == Key::Factorial) return Factorial(display);
     if (IsFunctionKey(press.key)) return ApplyFunction(display, press.key);
@@ -446,9 +451,21 @@ KvStatus ApplyKey(KvWindow* display, const KeyPress& press) {
     return KV_STATUS_ANSWERED;
 }
 
+
+// sin 30 inside an expression: the last operand's sine in the keypad's angle unit.
+FunctionResult TrigResult(int buttonId, double x) {
+    const std::optional<double> value = TrigValue(buttonId, x, !Engine().AnglesInRadians);
+    if (!value) return {text::kError, KV_STATUS_UNDEFINED, false, 0};
+    return Recorded(*value, FormatGeneral(WithoutNegativeZero(*value)));
+}
+
 }  // namespace
 
 void HandleKeypadButton(KvWindow* display, int buttonId) {
+    if (IsTrigFunctionKey(buttonId)) {
+        const auto apply = [buttonId](double x, const std::wstring&) { return TrigResult(buttonId, x); };
+        if (const std::optional<KvStatus> status = ApplyToLastOperand(display, apply)) return RecordStatus(*status);
+    }
     if (HandleTrigKey(display, buttonId)) return;
     if (buttonId == KV_DISPLAY_PASTE) return RecordStatus(PasteIntoDisplay(display));
     const KeyPress press = Classify(buttonId);

@@ -53,8 +53,6 @@ std::optional<double> InverseValue(int buttonId, double x) {
 
 bool IsInverse(int buttonId) { return buttonId >= KV_SCI_ASIN && buttonId <= KV_SCI_ATAN; }
 
-bool IsFunction(int buttonId) { return buttonId >= KV_SCI_SIN && buttonId <= KV_SCI_ATAN; }
-
 void ApplyTrigFunction(KvWindow* display, int buttonId) {
     const std::optional<double> value =
         TrigValue(buttonId, ReadDisplayNumber(display), !Engine().AnglesInRadians);
@@ -74,13 +72,15 @@ std::optional<double> TrigValue(int buttonId, double x, bool degrees) {
     return degrees ? DegreeValue(buttonId, x) : RadianValue(buttonId, x);
 }
 
+bool IsTrigFunctionKey(int buttonId) { return buttonId >= KV_SCI_SIN && buttonId <= KV_SCI_ATAN; }
+
 bool HandleTrigKey(KvWindow* display, int buttonId) {
     if (buttonId == KV_SCI_DEGREES || buttonId == KV_SCI_RADIANS) {
         Engine().AnglesInRadians = buttonId == KV_SCI_RADIANS;
         RecordStatus(KV_STATUS_ANSWERED);
         return true;
     }
-    if (!IsFunction(buttonId)) return false;
+    if (!IsTrigFunctionKey(buttonId)) return false;
     ApplyTrigFunction(display, buttonId);
     return true;
 }

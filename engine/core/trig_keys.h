@@ -11,6 +11,9 @@ namespace abacor {
 // none outside its domain (tan 90°, asin 2) or for a code that is no such function.
 std::optional<double> TrigValue(int buttonId, double x, bool degrees);
 
+// sin, cos, tan or one of their inverses.
+bool IsTrigFunctionKey(int buttonId);
+
 // Carries out a trigonometric key or an angle unit key and records its status; false for
 // any other code, which it leaves alone.
 bool HandleTrigKey(KvWindow* display, int buttonId);

@@ -495,6 +495,10 @@ TEST(Cli, UsageErrors) {
 TEST(Cli, TrigonometricKeys) {
     ExpectAll({
         {{"keys", "3", "0", "sin"}, "0.5\n", 0},
+        // inside an expression, on its last operand, as the other one-number keys
+        {{"keys", "2", "+", "3", "0", "sin"}, "2+0.5\n", 0},
+        {{"keys", "2", "+", "3", "0", "sin", "="}, "2.5\n", 0},
+        {{"keys", "2", "+", "9", "0", "tan"}, "Ошибка\n", 1},
         {{"keys", "6", "0", "cos"}, "0.5\n", 0},
         {{"keys", "4", "5", "tan"}, "1\n", 0},
         {{"keys", "9", "0", "tan"}, "Ошибка\n", 1},
