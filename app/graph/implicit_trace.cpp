@@ -12,6 +12,9 @@ namespace {
 
 // A piece crossing a cell is at most the cell's diagonal: under two pixels.
 constexpr double kFineCellPixels = 1.4;
+// Coarse cells are at most this wide, whatever the grid size: a crossed cell is
+// re-sampled on a fine lattice that grows with the square of its width.
+constexpr double kLargestCellPixels = 32;
 // Splits of a fine cell whose piece strays: down to a sixteenth of it.
 constexpr int kMostSplits = 4;
 // Coarse rows evaluated between two looks at the cancellation.
@@ -33,7 +36,7 @@ class Tracer {
 public:
     Tracer(const GraphFunction& function, const PlotArea& area, int gridSize, const Cancellation& cancel)
         : function_(function), scale_(area.plotWidth / area.worldWidth), cancel_(cancel) {
-        const double cellPixels = std::max(area.plotWidth, area.plotHeight) / gridSize;
+        const double cellPixels = std::min(std::max(area.plotWidth, area.plotHeight) / gridSize, kLargestCellPixels);
         const double cellWorld = cellPixels / scale_;
         perCell_ = std::max(1, static_cast<int>(std::ceil(cellPixels / kFineCellPixels)));
         h_ = cellWorld / perCell_;
