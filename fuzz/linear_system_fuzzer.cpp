@@ -9,6 +9,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "abacor.h"
@@ -64,23 +65,26 @@ void CheckCapacity(int capacity, const std::wstring& whole) {
 bool IsLatin(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
 bool IsDecimalDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
-// Whether the letter at `i` is part of a number: a function name right before its
-// bracket, or the exponent mark of "2e5". Such a side has no unknowns if nothing else.
+// Whether the letter at `i` is part of a number: a function name before its bracket
+// (blanks between them allowed), or the exponent mark of "2e5". Such a side has no
+// unknowns if nothing else.
 bool IsNumberLetter(const std::wstring& side, std::size_t i) {
     std::size_t end = i;
     while (end < side.size() && IsLatin(side[end])) ++end;
     std::size_t begin = i;
     while (begin > 0 && IsLatin(side[begin - 1])) --begin;
-    if (end < side.size() && side[end] == L'(') {
+    std::size_t open = end;
+    while (open < side.size() && std::wstring_view(L" \t\r\n").find(side[open]) != std::wstring_view::npos) ++open;
+    if (open < side.size() && side[open] == L'(') {
         std::string name;
         for (std::size_t k = begin; k < end; ++k) name += static_cast<char>(side[k]);
         for (const auto& function : abacor::syntax::kFunctions) {
             if (function.name != name) continue;
             // A call needs its closing bracket and something between the two.
             int depth = 0;
-            for (std::size_t k = end; k < side.size(); ++k) {
+            for (std::size_t k = open; k < side.size(); ++k) {
                 if (side[k] == L'(') ++depth;
-                if (side[k] == L')' && --depth == 0) return k > end + 1;
+                if (side[k] == L')' && --depth == 0) return k > open + 1;
             }
         }
     }
