@@ -332,9 +332,7 @@ struct TypedSide {
 };
 
 TypedSide ReadTypedSide(const std::wstring& text) {
-    std::string narrowed;
-    for (wchar_t c : text) narrowed += syntax::Narrow(c);
-    return {text, ReadFormula(narrowed, "x")};
+    return {text, ReadFormula(std::wstring_view(text), "x")};
 }
 
 // The typed side's value at the root; the expanded side's where the typed one has none.

@@ -84,10 +84,7 @@ private:
 }  // namespace
 
 std::optional<ExactPolynomial> ReadExactInX(const std::wstring& text, int maxDegree) {
-    std::string narrowed;
-    narrowed.reserve(text.size());
-    for (const wchar_t c : text) narrowed += syntax::Narrow(c);
-    const FormulaTree tree = ReadFormula(narrowed, "xyz");
+    const FormulaTree tree = ReadFormula(std::wstring_view(text), "xyz");
     if (!tree.read()) return std::nullopt;
     return ExactExpander(text, tree, maxDegree).Expand(tree.root);
 }

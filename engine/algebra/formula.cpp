@@ -246,10 +246,7 @@ std::wstring StripSpaces(const std::wstring& text) {
 namespace {
 
 FormulaTree ReadInXyz(const std::wstring& text) {
-    std::string narrowed;
-    narrowed.reserve(text.size());
-    for (const wchar_t c : text) narrowed += syntax::Narrow(c);
-    return ReadFormula(narrowed, "xyz");
+    return ReadFormula(std::wstring_view(text), "xyz");
 }
 
 // The tree as numerator / denominator, node by node.
@@ -344,9 +341,8 @@ std::optional<RationalForm> ExpandRational(const std::wstring& text) {
 }
 
 std::wstring WithExplicitDivisions(const std::wstring& text) {
-    std::string narrowed;
-    for (const wchar_t c : text) narrowed += syntax::Narrow(c);
-    const FormulaTree tree = ReadFormula(narrowed, "xyz");
+    const std::string narrowed = syntax::NarrowText(text);
+    const FormulaTree tree = ReadFormula(std::string_view(narrowed), "xyz");
     std::vector<std::size_t> products;  // where a '*' goes
     for (const FormulaNode& node : tree.nodes) {
         if (node.operation != Operation::Multiply) continue;
@@ -374,10 +370,7 @@ Polynomial ExpandExpression(const std::wstring& text, ExpansionNotes* notes) {
 }
 
 Polynomial ExpandExpression(const std::wstring& text, WorkBudget& budget, ExpansionNotes* notes) {
-    std::string narrowed;
-    narrowed.reserve(text.size());
-    for (const wchar_t c : text) narrowed += syntax::Narrow(c);
-    const FormulaTree tree = ReadFormula(narrowed, "xyz");
+    const FormulaTree tree = ReadInXyz(text);
     if (!tree.read()) {
         if (notes) notes->unread = true;
         return {};

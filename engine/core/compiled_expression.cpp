@@ -179,9 +179,7 @@ KvCoordinate RoundCoordinate(double value, int digits) {
 std::unique_ptr<CompiledExpression> CompiledExpression::Compile(std::wstring_view formula, int flags, int digits) {
     if (digits < 1 || digits > 17) return nullptr;
     std::unique_ptr<CompiledExpression> expression(new CompiledExpression(digits));
-    std::string narrowed;
-    narrowed.reserve(formula.size());
-    for (const wchar_t c : formula) narrowed += syntax::Narrow(c);
+    const std::string narrowed = syntax::NarrowText(formula);
     std::string unknowns;
     if (flags & KV_FORMULA_X) unknowns += 'x';
     if (flags & KV_FORMULA_Y) unknowns += 'y';

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "core/evaluator.h"
@@ -35,6 +36,14 @@ struct NamedFunction {
     double (*apply)(double);
 };
 extern const std::array<NamedFunction, 17> kFunctions;
+
+// A whole text narrowed, one byte a character.
+inline std::string NarrowText(std::wstring_view text) {
+    std::string narrowed;
+    narrowed.reserve(text.size());
+    for (const wchar_t c : text) narrowed += Narrow(c);
+    return narrowed;
+}
 
 // Powers of ten that are exact doubles.
 inline constexpr std::array<double, 23> kPowersOfTen = {

@@ -327,4 +327,8 @@ FormulaTree ReadFormula(std::string_view narrowed, std::string_view unknowns, bo
     return Reader(narrowed, unknowns, commonFractions).Run();
 }
 
+FormulaTree ReadFormula(std::wstring_view text, std::string_view unknowns, bool commonFractions) {
+    return ReadFormula(std::string_view(syntax::NarrowText(text)), unknowns, commonFractions);
+}
+
 }  // namespace abacor

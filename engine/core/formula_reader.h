@@ -61,5 +61,7 @@ struct FormulaTree {
 // `commonFractions`, digits '/' digits written without blanks is one number, bound tighter
 // than any operator, as the fraction line reads it: 1/2:1/4 is 2.
 FormulaTree ReadFormula(std::string_view narrowed, std::string_view unknowns, bool commonFractions = false);
+// The same for a text as typed; the nodes' places are those of its characters.
+FormulaTree ReadFormula(std::wstring_view text, std::string_view unknowns, bool commonFractions = false);
 
 }  // namespace abacor

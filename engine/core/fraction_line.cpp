@@ -32,15 +32,8 @@ bool IsOneOf(wchar_t c, std::wstring_view set) { return set.find(c) != std::wstr
 
 // ---- The check ----------------------------------------------------------------------
 
-// The line read as the fraction line reads it, narrowed to one byte a character.
-std::string Narrowed(const std::wstring& line) {
-    std::string narrowed;
-    narrowed.reserve(line.size());
-    for (const wchar_t c : line) narrowed += syntax::Narrow(c);
-    return narrowed;
-}
-
-FormulaTree ReadLine(const std::wstring& line) { return ReadFormula(Narrowed(line), "", true); }
+// The line read as the fraction line reads it.
+FormulaTree ReadLine(const std::wstring& line) { return ReadFormula(std::wstring_view(line), "", true); }
 
 // A division by zero is left to the exact evaluation, which names it; an overflow of the
 // double is no overflow of the fractions.

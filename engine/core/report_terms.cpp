@@ -32,8 +32,7 @@ bool EndsOperand(wchar_t c) { return IsDigitChar(c) || c == L'.' || c == L')' ||
 
 // Which characters of the formula are the unknown x as the formula reader reads it.
 std::vector<bool> UnknownMask(std::wstring_view formula) {
-    std::string narrowed;
-    for (wchar_t c : formula) narrowed += syntax::Narrow(c);
+    const std::string narrowed = syntax::NarrowText(formula);
     std::vector<bool> unknown(formula.size(), false);
     const FormulaTree tree = ReadFormula(narrowed, "x");
     if (tree.read()) {

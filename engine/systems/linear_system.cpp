@@ -100,11 +100,6 @@ struct SideLetters {
     bool numberLetters = false;
 };
 
-std::string NarrowSide(const std::wstring& side) {
-    std::string narrowed;
-    for (wchar_t c : side) narrowed += syntax::Narrow(c);
-    return narrowed;
-}
 
 // Which characters the formula reader takes as part of a number or a function's name.
 std::vector<bool> NumberLetterMask(const std::string& narrowed) {
@@ -120,7 +115,7 @@ std::vector<bool> NumberLetterMask(const std::string& narrowed) {
 }
 
 SideLetters ReadLetters(const std::wstring& side) {
-    const std::vector<bool> ofNumber = NumberLetterMask(NarrowSide(side));
+    const std::vector<bool> ofNumber = NumberLetterMask(syntax::NarrowText(side));
     SideLetters letters;
     for (std::size_t i = 0; i < side.size(); ++i) {
         if (!IsLatinLetter(side[i])) continue;
@@ -136,7 +131,7 @@ SideLetters ReadLetters(const std::wstring& side) {
 // Some division has an unknown in its divisor: 1/x, 1/(2y), 1/2x is (1/2)x and has none.
 bool DividesByUnknown(const std::wstring& side, const Letters& unknowns) {
     const std::string letters(unknowns.begin(), unknowns.end());
-    const FormulaTree tree = ReadFormula(NarrowSide(SuperscriptToCaret(side)), letters);
+    const FormulaTree tree = ReadFormula(syntax::NarrowText(SuperscriptToCaret(side)), letters);
     std::vector<bool> hasUnknown(tree.nodes.size(), false);
     for (std::size_t i = 0; i < tree.nodes.size(); ++i) {  // operands come before their node
         const FormulaNode& node = tree.nodes[i];
