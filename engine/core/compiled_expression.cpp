@@ -15,6 +15,7 @@ namespace abacor {
 
 namespace {
 
+using compiled::Failures;
 using compiled::Hoisted;
 using compiled::HoistedValues;
 using compiled::Instruction;
@@ -35,9 +36,17 @@ struct Node {
     Op op = Op::Number;  // Binary
     std::uint8_t function = 0;
     std::uint8_t uses = 0;  // which coordinates its value depends on
+    bool decimal = false;   // a value of at most 15 digits everywhere: reading it back keeps it
     int left = -1, right = -1;
     double number = 0;
 };
+
+// abs, floor, ceil and round of a value of at most 15 digits have at most 15 digits: an
+// integer below 10^15, or the value itself.
+bool KeepsDigits(std::uint8_t function) {
+    const std::string_view name = syntax::kFunctions[function].name;
+    return name == "abs" || name == "floor" || name == "ceil" || name == "round";
+}
 
 template <class EmitChild>
 void Emit(const std::vector<Node>& nodes, int index, Program& program, EmitChild child) {
@@ -57,7 +66,10 @@ void Emit(const std::vector<Node>& nodes, int index, Program& program, EmitChild
             break;
         case Node::Kind::Call:
             child(node.left);
-            program.code.push_back({.op = Op::Call, .function = node.function});
+            program.code.push_back({.op = KeepsDigits(node.function) && nodes[static_cast<std::size_t>(node.left)].decimal
+                                              ? Op::CallKeepingDigits
+                                              : Op::Call,
+                                    .function = node.function});
             break;
     }
 }
@@ -77,8 +89,8 @@ Constant ConstantOf(const std::vector<Node>& nodes, int node) {
     EmitAll(nodes, node, program);
     program.Finish();
     Registers registers(program.depth, 1);
-    compiled::Run(program, Lanes{}, registers);
-    return {registers.Entry(0)[0], registers.failed[0] != 0 || registers.undefined[0] != 0};
+    compiled::Run(program, Lanes{}, registers, Failures::Flagged);
+    return {registers.Entry(0)[0], registers.failed[0] != 0};
 }
 
 Op Arithmetic(Operation operation) {
@@ -91,8 +103,9 @@ Op Arithmetic(Operation operation) {
     }
 }
 
-// The read formula as the compiler's nodes, each knowing which coordinates it uses.
-std::vector<Node> ToNodes(const FormulaTree& tree) {
+// The read formula as the compiler's nodes, each knowing which coordinates it uses and
+// whether its value has at most 15 digits (coordinates have `digits`).
+std::vector<Node> ToNodes(const FormulaTree& tree, int digits) {
     std::vector<Node> nodes(tree.nodes.size());
     // The reader adds every node after its operands.
     for (std::size_t i = 0; i < tree.nodes.size(); ++i) {
@@ -103,15 +116,21 @@ std::vector<Node> ToNodes(const FormulaTree& tree) {
         switch (read.operation) {
             case Operation::Number:
                 node.number = read.number;
+                node.decimal = syntax::ReadBack(read.number, syntax::kFunctionDigits) == read.number;
                 break;
             case Operation::Unknown:
                 node.kind = read.letter == 'x' ? Node::Kind::X : Node::Kind::Y;
                 node.uses = read.letter == 'x' ? kUsesX : kUsesY;
+                node.decimal = digits <= syntax::kFunctionDigits;
                 break;
-            case Operation::Negate: node.kind = Node::Kind::Negate; break;
+            case Operation::Negate:
+                node.kind = Node::Kind::Negate;
+                node.decimal = nodes[static_cast<std::size_t>(read.left)].decimal;
+                break;
             case Operation::Call:
                 node.kind = Node::Kind::Call;
                 node.function = read.function;
+                node.decimal = true;  // read back, or kept by the function
                 break;
             default:
                 node.kind = Node::Kind::Binary;
@@ -190,7 +209,7 @@ std::unique_ptr<CompiledExpression> CompiledExpression::Compile(std::wstring_vie
         expression->perPoint_.Finish();
         return expression;
     }
-    const std::vector<Node> nodes = ToNodes(tree);
+    const std::vector<Node> nodes = ToNodes(tree, digits);
     expression->usesX_ = (nodes[static_cast<std::size_t>(tree.root)].uses & kUsesX) != 0;
     expression->usesY_ = (nodes[static_cast<std::size_t>(tree.root)].uses & kUsesY) != 0;
     Emitter emitter(nodes);
@@ -217,58 +236,77 @@ bool CompiledExpression::Unreadable(double x, double y) const {
     return (usesX_ && !std::isfinite(x)) || (usesY_ && !std::isfinite(y));
 }
 
-double CompiledExpression::Result(const Registers& registers, std::size_t lane, double x, double y) const {
-    // Every failure is one NaN.
-    if (Unreadable(x, y) || registers.undefined[lane]) return kNaN;
-    const double value = registers.Entry(0)[lane];
-    return registers.failed[lane] || std::isnan(value) ? kNaN : value;
-}
-
 double CompiledExpression::Evaluate(KvCoordinate x, KvCoordinate y) const {
     x = Prepared(x);
     y = usesY_ ? Prepared(y) : KvCoordinate{0, 0, digits_};
     if (Unreadable(x.value, y.value)) return kNaN;
     Registers registers(depth_, 1);
     HoistedValues columnValues(columnValues_, 1), rowValues(rowValues_, 1);
-    compiled::Run(perColumn_, Lanes{.x = &x.rounded, .store = columnValues.View()}, registers);
-    compiled::Run(perRow_, Lanes{.y = y.rounded, .store = rowValues.View()}, registers);
-    compiled::Run(perPoint_, Lanes{.columns = columnValues.View(), .rows = rowValues.View()}, registers);
-    return Result(registers, 0, x.value, y.value);
+    compiled::Run(perColumn_, Lanes{.x = &x.rounded, .store = columnValues.View()}, registers, Failures::Flagged);
+    compiled::Run(perRow_, Lanes{.y = y.rounded, .store = rowValues.View()}, registers, Failures::Flagged);
+    compiled::Run(perPoint_, Lanes{.columns = columnValues.View(), .rows = rowValues.View()}, registers,
+                  Failures::Flagged);
+    const double result = registers.Entry(0)[0];
+    return std::isnan(result) ? kNaN : result;  // one NaN, whatever its sign
 }
 
 void CompiledExpression::EvaluateGrid(std::span<const KvCoordinate> xs, std::span<const KvCoordinate> ys,
                                       double* values) const {
     const std::size_t columns = xs.size();
     const std::size_t rows = ys.empty() ? 1 : ys.size();
-    const auto yAt = [&](std::size_t row) {
-        return usesY_ && !ys.empty() ? Prepared(ys[row]) : KvCoordinate{0, 0, digits_};
-    };
-    std::vector<double> x(columns), xRounded(columns);
+    std::vector<double> xRounded(columns);
+    std::vector<std::size_t> unreadableColumns;
     for (std::size_t c = 0; c < columns; ++c) {
         const KvCoordinate prepared = Prepared(xs[c]);
-        x[c] = prepared.value;
         xRounded[c] = prepared.rounded;
+        if (Unreadable(prepared.value, 0)) unreadableColumns.push_back(c);
     }
+    // Failures as NaN suffice unless a power turned a NaN into a number somewhere.
+    if (!EvaluateGridAs(Failures::AsNaN, xRounded, ys, values)) {
+        EvaluateGridAs(Failures::Flagged, xRounded, ys, values);
+    }
+    // Points with a coordinate that has no reading.
+    for (std::size_t r = 0; r < rows; ++r) {
+        double* const row = values + r * columns;
+        if (!ys.empty() && Unreadable(0, ys[r].value)) std::fill_n(row, columns, kNaN);
+        for (const std::size_t c : unreadableColumns) row[c] = kNaN;
+    }
+}
+
+bool CompiledExpression::EvaluateGridAs(Failures failures, const std::vector<double>& xRounded,
+                                        std::span<const KvCoordinate> ys, double* values) const {
+    const std::size_t columns = xRounded.size();
+    const std::size_t rows = ys.empty() ? 1 : ys.size();
     Registers registers(depth_, kLanes);
+    const auto turned = [&] { return failures == Failures::AsNaN && registers.nanTurnedNumber; };
     HoistedValues columnValues(columnValues_, columns), rowValues(rowValues_, 1);
     // What depends on x alone, once per column.
     for (std::size_t c = 0; c < columns; c += kLanes) {
         const Lanes lanes{.count = std::min(kLanes, columns - c), .x = xRounded.data() + c,
                           .store = columnValues.View().Offset(c)};
-        compiled::Run(perColumn_, lanes, registers);
+        compiled::Run(perColumn_, lanes, registers, failures);
     }
-    for (std::size_t r = 0; r < rows; ++r) {
-        const KvCoordinate y = yAt(r);
-        // What depends on y alone, once per row.
-        compiled::Run(perRow_, Lanes{.y = y.rounded, .store = rowValues.View()}, registers);
+    // A formula of x alone is its column value at every point: nothing to run per point.
+    const bool columnValueAlone = perPoint_.code.size() == 1 && perPoint_.code[0].op == Op::LoadX;
+    const double* const columnValue = columnValues.View().values + (columnValueAlone ? perPoint_.code[0].index * columns : 0);
+    for (std::size_t r = 0; r < rows && !turned(); ++r) {
         double* const out = values + r * columns;
+        if (columnValueAlone) {
+            for (std::size_t c = 0; c < columns; ++c) out[c] = std::isnan(columnValue[c]) ? kNaN : columnValue[c];
+            continue;
+        }
+        const double y = usesY_ && !ys.empty() ? Prepared(ys[r]).rounded : 0;
+        // What depends on y alone, once per row.
+        compiled::Run(perRow_, Lanes{.y = y, .store = rowValues.View()}, registers, failures);
         for (std::size_t c = 0; c < columns; c += kLanes) {
             const Lanes lanes{.count = std::min(kLanes, columns - c), .columns = columnValues.View().Offset(c),
                               .rows = rowValues.View()};
-            compiled::Run(perPoint_, lanes, registers);
-            for (std::size_t l = 0; l < lanes.count; ++l) out[c + l] = Result(registers, l, x[c + l], y.value);
+            compiled::Run(perPoint_, lanes, registers, failures);
+            const double* result = registers.Entry(0);
+            for (std::size_t l = 0; l < lanes.count; ++l) out[c + l] = std::isnan(result[l]) ? kNaN : result[l];
         }
     }
+    return !turned();
 }
 
 }  // namespace abacor

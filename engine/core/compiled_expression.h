@@ -34,7 +34,9 @@ private:
     explicit CompiledExpression(int digits) : digits_(digits) {}
     KvCoordinate Prepared(KvCoordinate coordinate) const;
     bool Unreadable(double x, double y) const;
-    double Result(const compiled::Registers& registers, std::size_t lane, double x, double y) const;
+    // False when an unflagged evaluation cannot be trusted and must be repeated flagged.
+    bool EvaluateGridAs(compiled::Failures failures, const std::vector<double>& xRounded,
+                        std::span<const KvCoordinate> ys, double* values) const;
 
     int digits_;
     bool usesX_ = false, usesY_ = false;

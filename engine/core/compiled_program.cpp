@@ -8,12 +8,6 @@
 
 namespace abacor::compiled {
 
-namespace {
-
-constexpr int kFunctionDigits = 15;  // function values are written with "(%.15g)"
-
-}  // namespace
-
 void Program::Finish() {
     std::size_t used = 0;
     depth = 0;
@@ -26,7 +20,8 @@ void Program::Finish() {
             case Op::LoadX:
             case Op::LoadY: ++used; break;
             case Op::Negate:
-            case Op::Call: break;
+            case Op::Call:
+            case Op::CallKeepingDigits: break;
             default: --used; break;  // the binary operators and Store
         }
         depth = std::max(depth, used);
@@ -35,14 +30,15 @@ void Program::Finish() {
 
 namespace {
 
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
 // kCount: the number of lanes when it is known in advance (one point), else 0.
-template <std::size_t kCount>
+template <std::size_t kCount, Failures kFailures>
 void RunLanes(const Program& program, const Lanes& lanes, Registers& registers) {
+    constexpr bool kFlagged = kFailures == Failures::Flagged;
     const std::size_t n = kCount != 0 ? kCount : lanes.count;
     std::uint8_t* const failed = registers.failed;
-    std::uint8_t* const undefined = registers.undefined;
-    std::fill_n(failed, n, 0);
-    std::fill_n(undefined, n, 0);
+    if constexpr (kFlagged) std::fill_n(failed, n, 0);
     std::size_t depth = 0;
     // The two top entries, for the operators.
     const auto binary = [&](auto operation) {
@@ -55,23 +51,25 @@ void RunLanes(const Program& program, const Lanes& lanes, Registers& registers) 
         switch (instruction.op) {
             case Op::Number: std::fill_n(registers.Entry(depth++), n, instruction.number); break;
             case Op::FailedNumber:
-                std::fill_n(registers.Entry(depth++), n, instruction.number);
-                std::fill_n(failed, n, 1);
+                std::fill_n(registers.Entry(depth++), n, kNaN);
+                if constexpr (kFlagged) std::fill_n(failed, n, 1);
                 break;
             case Op::X: std::copy_n(lanes.x, n, registers.Entry(depth++)); break;
             case Op::Y: std::fill_n(registers.Entry(depth++), n, lanes.y); break;
             case Op::LoadX: {
                 const std::size_t at = instruction.index * lanes.columns.stride;
                 std::copy_n(lanes.columns.values + at, n, registers.Entry(depth++));
-                for (std::size_t l = 0; l < n; ++l) failed[l] |= lanes.columns.failed[at + l];
-                for (std::size_t l = 0; l < n; ++l) undefined[l] |= lanes.columns.undefined[at + l];
+                if constexpr (kFlagged) {
+                    for (std::size_t l = 0; l < n; ++l) failed[l] |= lanes.columns.failed[at + l];
+                }
                 break;
             }
             case Op::LoadY: {
                 const std::size_t at = instruction.index * lanes.rows.stride;
                 std::fill_n(registers.Entry(depth++), n, lanes.rows.values[at]);
-                if (lanes.rows.failed[at]) std::fill_n(failed, n, 1);
-                for (std::size_t l = 0; l < n; ++l) undefined[l] |= lanes.rows.undefined[at];
+                if constexpr (kFlagged) {
+                    if (lanes.rows.failed[at]) std::fill_n(failed, n, 1);
+                }
                 break;
             }
             case Op::Add: binary([](double a, double b) { return a + b; }); break;
@@ -81,51 +79,82 @@ void RunLanes(const Program& program, const Lanes& lanes, Registers& registers) 
                 --depth;
                 double* a = registers.Entry(depth - 1);
                 const double* b = registers.Entry(depth);
-                for (std::size_t l = 0; l < n; ++l) {
-                    if (b[l] == 0) failed[l] = 1;
-                    else a[l] = a[l] / b[l];
+                for (std::size_t l = 0; l < n; ++l) a[l] = b[l] == 0 ? kNaN : a[l] / b[l];
+                if constexpr (kFlagged) {
+                    for (std::size_t l = 0; l < n; ++l) failed[l] |= b[l] == 0;
                 }
                 break;
             }
-            case Op::Power: binary([](double a, double b) { return syntax::Power(a, b); }); break;
+            case Op::Power:
+                if constexpr (kFlagged) {
+                    binary([](double a, double b) { return syntax::Power(a, b); });
+                } else {
+                    bool turned = false;
+                    binary([&turned](double a, double b) {
+                        const double power = syntax::Power(a, b);
+                        if (!std::isnan(a) && !std::isnan(b)) return power;
+                        turned |= !std::isnan(power);
+                        return kNaN;
+                    });
+                    registers.nanTurnedNumber |= turned;
+                }
+                break;
             case Op::Negate: {
                 double* a = registers.Entry(depth - 1);
                 for (std::size_t l = 0; l < n; ++l) a[l] = -a[l];
                 break;
             }
-            case Op::Call: {
+            case Op::Call:
+            case Op::CallKeepingDigits: {
                 double* a = registers.Entry(depth - 1);
                 const auto function = syntax::kFunctions[instruction.function].apply;
-                for (std::size_t l = 0; l < n; ++l) {
-                    const double value = function(a[l]);
-                    if (std::isfinite(value)) {
-                        a[l] = syntax::ReadBack(value, kFunctionDigits);
-                    } else {
-                        a[l] = 0;
-                        undefined[l] = 1;
-                    }
+                for (std::size_t l = 0; l < n; ++l) a[l] = function(a[l]);
+                if constexpr (kFlagged) {
+                    for (std::size_t l = 0; l < n; ++l) failed[l] |= !std::isfinite(a[l]);
+                }
+                if (instruction.op == Op::Call) {
+                    syntax::ReadBackAll(a, n, syntax::kFunctionDigits);
+                } else {
+                    for (std::size_t l = 0; l < n; ++l) a[l] = std::isfinite(a[l]) ? a[l] : kNaN;
                 }
                 break;
             }
             case Op::Store: {
-                const double* value = registers.Entry(--depth);
+                double* value = registers.Entry(--depth);
                 const std::size_t at = instruction.index * lanes.store.stride;
+                if constexpr (kFlagged) {
+                    for (std::size_t l = 0; l < n; ++l) {
+                        if (failed[l]) value[l] = kNaN;
+                    }
+                    std::copy_n(failed, n, lanes.store.failed + at);
+                    std::fill_n(failed, n, 0);
+                }
                 std::copy_n(value, n, lanes.store.values + at);
-                std::copy_n(failed, n, lanes.store.failed + at);
-                std::copy_n(undefined, n, lanes.store.undefined + at);
-                std::fill_n(failed, n, 0);
-                std::fill_n(undefined, n, 0);
                 break;
+            }
+        }
+    }
+    if constexpr (kFlagged) {
+        if (depth == 1) {
+            double* result = registers.Entry(0);
+            for (std::size_t l = 0; l < n; ++l) {
+                if (failed[l]) result[l] = kNaN;
             }
         }
     }
 }
 
+template <std::size_t kCount>
+void RunIn(Failures failures, const Program& program, const Lanes& lanes, Registers& registers) {
+    if (failures == Failures::Flagged) RunLanes<kCount, Failures::Flagged>(program, lanes, registers);
+    else RunLanes<kCount, Failures::AsNaN>(program, lanes, registers);
+}
+
 }  // namespace
 
-void Run(const Program& program, const Lanes& lanes, Registers& registers) {
-    if (lanes.count == 1) RunLanes<1>(program, lanes, registers);
-    else RunLanes<0>(program, lanes, registers);
+void Run(const Program& program, const Lanes& lanes, Registers& registers, Failures failures) {
+    if (lanes.count == 1) RunIn<1>(failures, program, lanes, registers);
+    else RunIn<0>(failures, program, lanes, registers);
 }
 
 }  // namespace abacor::compiled

@@ -13,10 +13,6 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// A function value is written into the formula as "(%.15g)" would write it, so that a
-// value the user reads and types back gives the same result.
-constexpr int kFunctionDigits = 15;
-
 // One evaluation of a tree: the first failure anywhere (a zero divisor, an undefined
 // function value) leaves the whole text without a value, never a partial one.
 class TreeWalk {
@@ -62,7 +58,7 @@ private:
         if (fault_ != Fault::None) return kNaN;
         const double value = syntax::kFunctions[node.function].apply(argument);
         if (!std::isfinite(value)) return Fail(Fault::Undefined);
-        return syntax::ReadBack(value, kFunctionDigits);
+        return syntax::ReadBack(value, syntax::kFunctionDigits);
     }
 
     const FormulaTree& tree_;

@@ -1,9 +1,11 @@
 #include "core/expression_syntax.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "core/number_format.h"
@@ -94,36 +96,138 @@ bool ReadBackExactly(double magnitude, int digits, double& result) {
     return false;
 }
 
-// The same in doubles, for magnitudes whose scaling by a power of ten up to 10^22 gives
-// the digits: the product is split exactly into two doubles (fma), so the decimal
-// rounding is decided on the exact value, halfway cases included. False outside that
-// range.
-bool ReadBackScaled(double magnitude, int digits, double& result) {
+// a * b = high + low exactly (no overflow or underflow). With a fused multiply-add when
+// the build targets one; otherwise Dekker's product of halves, which no contraction may
+// touch because only builds with fused multiply-adds contract.
+struct ExactProduct {
+    double high, low;
+};
+
+[[gnu::always_inline]] inline ExactProduct Multiply(double a, double b) {
+    const double high = a * b;
+#if defined(__FMA__)
+    return {high, std::fma(a, b, -high)};
+#else
+    constexpr double kSplitter = 134217729.0;  // 2^27 + 1
+    const double ta = a * kSplitter, tb = b * kSplitter;
+    const double aHigh = ta - (ta - a), bHigh = tb - (tb - b);
+    const double aLow = a - aHigh, bLow = b - bHigh;
+    return {high, ((aHigh * bHigh - high) + aHigh * bLow + aLow * bHigh) + aLow * bLow};
+#endif
+}
+
+// Rounds high + low (exact, |high| < 2^52) to an integer, half to even, as printf rounds
+// the exact value; `margin` bounds how far low may be from the exact rest.
+// False when the exact value lies within the margin of a halfway point.
+[[gnu::always_inline]] inline bool RoundHalfEven(double high, double low, double margin, double& rounded) {
+    // Below 2^52 adding 2^52 leaves no fraction bits: the nearest integer, ties to even.
+    constexpr double kNoFraction = 4503599627370496.0;
+    rounded = (high + kNoFraction) - kNoFraction;
+    const double fraction = (high - rounded) + low;  // high - rounded is exact
+    if (std::fabs(std::fabs(fraction) - 0.5) > margin) {
+        if (fraction > 0.5) rounded += 1;
+        else if (fraction < -0.5) rounded -= 1;
+        return true;
+    }
+    if (margin > 0) return false;
+    // An exact tie, or just beside one: `fraction` is exact here only when it is a tie
+    // of high alone, so compare the parts.
+    const double below = high - rounded;
+    const double upTie = 0.5 - below, downTie = -0.5 - below;
+    const bool odd = std::fmod(rounded, 2) != 0;
+    if (low > upTie || (low == upTie && odd)) rounded += 1;
+    else if (low < downTie || (low == downTie && odd)) rounded -= 1;
+    return true;
+}
+
+// The doubles nearest to 10^-46 … 10^22, where the decimal exponent steps up within a
+// binade.
+constexpr int kLowestNearPower = -46;
+constexpr double kNearPowersOfTen[] = {
+    1e-46, 1e-45, 1e-44, 1e-43, 1e-42, 1e-41, 1e-40, 1e-39, 1e-38, 1e-37, 1e-36, 1e-35, 1e-34,
+    1e-33, 1e-32, 1e-31, 1e-30, 1e-29, 1e-28, 1e-27, 1e-26, 1e-25, 1e-24, 1e-23, 1e-22, 1e-21,
+    1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8, 1e-7,
+    1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10,
+    1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
+};
+
+enum class Digits { Found, TooMany, Undecided };
+
+// The exact magnitude * 10^scale rounded to an integer, for scale in 0..44 (two exact
+// scalings for the small magnitudes past 10^22): TooMany when the scaled value is not
+// below `limit`, Undecided when it is too close to halfway to decide in doubles.
+[[gnu::always_inline]] inline Digits ScaledDigits(double magnitude, int scale, double limit, double& rounded) {
+    if (scale <= 22) {
+        const ExactProduct product = Multiply(magnitude, kPowersOfTen[static_cast<std::size_t>(scale)]);
+        if (product.high > limit || (product.high == limit && product.low >= 0)) return Digits::TooMany;
+        RoundHalfEven(product.high, product.low, 0, rounded);
+        return Digits::Found;
+    }
+    // magnitude * 10^22 = a + b, then (a + b) * 10^(scale - 22) = c + d + e + f, all exact;
+    // summing d, e and f rounds each step by at most 2^-53 of values below 1. No exact
+    // halfway case exists this small (its binary fraction ends far below 2^-1), so a
+    // rest this close to one goes to the exact reading.
+    const ExactProduct first = Multiply(magnitude, kPowersOfTen[22]);
+    const double power = kPowersOfTen[static_cast<std::size_t>(scale - 22)];
+    const ExactProduct high = Multiply(first.high, power);
+    const ExactProduct low = Multiply(first.low, power);
+    if (high.high >= limit) return Digits::TooMany;
+    return RoundHalfEven(high.high, (high.low + low.high) + low.low, 1e-12, rounded) ? Digits::Found
+                                                                                       : Digits::Undecided;
+}
+
+// The double nearest to significand * 10^-scale, read from its shortest text.
+double ScaledBack(double significand, int scale) {
+    if (scale <= 22) return significand / kPowersOfTen[static_cast<std::size_t>(scale)];
+    char text[32];
+    char* end = std::to_chars(text, text + 20, static_cast<std::uint64_t>(significand)).ptr;
+    *end++ = 'e';
+    end = std::to_chars(end, text + sizeof text, -scale).ptr;
+    double value = 0;
+    std::from_chars(text, end, value);
+    return value;
+}
+
+// ReadBack without printing, for at most 15 digits and magnitudes from 10^(digits - 45)
+// up to 10^digits: the exact product with a power of ten decides the decimal rounding,
+// halfway cases included. False outside that range or beside a halfway case it cannot
+// decide.
+[[gnu::always_inline]] inline bool ReadBackScaled(double magnitude, int digits, double& result) {
     const std::uint64_t bits = std::bit_cast<std::uint64_t>(magnitude);
     const int biased = static_cast<int>(bits >> 52);
     if (biased == 0 || biased == 0x7FF) return false;
     int decimalExponent = ((biased - 1023) * 78913) >> 18;  // floor(log10), or one less
+    // The next power's nearest double decides it, but for that double itself when it lies
+    // below the power; it rounds to the power at either exponent, so the digits agree.
+    const int next = decimalExponent + 1 - kLowestNearPower;
+    if (next >= 0 && next < static_cast<int>(std::size(kNearPowersOfTen))) {
+        decimalExponent += magnitude >= kNearPowersOfTen[next] ? 1 : 0;
+    }
     const double limit = kPowersOfTen[static_cast<std::size_t>(digits)];
     for (int attempt = 0; attempt < 2; ++attempt, ++decimalExponent) {
         const int scale = digits - 1 - decimalExponent;
-        if (scale < 0 || scale > 22) return false;
-        const double power = kPowersOfTen[static_cast<std::size_t>(scale)];
-        const double high = magnitude * power;
-        const double low = std::fma(magnitude, power, -high);  // magnitude * power = high + low
-        if (high > limit || (high == limit && low >= 0)) continue;
-        // Half to even on `high` alone: below 2^52 adding 2^52 leaves no fraction bits.
-        constexpr double kNoFraction = 4503599627370496.0;
-        double rounded = (high + kNoFraction) - kNoFraction;
-        const double below = high - rounded;     // exact: both are near and below 2^53
-        // The exact fraction is below + low; printf rounds it half to even.
-        const double upTie = 0.5 - below, downTie = -0.5 - below;
-        if (low > upTie || (low == upTie && std::fmod(rounded, 2) != 0)) rounded += 1;
-        else if (low < downTie || (low == downTie && std::fmod(rounded, 2) != 0)) rounded -= 1;
-        if (rounded >= limit) continue;  // 9.99…95 rounds up to the next power of ten
-        result = rounded / power;
+        if (scale < 0 || scale > 44) return false;
+        double rounded = 0;
+        const Digits digitsFound = ScaledDigits(magnitude, scale, limit, rounded);
+        if (digitsFound == Digits::Undecided) return false;
+        if (digitsFound == Digits::TooMany || rounded >= limit) continue;  // 9.99…95 rounds up to the next power of ten
+        result = ScaledBack(rounded, scale);
         return true;
     }
     return false;
+}
+
+// Through the 128-bit exact rounding, or through text: more than 15 digits, magnitudes
+// past the scaled range and the rare values beside a halfway case.
+[[gnu::cold, gnu::noinline]] double ReadBackSlowly(double value, int digits) {
+    double magnitude = 0;
+    if (digits > 15 || !ReadBackExactly(std::fabs(value), digits, magnitude)) {
+        char text[kMaxPrintedLength];
+        const char* end = PrintGeneral(std::fabs(value), digits, text);
+        std::size_t at = 0;
+        magnitude = ReadNumber(std::string_view(text, static_cast<std::size_t>(end - text)), at);
+    }
+    return std::signbit(value) ? -magnitude : magnitude;
 }
 
 }  // namespace
@@ -163,17 +267,53 @@ char* PrintGeneral(double value, int digits, char* out) {
     return std::to_chars(out, out + kMaxPrintedLength, value, std::chars_format::general, digits).ptr;
 }
 
-double ReadBack(double value, int digits) {
+namespace {
+
+[[gnu::always_inline]] inline double ReadBackInline(double value, int digits) {
     if (value == 0) return value;  // "0" and "-0"
     double magnitude = 0;
-    if (digits > 15 || (!ReadBackScaled(std::fabs(value), digits, magnitude) &&
-                        !ReadBackExactly(std::fabs(value), digits, magnitude))) {
-        char text[kMaxPrintedLength];
-        const char* end = PrintGeneral(std::fabs(value), digits, text);
-        std::size_t at = 0;
-        magnitude = ReadNumber(std::string_view(text, static_cast<std::size_t>(end - text)), at);
+    if (digits <= 15 && ReadBackScaled(std::fabs(value), digits, magnitude)) {
+        return std::signbit(value) ? -magnitude : magnitude;
     }
-    return std::signbit(value) ? -magnitude : magnitude;
+    return ReadBackSlowly(value, digits);
+}
+
+}  // namespace
+
+double ReadBack(double value, int digits) { return ReadBackInline(value, digits); }
+
+// The common case without branches: magnitudes whose digits come from one exact scaling
+// by 10^0 … 10^22 and are not beside a halfway case. False for the others.
+[[gnu::always_inline]] inline bool ReadBackPlainly(double value, int digits, double limit, double& result) {
+    const double magnitude = std::fabs(value);
+    const int biased = static_cast<int>(std::bit_cast<std::uint64_t>(magnitude) >> 52);
+    const int estimate = ((biased - 1023) * 78913) >> 18;  // floor(log10), or one less
+    const int next = std::clamp(estimate + 1 - kLowestNearPower, 0, static_cast<int>(std::size(kNearPowersOfTen)) - 1);
+    const int scale = digits - 1 - estimate - (magnitude >= kNearPowersOfTen[next] ? 1 : 0);
+    const double power = kPowersOfTen[static_cast<std::size_t>(std::clamp(scale, 0, 22))];
+    const ExactProduct product = Multiply(magnitude, power);
+    constexpr double kNoFraction = 4503599627370496.0;  // 2^52: adding it drops the fraction
+    double rounded = (std::min(product.high, limit) + kNoFraction) - kNoFraction;
+    const double fraction = (product.high - rounded) + product.low;
+    rounded += (fraction > 0.5 ? 1 : 0) - (fraction < -0.5 ? 1 : 0);
+    result = std::copysign(rounded / power, value);
+    return (biased != 0) & (biased != 0x7FF) & (scale >= 0) & (scale <= 22) & (product.high < limit) &
+           (rounded < limit) & (std::fabs(fraction) != 0.5);
+}
+
+void ReadBackAll(double* values, std::size_t count, int digits) {
+    if (digits > 15) {
+        for (std::size_t i = 0; i < count; ++i) {
+            values[i] = std::isfinite(values[i]) ? ReadBackSlowly(values[i], digits) : std::numeric_limits<double>::quiet_NaN();
+        }
+        return;
+    }
+    const double limit = kPowersOfTen[static_cast<std::size_t>(digits)];
+    for (std::size_t i = 0; i < count; ++i) {
+        double plain = 0;
+        if (ReadBackPlainly(values[i], digits, limit, plain)) values[i] = plain;
+        else values[i] = std::isfinite(values[i]) ? ReadBackInline(values[i], digits) : std::numeric_limits<double>::quiet_NaN();
+    }
 }
 
 }  // namespace abacor::syntax

@@ -108,5 +108,11 @@ char* PrintGeneral(double value, int digits, char* out);
 // The value the evaluator reads from "(" + PrintGeneral(value, digits) + ")" for a
 // finite value: a sign and the number after it.
 double ReadBack(double value, int digits);
+// A function value is taken as "(%.15g)" would write it, so that a value the user reads
+// and types back gives the same result.
+inline constexpr int kFunctionDigits = 15;
+
+// ReadBack of each finite value in place; every other value becomes NaN.
+void ReadBackAll(double* values, std::size_t count, int digits);
 
 }  // namespace abacor::syntax

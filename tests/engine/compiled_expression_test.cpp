@@ -117,6 +117,9 @@ TEST(CompiledExpression, MatchesTheTextOnGraphFormulas) {
         L"EXP(x)", L"Sin(x)", L"2e3x", L"x1e5", L"x×y÷2", L"x=y", L"x;y", L"π x", L"1e400x", L"x^1e400",
         L"sin(sin(sin(sin(x))))", L"round(x)-round(y)", L"(x+y)(x-y)", L"x^2 + y^2 = 25",
         L"abs(abs(abs(abs(abs(abs(abs(abs(abs(abs(x-y)-1)-1)-1)-1)-1)-1)-1)-1)-1)",
+        // A power that turns a NaN into a number keeps only the NaN of a failure.
+        L"(sqrt(x))^0", L"1^sqrt(x)", L"((-8)^(1/3))^0+x", L"(x^0.5)^0", L"1^(x^0.5)", L"(1/(x-1))^0*y",
+        L"((-1)^0.5+sqrt(x))^0", L"(sqrt(x)+(-1)^0.5)^0", L"(y^0.5)^0+sqrt(x)", L"(x/0)^0",
         // A coordinate printed as "nan" or "inf" is letters the text skips, around a call.
         L"-sqrt(x sqrt(y)=2/+xp(x).)5", L"sqrt(x sqrt(y))",
     };
@@ -128,6 +131,23 @@ TEST(CompiledExpression, MatchesTheTextOnGraphFormulas) {
                 const auto mismatch = Compare(formula, variables | keepNaN, digits, xs, ys);
                 EXPECT_FALSE(mismatch) << mismatch->what << (keepNaN ? " (NaN kept)" : "");
             }
+        }
+    }
+}
+
+// abs, floor, ceil and round keep a value of at most 15 digits as it is; coordinates of
+// more digits and long numbers are still read back as their text is.
+TEST(CompiledExpression, RoundsWhatFunctionsKeepOnlyWhenItHasMoreDigits) {
+    const std::vector<std::wstring> formulas = {
+        L"abs(x)", L"floor(x)", L"ceil(-x)", L"round(x)", L"abs(-abs(x))", L"abs(0.12345678901234567)+x",
+        L"floor(123456789012345.67)+x", L"abs(sin(x))", L"round(x*y)", L"abs(y)",
+    };
+    const std::vector<double> xs = {0.1 + 0.2, -1.0 / 3, 2.5, -1234567890123.4567, 9007199254740993.0, 1e-300, -0.0};
+    const std::vector<double> ys = {1.0 / 7, -2.0 / 3};
+    for (const std::wstring& formula : formulas) {
+        for (const int digits : {10, 15, 16, 17}) {
+            const auto mismatch = Compare(formula, KV_FORMULA_X | KV_FORMULA_Y, digits, xs, ys);
+            EXPECT_FALSE(mismatch) << mismatch->what << " at " << digits << " digits";
         }
     }
 }

@@ -50,6 +50,12 @@ std::vector<double> HardValues() {
         values.push_back(n + 0.5);
         values.push_back((1e9 + static_cast<double>(bits % 9000000000ull)) + 0.5);
         values.push_back(std::ldexp(n + 0.5, -static_cast<int>(bits % 40)));
+        // The doubles nearest to halfway values of 15 digits far below 1, where the
+        // rounding is decided on two scalings.
+        char halfway[48];
+        std::snprintf(halfway, sizeof halfway, "%llu5e-%d", static_cast<unsigned long long>(n),
+                      16 + static_cast<int>(bits % 40));
+        values.push_back(std::strtod(halfway, nullptr));
         // 9.99…9 followed by digits that round up to the next power of ten, or just not.
         values.push_back(std::pow(10.0, static_cast<int>(bits % 40) - 20) * (1 - 5e-16 * static_cast<double>(bits % 7)));
         // Subnormals and the largest doubles.
@@ -78,6 +84,19 @@ TEST(ReadBack, GivesWhatTheTextReadsBack) {
         }
     }
     EXPECT_GT(checked, 2000000);
+}
+
+TEST(ReadBack, AllAtOnceAsOneByOne) {
+    std::vector<double> values = HardValues();
+    values.insert(values.end(), {0.0, -0.0, INFINITY, -INFINITY, NAN});
+    for (const int digits : {15, 10, 3, 17}) {
+        std::vector<double> all = values;
+        abacor::syntax::ReadBackAll(all.data(), all.size(), digits);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const double expected = std::isfinite(values[i]) ? ThroughText(values[i], digits) : NAN;
+            ASSERT_EQ(Bits(all[i]), Bits(expected)) << digits << " digits of " << std::hexfloat << values[i];
+        }
+    }
 }
 
 TEST(ReadBack, EveryNumberOfDigits) {
