@@ -74,10 +74,13 @@ public:
                 want(r, c + 1);
             }
         }
+        std::vector<int> cells;
         for (int r = 0; r < rows_ && !cancel_.cancelled(); ++r) {
+            cells.clear();
             for (int c = 0; c < columns_; ++c) {
-                if (wanted[static_cast<std::size_t>(r) * columns_ + c]) refine(r, c);
+                if (wanted[static_cast<std::size_t>(r) * columns_ + c]) cells.push_back(c);
             }
+            if (!cells.empty()) refineRow(r, cells);
         }
         return JoinPieces(pieces_);
     }
@@ -112,31 +115,53 @@ private:
                 {coarseValue(r, c), coarseValue(r, c + 1), coarseValue(r + 1, c + 1), coarseValue(r + 1, c)}};
     }
 
-    void refine(int r, int c) {
-        const Cell coarse = coarseCell(r, c);
+    // The wanted cells of one coarse row, sampled again on the fine lattice in one go:
+    // each fine column once, however many cells share it.
+    void refineRow(int r, const std::vector<int>& cells) {
         if (perCell_ == 1) {
-            if (coarse.crossed()) fineCell(coarse, 0, kUnknownBend);
+            for (const int c : cells) {
+                const Cell coarse = coarseCell(r, c);
+                if (coarse.crossed()) fineCell(coarse, 0, kUnknownBend);
+            }
             return;
         }
-        std::vector<double> xs(static_cast<std::size_t>(perCell_) + 1), ys(xs.size());
-        for (int k = 0; k <= perCell_; ++k) {
-            xs[static_cast<std::size_t>(k)] = x(static_cast<long>(c) * perCell_ + k);
-            ys[static_cast<std::size_t>(k)] = y(static_cast<long>(r) * perCell_ + k);
+        std::vector<double> xs, ys(static_cast<std::size_t>(perCell_) + 1);
+        std::vector<std::size_t> firstColumn;  // of each cell, in xs
+        for (const int c : cells) {
+            const long first = static_cast<long>(c) * perCell_;
+            const bool shared = !xs.empty() && xs.back() == x(first);
+            firstColumn.push_back(xs.size() - (shared ? 1 : 0));
+            for (int k = shared ? 1 : 0; k <= perCell_; ++k) xs.push_back(x(first + k));
         }
+        for (int k = 0; k <= perCell_; ++k) ys[static_cast<std::size_t>(k)] = y(static_cast<long>(r) * perCell_ + k);
         const std::vector<double> values = function_.implicitAt(xs, ys);
+        const std::size_t side = ys.size();
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            block_.resize(side * side);
+            for (std::size_t row = 0; row < side; ++row) {
+                std::copy_n(values.begin() + static_cast<std::ptrdiff_t>(row * xs.size() + firstColumn[i]), side,
+                            block_.begin() + static_cast<std::ptrdiff_t>(row * side));
+            }
+            refine(coarseCell(r, cells[i]), xs.data() + firstColumn[i], ys.data());
+        }
+    }
+
+    // One coarse cell from its fine lattice in block_, at xs and ys.
+    void refine(const Cell& coarse, const double* xs, const double* ys) {
+        const std::size_t side = static_cast<std::size_t>(perCell_) + 1;
         const auto at = [&](int row, int column) {
-            return values[static_cast<std::size_t>(row) * xs.size() + static_cast<std::size_t>(column)];
+            return block_[static_cast<std::size_t>(row) * side + static_cast<std::size_t>(column)];
         };
-        std::vector<Cell> crossed;
+        crossed_.clear();
         for (int j = 0; j < perCell_; ++j) {
             for (int i = 0; i < perCell_; ++i) {
                 const Cell fine{xs[i], xs[i + 1], ys[j], ys[j + 1], {at(j, i), at(j, i + 1), at(j + 1, i + 1), at(j + 1, i)}};
-                if (fine.crossed()) crossed.push_back(fine);
+                if (fine.crossed()) crossed_.push_back(fine);
             }
         }
-        if (static_cast<int>(crossed.size()) > kMostPiecesPerSide * perCell_) return keep(coarse);
-        const double bend = LargestSecondDifference(values, xs.size());
-        for (const Cell& fine : crossed) fineCell(fine, 0, bend);
+        if (static_cast<int>(crossed_.size()) > kMostPiecesPerSide * perCell_) return keep(coarse);
+        const double bend = LargestSecondDifference(block_, side);
+        for (const Cell& fine : crossed_) fineCell(fine, 0, bend);
     }
 
     void keep(const Cell& cell) {
@@ -249,6 +274,8 @@ private:
     int rows_ = 0;
     long budget_ = kMostSplitEvaluations;
     std::vector<double> coarse_;  // (rows + 1) × (columns + 1), rows upwards
+    std::vector<double> block_;   // the fine lattice of the cell being refined
+    std::vector<Cell> crossed_;   // its crossed fine cells
     std::vector<Piece> pieces_;
 };
 

@@ -84,26 +84,41 @@ std::uint64_t Key(GraphPoint point) {
 }  // namespace
 
 std::vector<Polyline> JoinPieces(const std::vector<Piece>& pieces) {
-    // Both ends of every piece, sorted by point: at most two pieces end at a point of a
-    // curve, more where curves cross.
+    // Both ends of every piece by point, in a table open at each point: at most two
+    // pieces end at a point of a curve, more where curves cross.
     struct End {
-        std::uint64_t key;
-        std::size_t piece;
-        bool operator<(const End& other) const { return key < other.key; }
+        std::int32_t piece;
+        std::int32_t next;  // the next end at the same point, or -1
     };
+    struct Point {
+        std::uint64_t key;
+        std::int32_t first = -1;  // -1: a free slot
+    };
+    std::size_t slots = 16;
+    while (slots < pieces.size() * 4) slots *= 2;
+    std::vector<Point> points(slots);
     std::vector<End> ends;
     ends.reserve(pieces.size() * 2);
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        ends.push_back({Key(pieces[i].from), i});
-        ends.push_back({Key(pieces[i].to), i});
+    const auto slotOf = [&](std::uint64_t key) {
+        std::size_t slot = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & (slots - 1);
+        while (points[slot].first >= 0 && points[slot].key != key) slot = (slot + 1) & (slots - 1);
+        return slot;
+    };
+    // In reverse, so that each point lists its pieces in their order.
+    for (std::size_t i = pieces.size(); i-- > 0;) {
+        for (const GraphPoint end : {pieces[i].to, pieces[i].from}) {
+            Point& point = points[slotOf(Key(end))];
+            point.key = Key(end);
+            ends.push_back({static_cast<std::int32_t>(i), point.first});
+            point.first = static_cast<std::int32_t>(ends.size() - 1);
+        }
     }
-    std::sort(ends.begin(), ends.end());
     std::vector<bool> used(pieces.size(), false);
     // The other end of an unused piece ending at `point`, marking it used.
     const auto next = [&](GraphPoint point, GraphPoint& other) {
         const std::uint64_t key = Key(point);
-        for (auto it = std::lower_bound(ends.begin(), ends.end(), End{key, 0}); it != ends.end() && it->key == key; ++it) {
-            const std::size_t i = it->piece;
+        for (std::int32_t e = points[slotOf(key)].first; e >= 0; e = ends[static_cast<std::size_t>(e)].next) {
+            const auto i = static_cast<std::size_t>(ends[static_cast<std::size_t>(e)].piece);
             if (used[i]) continue;
             used[i] = true;
             other = Key(pieces[i].from) == key ? pieces[i].to : pieces[i].from;
