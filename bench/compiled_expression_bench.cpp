@@ -107,7 +107,7 @@ void ExplicitCompiled(benchmark::State& state) {
     std::vector<KvCoordinate> columns(xs.size());
     std::vector<double> values(xs.size());
     for (auto _ : state) {
-        for (std::size_t c = 0; c < xs.size(); ++c) columns[c] = RoundCoordinate(xs[c], 10);
+        RoundCoordinates(xs.data(), static_cast<int>(xs.size()), 10, columns.data());
         for (const KvFormula* formula : formulas) {
             EvaluateFormulaGrid(formula, columns.data(), static_cast<int>(columns.size()), nullptr, 1, values.data());
             benchmark::DoNotOptimize(values.data());
@@ -144,8 +144,8 @@ void ImplicitCompiled(benchmark::State& state) {
     std::vector<KvCoordinate> columns(kGridXs.size()), rows(kGridYs.size());
     std::vector<double> values(columns.size() * rows.size());
     for (auto _ : state) {
-        for (std::size_t i = 0; i < columns.size(); ++i) columns[i] = RoundCoordinate(kGridXs[i], 15);
-        for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = RoundCoordinate(kGridYs[i], 15);
+        RoundCoordinates(kGridXs.data(), static_cast<int>(kGridXs.size()), 15, columns.data());
+        RoundCoordinates(kGridYs.data(), static_cast<int>(kGridYs.size()), 15, rows.data());
         EvaluateFormulaGrid(formula, columns.data(), static_cast<int>(columns.size()), rows.data(),
                             static_cast<int>(rows.size()), values.data());
         benchmark::DoNotOptimize(values.data());

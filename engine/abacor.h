@@ -141,6 +141,9 @@ enum { KV_FORMULA_X = 1, KV_FORMULA_Y = 2, KV_FORMULA_KEEP_NAN = 4 };
 ABACOR_API KvFormula* CompileFormula(const wchar_t* text, int flags, int digits);
 ABACOR_API void ReleaseFormula(KvFormula* formula);
 ABACOR_API KvCoordinate RoundCoordinate(double value, int digits);
+/* RoundCoordinate of each of the count values, into out[0 .. count - 1]; nothing for a
+ * null pointer or a count below 1. */
+ABACOR_API void RoundCoordinates(const double* values, int count, int digits, KvCoordinate* out);
 /* The formula's value at (x, y); y means nothing to a formula without y. NaN for a null
  * formula. */
 ABACOR_API double EvaluateFormula(const KvFormula* formula, KvCoordinate x, KvCoordinate y);

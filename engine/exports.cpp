@@ -123,6 +123,10 @@ void ReleaseFormula(KvFormula* formula) { delete formula; }
 
 KvCoordinate RoundCoordinate(double value, int digits) { return abacor::RoundCoordinate(value, digits); }
 
+void RoundCoordinates(const double* values, int count, int digits, KvCoordinate* out) {
+    if (values && out && count > 0) abacor::RoundCoordinates(std::span(values, static_cast<std::size_t>(count)), digits, out);
+}
+
 double EvaluateFormula(const KvFormula* formula, KvCoordinate x, KvCoordinate y) {
     return formula ? formula->expression->Evaluate(x, y) : std::numeric_limits<double>::quiet_NaN();
 }

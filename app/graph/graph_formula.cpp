@@ -52,9 +52,8 @@ constexpr int kImplicitDigits = 15;
 std::atomic<std::size_t> compiledFunctions{0};
 
 std::vector<KvCoordinate> Coordinates(const std::vector<double>& values, int digits) {
-    std::vector<KvCoordinate> coordinates;
-    coordinates.reserve(values.size());
-    for (double value : values) coordinates.push_back(RoundCoordinate(value, digits));
+    std::vector<KvCoordinate> coordinates(values.size());
+    RoundCoordinates(values.data(), static_cast<int>(values.size()), digits, coordinates.data());
     return coordinates;
 }
 

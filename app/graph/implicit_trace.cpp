@@ -209,7 +209,7 @@ private:
         const double* f = cell.f;
         const double gx = ((f[1] - f[0]) + (f[2] - f[3])) / (2 * (cell.x1 - cell.x0));
         const double gy = ((f[3] - f[0]) + (f[2] - f[1])) / (2 * (cell.y1 - cell.y0));
-        return std::hypot(gx, gy);
+        return std::sqrt(gx * gx + gy * gy);  // an overflow to infinity decides alike
     }
 
     void fineCell(const Cell& cell, int splits, double bend) {
@@ -244,7 +244,7 @@ private:
         const double value = function_.implicitAt(x, y);
         const double gx = (function_.implicitAt(x + step, y) - function_.implicitAt(x - step, y)) / (2 * step);
         const double gy = (function_.implicitAt(x, y + step) - function_.implicitAt(x, y - step)) / (2 * step);
-        const double gradient = std::hypot(gx, gy);
+        const double gradient = std::sqrt(gx * gx + gy * gy);
         if (!std::isfinite(value) || !std::isfinite(gradient) || !(gradient > 0)) return kInfinite;
         return std::fabs(value) / gradient * scale_;
     }

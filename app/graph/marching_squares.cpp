@@ -40,19 +40,6 @@ GraphPoint Point(double x, double y) { return {static_cast<float>(x), static_cas
 
 }  // namespace
 
-bool Cell::allFinite() const {
-    return std::isfinite(f[0]) && std::isfinite(f[1]) && std::isfinite(f[2]) && std::isfinite(f[3]);
-}
-
-bool Cell::crossed() const {
-    bool below = false, above = false;
-    for (const double value : f) {
-        if (!std::isfinite(value)) continue;
-        (value < 0 ? below : above) = true;
-    }
-    return below && above;
-}
-
 int CellPieces(const Cell& cell, Piece pieces[2]) {
     if (!cell.allFinite()) return 0;
     const double* f = cell.f;

@@ -2,6 +2,7 @@
 // from the values at its corners.
 #pragma once
 
+#include <cmath>
 #include <vector>
 
 #include "graph_canvas.h"
@@ -16,9 +17,18 @@ struct Cell {
     double y1;
     double f[4];
 
-    bool allFinite() const;
+    bool allFinite() const {
+        return std::isfinite(f[0]) && std::isfinite(f[1]) && std::isfinite(f[2]) && std::isfinite(f[3]);
+    }
     // Both signs among the finite corners: the curve may pass through.
-    bool crossed() const;
+    bool crossed() const {
+        bool below = false, above = false;
+        for (const double value : f) {
+            if (!std::isfinite(value)) continue;
+            (value < 0 ? below : above) = true;
+        }
+        return below && above;
+    }
 };
 
 struct Piece {

@@ -195,6 +195,15 @@ KvCoordinate RoundCoordinate(double value, int digits) {
     return {value, readable ? syntax::ReadBack(value, digits) : value, digits};
 }
 
+void RoundCoordinates(std::span<const double> values, int digits, KvCoordinate* out) {
+    std::vector<double> rounded(values.begin(), values.end());
+    if (digits >= 1 && digits <= 17) syntax::ReadBackAll(rounded.data(), rounded.size(), digits);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        // What has no reading stays as it is.
+        out[i] = {values[i], std::isfinite(values[i]) ? rounded[i] : values[i], digits};
+    }
+}
+
 std::unique_ptr<CompiledExpression> CompiledExpression::Compile(std::wstring_view formula, int flags, int digits) {
     if (digits < 1 || digits > 17) return nullptr;
     std::unique_ptr<CompiledExpression> expression(new CompiledExpression(digits));

@@ -17,6 +17,7 @@
 namespace abacor {
 
 KvCoordinate RoundCoordinate(double value, int digits);
+void RoundCoordinates(std::span<const double> values, int digits, KvCoordinate* out);
 
 class CompiledExpression {
 public:

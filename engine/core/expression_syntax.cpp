@@ -302,17 +302,29 @@ double ReadBack(double value, int digits) { return ReadBackInline(value, digits)
 }
 
 void ReadBackAll(double* values, std::size_t count, int digits) {
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     if (digits > 15) {
-        for (std::size_t i = 0; i < count; ++i) {
-            values[i] = std::isfinite(values[i]) ? ReadBackSlowly(values[i], digits) : std::numeric_limits<double>::quiet_NaN();
-        }
+        for (std::size_t i = 0; i < count; ++i) values[i] = std::isfinite(values[i]) ? ReadBackSlowly(values[i], digits) : kNaN;
         return;
     }
+    // The plain ones in a tight loop, the others after it.
     const double limit = kPowersOfTen[static_cast<std::size_t>(digits)];
-    for (std::size_t i = 0; i < count; ++i) {
-        double plain = 0;
-        if (ReadBackPlainly(values[i], digits, limit, plain)) values[i] = plain;
-        else values[i] = std::isfinite(values[i]) ? ReadBackInline(values[i], digits) : std::numeric_limits<double>::quiet_NaN();
+    constexpr std::size_t kBlock = 64;
+    for (std::size_t start = 0; start < count; start += kBlock) {
+        const std::size_t end = std::min(count, start + kBlock);
+        std::uint8_t others[kBlock];
+        std::size_t otherCount = 0;
+        for (std::size_t i = start; i < end; ++i) {
+            double plain = 0;
+            const bool isPlain = ReadBackPlainly(values[i], digits, limit, plain);
+            others[otherCount] = static_cast<std::uint8_t>(i - start);
+            otherCount += isPlain ? 0 : 1;
+            values[i] = isPlain ? plain : values[i];
+        }
+        for (std::size_t k = 0; k < otherCount; ++k) {
+            double& value = values[start + others[k]];
+            value = std::isfinite(value) ? ReadBack(value, digits) : kNaN;
+        }
     }
 }
 

@@ -228,13 +228,26 @@ TEST(CompiledExpression, RoundsCoordinatesAsTheTextReadsThem) {
         values.push_back(static_cast<double>(bits % 2000000000000000) / 2 + 0.5);                // exact halves
         values.push_back(static_cast<double>(bits % 900000000000000) * 10 + 5);                  // ties above 1e15
     }
-    for (const double value : values) {
-        if (!std::isfinite(value)) continue;
-        for (const int digits : {1, 5, 10, 15, 17}) {
+    for (const int digits : {1, 5, 10, 15, 17}) {
+        std::vector<KvCoordinate> all(values.size());
+        RoundCoordinates(values.data(), static_cast<int>(values.size()), digits, all.data());
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const double value = values[i];
+            const KvCoordinate one = RoundCoordinate(value, digits);
+            ASSERT_EQ(Bits(all[i].rounded), Bits(one.rounded)) << digits << " digits at once of " << Narrow(Printed(value, 17));
+            ASSERT_EQ(Bits(all[i].value), Bits(value));
+            ASSERT_EQ(all[i].digits, digits);
+            if (!std::isfinite(value)) continue;
             const double expected = EvaluateExpression((L"(" + Printed(value, digits) + L")").c_str());
-            const double rounded = RoundCoordinate(value, digits).rounded;
-            ASSERT_EQ(Bits(rounded), Bits(expected)) << digits << " digits of " << Narrow(Printed(value, 17));
+            ASSERT_EQ(Bits(one.rounded), Bits(expected)) << digits << " digits of " << Narrow(Printed(value, 17));
         }
+    }
+    // Values without a reading and digits out of range are kept as they are.
+    const double kept[] = {kInf, -kInf, kNaN, 0.1};
+    for (const int digits : {0, 18}) {
+        KvCoordinate out[4];
+        RoundCoordinates(kept, 4, digits, out);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(Bits(out[i].rounded), Bits(kept[i]));
     }
 }
 
