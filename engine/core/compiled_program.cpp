@@ -107,8 +107,7 @@ void RunLanes(const Program& program, const Lanes& lanes, Registers& registers) 
             case Op::Call:
             case Op::CallKeepingDigits: {
                 double* a = registers.Entry(depth - 1);
-                const auto function = syntax::kFunctions[instruction.function].apply;
-                for (std::size_t l = 0; l < n; ++l) a[l] = function(a[l]);
+                syntax::kFunctions[instruction.function].applyToAll(a, n);
                 if constexpr (kFlagged) {
                     for (std::size_t l = 0; l < n; ++l) failed[l] |= !std::isfinite(a[l]);
                 }

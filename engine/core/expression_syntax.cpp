@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -10,26 +11,43 @@
 
 #include "core/number_format.h"
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
+
 namespace abacor::syntax {
 
+namespace {
+
+// A function with its value at one point and, in one loop without calls through
+// pointers, at many.
+template <auto kApply>
+constexpr NamedFunction Named(std::string_view name) {
+    return {name, [](double x) { return kApply(x); }, [](double* values, std::size_t count) {
+                for (std::size_t i = 0; i < count; ++i) values[i] = kApply(values[i]);
+            }};
+}
+
+}  // namespace
+
 const std::array<NamedFunction, 17> kFunctions{{
-    {"sin", [](double x) { return std::sin(x); }},
-    {"cos", [](double x) { return std::cos(x); }},
-    {"tan", [](double x) { return std::tan(x); }},
-    {"asin", [](double x) { return std::asin(x); }},
-    {"acos", [](double x) { return std::acos(x); }},
-    {"atan", [](double x) { return std::atan(x); }},
-    {"sinh", [](double x) { return std::sinh(x); }},
-    {"cosh", [](double x) { return std::cosh(x); }},
-    {"tanh", [](double x) { return std::tanh(x); }},
-    {"exp", [](double x) { return std::exp(x); }},
-    {"ln", [](double x) { return std::log(x); }},
-    {"log", [](double x) { return std::log10(x); }},
-    {"sqrt", [](double x) { return std::sqrt(x); }},
-    {"abs", [](double x) { return std::fabs(x); }},
-    {"floor", [](double x) { return std::floor(x); }},
-    {"ceil", [](double x) { return std::ceil(x); }},
-    {"round", [](double x) { return std::round(x); }},
+    Named<[](double x) { return std::sin(x); }>("sin"),
+    Named<[](double x) { return std::cos(x); }>("cos"),
+    Named<[](double x) { return std::tan(x); }>("tan"),
+    Named<[](double x) { return std::asin(x); }>("asin"),
+    Named<[](double x) { return std::acos(x); }>("acos"),
+    Named<[](double x) { return std::atan(x); }>("atan"),
+    Named<[](double x) { return std::sinh(x); }>("sinh"),
+    Named<[](double x) { return std::cosh(x); }>("cosh"),
+    Named<[](double x) { return std::tanh(x); }>("tanh"),
+    Named<[](double x) { return std::exp(x); }>("exp"),
+    Named<[](double x) { return std::log(x); }>("ln"),
+    Named<[](double x) { return std::log10(x); }>("log"),
+    Named<[](double x) { return std::sqrt(x); }>("sqrt"),
+    Named<[](double x) { return std::fabs(x); }>("abs"),
+    Named<[](double x) { return std::floor(x); }>("floor"),
+    Named<[](double x) { return std::ceil(x); }>("ceil"),
+    Named<[](double x) { return std::round(x); }>("round"),
 }};
 
 namespace {
@@ -176,16 +194,58 @@ enum class Digits { Found, TooMany, Undecided };
                                                                                        : Digits::Undecided;
 }
 
-// The double nearest to significand * 10^-scale, read from its shortest text.
+// 10^-23 … 10^-44 as the nearest double and the nearest double to the rest: 106 bits.
+struct TwoDoubles {
+    double high, low;
+};
+constexpr TwoDoubles kSmallPowersOfTen[] = {
+    {0x1.82db34012b251p-77, 0x1.13badb829e079p-131},
+    {0x1.357c299a88ea7p-80, 0x1.a96249354b394p-134},
+    {0x1.ef2d0f5da7dd9p-84, -0x1.5762be11213e0p-138},
+    {0x1.8c240c4aecb14p-87, -0x1.12b564da80fe7p-141},
+    {0x1.3ce9a36f23c10p-90, -0x1.b788a15d9b30bp-145},
+    {0x1.fb0f6be506019p-94, 0x1.06c5e54eb70c4p-148},
+    {0x1.95a5efea6b347p-97, 0x1.9f04b7722c09dp-151},
+    {0x1.4484bfeebc2a0p-100, -0x1.e72f6d3e432b6p-154},
+    {0x1.039d665896880p-103, -0x1.85bf8a9835bc4p-157},
+    {0x1.9f623d5a8a733p-107, -0x1.a2cc10f3892d4p-161},
+    {0x1.4c4e977ba1f5cp-110, -0x1.4f09a7293a8aap-164},
+    {0x1.09d8792fb4c49p-113, 0x1.5a5ead789df78p-167},
+    {0x1.a95a5b7f87a0fp-117, -0x1.e1aa86c4e6d2fp-174},
+    {0x1.54484932d2e72p-120, 0x1.696ef285e8eafp-174},
+    {0x1.1039d428a8b8fp-123, -0x1.4540d794df441p-177},
+    {0x1.b38fb9daa78e4p-127, 0x1.2acb73de9ac65p-181},
+    {0x1.5c72fb1552d83p-130, 0x1.bbd5f64baf050p-184},
+    {0x1.16c262777579cp-133, 0x1.631191d6259dap-187},
+    {0x1.be03d0bf225c7p-137, -0x1.72524ee484eb4p-194},
+    {0x1.64cfda3281e39p-140, -0x1.e3aa0fc74dc8ap-195},
+    {0x1.1d7314f534b61p-143, -0x1.8e44064fb8b6bp-197},
+    {0x1.c8b8218854567p-147, 0x1.82c65c4d3edbcp-201},
+};
+
+// The double nearest to significand * 10^-scale (significand below 2^53): one division
+// by an exact power up to 10^22; past it the product with 10^-scale in 106 bits, which
+// decides the rounding unless it lies beside a halfway point; then, and for a power of
+// two, whose halfway point below is nearer, through the shortest text.
 double ScaledBack(double significand, int scale) {
     if (scale <= 22) return significand / kPowersOfTen[static_cast<std::size_t>(scale)];
+    const TwoDoubles& power = kSmallPowersOfTen[scale - 23];
+    const ExactProduct product = Multiply(significand, power.high);
+    const double rest = product.low + significand * power.low;
+    const double value = product.high + rest;
+    const double leftOut = (product.high - value) + rest;
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    const double halfUnit = std::bit_cast<double>(bits & 0x7FF0000000000000ull) * 0x1p-53;
+    if ((bits & 0x000FFFFFFFFFFFFFull) != 0 && std::fabs(std::fabs(leftOut) - halfUnit) > halfUnit * 0x1p-40) {
+        return value;
+    }
     char text[32];
     char* end = std::to_chars(text, text + 20, static_cast<std::uint64_t>(significand)).ptr;
     *end++ = 'e';
     end = std::to_chars(end, text + sizeof text, -scale).ptr;
-    double value = 0;
-    std::from_chars(text, end, value);
-    return value;
+    double result = 0;
+    std::from_chars(text, end, result);
+    return result;
 }
 
 // ReadBack without printing, for at most 15 digits and magnitudes from 10^(digits - 45)
@@ -301,31 +361,102 @@ double ReadBack(double value, int digits) { return ReadBackInline(value, digits)
            (rounded < limit) & (std::fabs(fraction) != 0.5);
 }
 
-void ReadBackAll(double* values, std::size_t count, int digits) {
-    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// One value the portable way.
+[[gnu::always_inline]] inline double ReadBackOne(double value, int digits, double limit) {
+    double plain = 0;
+    if (ReadBackPlainly(value, digits, limit, plain)) return plain;
+    return std::isfinite(value) ? ReadBack(value, digits) : kNaN;
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#define ABACOR_WIDE_READ_BACK 1
+
+// The table's entries at four positions, each clamped to 0 … last.
+[[gnu::target("avx2,fma")]] inline __m256d TableEntries(const double* table, __m256d position, double last) {
+    const __m256d clamped = _mm256_min_pd(_mm256_max_pd(position, _mm256_setzero_pd()), _mm256_set1_pd(last));
+    return _mm256_i32gather_pd(table, _mm256_cvttpd_epi32(clamped), 8);
+}
+
+// ReadBackPlainly on four values at once with AVX2 and fused multiply-adds (exact
+// products in one step); returns a bit per lane that had its plain result, the others
+// are left as they were.
+[[gnu::target("avx2,fma")]] unsigned ReadBackFourPlainly(double* values, int digits, double limit) {
+    const __m256d value = _mm256_loadu_pd(values);
+    const __m256d signs = _mm256_set1_pd(-0.0);
+    const __m256d magnitude = _mm256_andnot_pd(signs, value);
+    const __m256i biased = _mm256_srli_epi64(_mm256_castpd_si256(magnitude), 52);
+    // The biased exponent as a double: its bits under those of 2^52, less 2^52.
+    const __m256d twoTo52 = _mm256_set1_pd(4503599627370496.0);
+    const __m256d exponent = _mm256_sub_pd(
+        _mm256_sub_pd(_mm256_castsi256_pd(_mm256_or_si256(biased, _mm256_castpd_si256(twoTo52))), twoTo52),
+        _mm256_set1_pd(1023));
+    // floor(exponent * log10(2)): floor(log10), or one less.
+    const __m256d estimate = _mm256_floor_pd(_mm256_mul_pd(exponent, _mm256_set1_pd(0.30102999566398119521)));
+    const __m256d nextPower = TableEntries(kNearPowersOfTen, _mm256_add_pd(estimate, _mm256_set1_pd(1 - kLowestNearPower)),
+                                           std::size(kNearPowersOfTen) - 1);
+    const __m256d one = _mm256_set1_pd(1);
+    const __m256d stepsUp = _mm256_and_pd(_mm256_cmp_pd(magnitude, nextPower, _CMP_GE_OQ), one);
+    const __m256d scale = _mm256_sub_pd(_mm256_set1_pd(digits - 1), _mm256_add_pd(estimate, stepsUp));
+    const __m256d power = TableEntries(kPowersOfTen.data(), scale, 22);
+    const __m256d high = _mm256_mul_pd(magnitude, power);
+    const __m256d low = _mm256_fmsub_pd(magnitude, power, high);
+    const __m256d limits = _mm256_set1_pd(limit);
+    __m256d rounded = _mm256_sub_pd(_mm256_add_pd(_mm256_min_pd(high, limits), twoTo52), twoTo52);
+    const __m256d fraction = _mm256_add_pd(_mm256_sub_pd(high, rounded), low);
+    const __m256d half = _mm256_set1_pd(0.5);
+    rounded = _mm256_add_pd(rounded, _mm256_and_pd(_mm256_cmp_pd(fraction, half, _CMP_GT_OQ), one));
+    rounded = _mm256_sub_pd(rounded, _mm256_and_pd(_mm256_cmp_pd(fraction, _mm256_sub_pd(_mm256_setzero_pd(), half), _CMP_LT_OQ), one));
+    const __m256d result = _mm256_or_pd(_mm256_div_pd(rounded, power), _mm256_and_pd(value, signs));
+    // Normal and finite, one scaling, below the limit before and after rounding, no tie.
+    __m256d plain = _mm256_and_pd(_mm256_cmp_pd(magnitude, _mm256_set1_pd(DBL_MIN), _CMP_GE_OQ),
+                                  _mm256_cmp_pd(magnitude, _mm256_set1_pd(DBL_MAX), _CMP_LE_OQ));
+    plain = _mm256_and_pd(plain, _mm256_cmp_pd(scale, _mm256_setzero_pd(), _CMP_GE_OQ));
+    plain = _mm256_and_pd(plain, _mm256_cmp_pd(scale, _mm256_set1_pd(22), _CMP_LE_OQ));
+    plain = _mm256_and_pd(plain, _mm256_cmp_pd(high, limits, _CMP_LT_OQ));
+    plain = _mm256_and_pd(plain, _mm256_cmp_pd(rounded, limits, _CMP_LT_OQ));
+    plain = _mm256_and_pd(plain, _mm256_cmp_pd(_mm256_andnot_pd(signs, fraction), half, _CMP_NEQ_OQ));
+    _mm256_storeu_pd(values, _mm256_blendv_pd(value, result, plain));
+    return static_cast<unsigned>(_mm256_movemask_pd(plain));
+}
+
+bool HasFourWideLanes() {
+    static const bool wide = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    return wide;
+}
+#endif
+
+}  // namespace
+
+void ReadBackEach(double* values, std::size_t count, int digits) {
     if (digits > 15) {
         for (std::size_t i = 0; i < count; ++i) values[i] = std::isfinite(values[i]) ? ReadBackSlowly(values[i], digits) : kNaN;
         return;
     }
-    // The plain ones in a tight loop, the others after it.
     const double limit = kPowersOfTen[static_cast<std::size_t>(digits)];
-    constexpr std::size_t kBlock = 64;
-    for (std::size_t start = 0; start < count; start += kBlock) {
-        const std::size_t end = std::min(count, start + kBlock);
-        std::uint8_t others[kBlock];
-        std::size_t otherCount = 0;
-        for (std::size_t i = start; i < end; ++i) {
-            double plain = 0;
-            const bool isPlain = ReadBackPlainly(values[i], digits, limit, plain);
-            others[otherCount] = static_cast<std::uint8_t>(i - start);
-            otherCount += isPlain ? 0 : 1;
-            values[i] = isPlain ? plain : values[i];
+    for (std::size_t i = 0; i < count; ++i) values[i] = ReadBackOne(values[i], digits, limit);
+}
+
+void ReadBackAll(double* values, std::size_t count, int digits) {
+#if defined(ABACOR_WIDE_READ_BACK)
+    if (digits <= 15 && HasFourWideLanes()) {
+        const double limit = kPowersOfTen[static_cast<std::size_t>(digits)];
+        std::size_t i = 0;
+        for (; i + 4 <= count; i += 4) {
+            const unsigned plain = ReadBackFourPlainly(values + i, digits, limit);
+            if (plain == 0xF) continue;
+            for (std::size_t lane = 0; lane < 4; ++lane) {
+                if ((plain >> lane & 1) == 0) values[i + lane] = ReadBackOne(values[i + lane], digits, limit);
+            }
         }
-        for (std::size_t k = 0; k < otherCount; ++k) {
-            double& value = values[start + others[k]];
-            value = std::isfinite(value) ? ReadBack(value, digits) : kNaN;
-        }
+        ReadBackEach(values + i, count - i, digits);
+        return;
     }
+#endif
+    ReadBackEach(values, count, digits);
 }
 
 }  // namespace abacor::syntax

@@ -34,6 +34,7 @@ inline double Power(double a, double b) { return b == 2 ? a * a : std::pow(a, b)
 struct NamedFunction {
     std::string_view name;
     double (*apply)(double);
+    void (*applyToAll)(double* values, std::size_t count);  // in place
 };
 extern const std::array<NamedFunction, 17> kFunctions;
 
@@ -112,7 +113,10 @@ double ReadBack(double value, int digits);
 // and types back gives the same result.
 inline constexpr int kFunctionDigits = 15;
 
-// ReadBack of each finite value in place; every other value becomes NaN.
+// ReadBack of each finite value in place; every other value becomes NaN. Four at a time
+// where the processor can.
 void ReadBackAll(double* values, std::size_t count, int digits);
+// The same one value at a time, on every processor.
+void ReadBackEach(double* values, std::size_t count, int digits);
 
 }  // namespace abacor::syntax

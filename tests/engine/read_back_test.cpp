@@ -90,11 +90,16 @@ TEST(ReadBack, AllAtOnceAsOneByOne) {
     std::vector<double> values = HardValues();
     values.insert(values.end(), {0.0, -0.0, INFINITY, -INFINITY, NAN});
     for (const int digits : {15, 10, 3, 17}) {
-        std::vector<double> all = values;
-        abacor::syntax::ReadBackAll(all.data(), all.size(), digits);
+        std::vector<double> expected(values.size());
         for (std::size_t i = 0; i < values.size(); ++i) {
-            const double expected = std::isfinite(values[i]) ? ThroughText(values[i], digits) : NAN;
-            ASSERT_EQ(Bits(all[i]), Bits(expected)) << digits << " digits of " << std::hexfloat << values[i];
+            expected[i] = std::isfinite(values[i]) ? ThroughText(values[i], digits) : NAN;
+        }
+        for (const auto readBack : {abacor::syntax::ReadBackAll, abacor::syntax::ReadBackEach}) {
+            std::vector<double> all = values;
+            readBack(all.data(), all.size(), digits);
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                ASSERT_EQ(Bits(all[i]), Bits(expected[i])) << digits << " digits of " << std::hexfloat << values[i];
+            }
         }
     }
 }
