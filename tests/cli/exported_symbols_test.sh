@@ -7,7 +7,7 @@ expected=(
   CheckFormulaText GetLastStatus GetSystemResult ProcessButtonClick TextFaultMessage ProcessMemoryComboSelect ResetCalculator SetMaxDegree SetPrecision
   ShowStepsWindow SolveSystem GetEquationRoots
   DrawNumberLine GetNumberLinePoints GetNumberLineSelection HideNumberLine IsNumberLineVisible
-  CompileFormula EvaluateFormula EvaluateFormulaGrid ReleaseFormula RoundCoordinate
+  CompileFormula EvaluateFormula EvaluateFormulaGrid ReleaseFormula RoundCoordinate RoundCoordinates
 )
 actual=$(nm -D --defined-only "$library" | awk '$2 == "T" { print $3 }' | sort)
 wanted=$(printf '%s\n' "${expected[@]}" | sort)
