@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "marching_squares.h"
@@ -49,36 +51,22 @@ public:
 
     std::vector<Polyline> trace() {
         if (!evaluateCoarseGrid()) return {};
-        // The side neighbours of crossed cells too: a curve may cross one of them twice
-        // through the same side, unseen by its corners, and leave a gap in the line.
-        std::vector<char> wanted(static_cast<std::size_t>(rows_) * columns_, 0);
-        const auto want = [&](int r, int c) {
-            if (r >= 0 && r < rows_ && c >= 0 && c < columns_) wanted[static_cast<std::size_t>(r) * columns_ + c] = 1;
-        };
-        // Per grid point: 1 below zero, 2 at or above it, 0 without a value; a cell whose
-        // corners together have both is crossed.
-        std::vector<unsigned char> signs(coarse_.size());
-        for (std::size_t i = 0; i < coarse_.size(); ++i) {
-            signs[i] = std::isfinite(coarse_[i]) ? (coarse_[i] < 0 ? 1 : 2) : 0;
-        }
-        const std::size_t stride = static_cast<std::size_t>(columns_) + 1;
-        for (int r = 0; r < rows_; ++r) {
-            const unsigned char* lower = signs.data() + static_cast<std::size_t>(r) * stride;
-            const unsigned char* upper = lower + stride;
-            for (int c = 0; c < columns_; ++c) {
-                if ((lower[c] | lower[c + 1] | upper[c] | upper[c + 1]) != 3) continue;
-                want(r, c);
-                want(r - 1, c);
-                want(r + 1, c);
-                want(r, c - 1);
-                want(r, c + 1);
-            }
-        }
+        const std::vector<unsigned char> wanted = WantedCells();
         std::vector<int> cells;
         for (int r = 0; r < rows_ && !cancel_.cancelled(); ++r) {
             cells.clear();
+            const unsigned char* row = wanted.data() + static_cast<std::size_t>(r) * columns_;
             for (int c = 0; c < columns_; ++c) {
-                if (wanted[static_cast<std::size_t>(r) * columns_ + c]) cells.push_back(c);
+                // Eight cells at a time: most of a row is empty.
+                if (c + 8 <= columns_) {
+                    std::uint64_t eight = 0;
+                    std::memcpy(&eight, row + c, sizeof eight);
+                    if (eight == 0) {
+                        c += 7;
+                        continue;
+                    }
+                }
+                if (row[c]) cells.push_back(c);
             }
             if (!cells.empty()) refineRow(r, cells);
         }
@@ -88,6 +76,41 @@ public:
 private:
     double x(long i) const { return x0_ + static_cast<double>(i) * h_; }
     double y(long j) const { return y0_ + static_cast<double>(j) * h_; }
+
+    // The coarse cells the curve crosses, by their corners' signs, and their side
+    // neighbours: a curve may cross one of them twice through the same side, unseen by
+    // its corners, and leave a gap in the line. Row by row, in plain loops over bytes.
+    std::vector<unsigned char> WantedCells() const {
+        // Per grid point: 1 below zero, 2 at or above it, 0 without a value; a cell whose
+        // corners together have both is crossed.
+        std::vector<unsigned char> signs(coarse_.size());
+        for (std::size_t i = 0; i < coarse_.size(); ++i) {
+            const double value = coarse_[i];
+            signs[i] = std::isfinite(value) ? (value < 0 ? 1 : 2) : 0;
+        }
+        const std::size_t columns = static_cast<std::size_t>(columns_), stride = columns + 1;
+        std::vector<unsigned char> crossed(static_cast<std::size_t>(rows_) * columns);
+        for (std::size_t r = 0; r < static_cast<std::size_t>(rows_); ++r) {
+            const unsigned char* lower = signs.data() + r * stride;
+            const unsigned char* upper = lower + stride;
+            unsigned char* out = crossed.data() + r * columns;
+            for (std::size_t c = 0; c < columns; ++c) out[c] = (lower[c] | lower[c + 1] | upper[c] | upper[c + 1]) == 3;
+        }
+        std::vector<unsigned char> wanted(crossed);
+        for (std::size_t r = 0; r < static_cast<std::size_t>(rows_); ++r) {
+            unsigned char* out = wanted.data() + r * columns;
+            const unsigned char* row = crossed.data() + r * columns;
+            if (r > 0) {
+                for (std::size_t c = 0; c < columns; ++c) out[c] |= row[c - columns];
+            }
+            if (r + 1 < static_cast<std::size_t>(rows_)) {
+                for (std::size_t c = 0; c < columns; ++c) out[c] |= row[c + columns];
+            }
+            for (std::size_t c = 1; c < columns; ++c) out[c] |= row[c - 1];
+            for (std::size_t c = 0; c + 1 < columns; ++c) out[c] |= row[c + 1];
+        }
+        return wanted;
+    }
 
     // False when cancelled.
     bool evaluateCoarseGrid() {
