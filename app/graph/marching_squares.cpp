@@ -81,8 +81,9 @@ std::vector<Polyline> JoinPieces(const std::vector<Piece>& pieces) {
         std::uint64_t key;
         std::int32_t first = -1;  // -1: a free slot
     };
+    // About one point per piece: the table at most half full.
     std::size_t slots = 16;
-    while (slots < pieces.size() * 4) slots *= 2;
+    while (slots < pieces.size() * 2) slots *= 2;
     std::vector<Point> points(slots);
     std::vector<End> ends;
     ends.reserve(pieces.size() * 2);
