@@ -264,11 +264,13 @@ void CompiledExpression::EvaluateGrid(std::span<const KvCoordinate> xs, std::spa
     const std::size_t columns = xs.size();
     const std::size_t rows = ys.empty() ? 1 : ys.size();
     std::vector<double> xRounded(columns);
-    std::vector<std::size_t> unreadableColumns;
+    for (std::size_t c = 0; c < columns; ++c) xRounded[c] = xs[c].rounded;
     for (std::size_t c = 0; c < columns; ++c) {
-        const KvCoordinate prepared = Prepared(xs[c]);
-        xRounded[c] = prepared.rounded;
-        if (Unreadable(prepared.value, 0)) unreadableColumns.push_back(c);
+        if (xs[c].digits != digits_) xRounded[c] = Prepared(xs[c]).rounded;
+    }
+    std::vector<std::size_t> unreadableColumns;
+    for (std::size_t c = 0; c < columns && usesX_; ++c) {
+        if (!std::isfinite(xs[c].value)) unreadableColumns.push_back(c);
     }
     // Failures as NaN suffice unless a power turned a NaN into a number somewhere.
     if (!EvaluateGridAs(Failures::AsNaN, xRounded, ys, values)) {

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace abacor::compiled {
@@ -64,16 +65,17 @@ struct Hoisted {
 };
 
 // A few elements in place, more on the heap: one point's evaluation allocates nothing.
+// Left uninitialized: every element is written before it is read.
 template <class T, std::size_t kInPlace>
 class SmallArray {
 public:
-    explicit SmallArray(std::size_t size) : heap_(size > kInPlace ? size : 0) {}
-    T* data() { return heap_.empty() ? inPlace_.data() : heap_.data(); }
-    const T* data() const { return heap_.empty() ? inPlace_.data() : heap_.data(); }
+    explicit SmallArray(std::size_t size) : heap_(size > kInPlace ? new T[size] : nullptr) {}
+    T* data() { return heap_ ? heap_.get() : inPlace_.data(); }
+    const T* data() const { return heap_ ? heap_.get() : inPlace_.data(); }
 
 private:
     std::array<T, kInPlace> inPlace_;
-    std::vector<T> heap_;
+    std::unique_ptr<T[]> heap_;
 };
 
 // Storage for `count` values of `points` points each.
