@@ -2,6 +2,7 @@
 // message box, the mouse, the resources by mode, the settings reaching the picture, the
 // window answering while curves are traced, the view's tools and the saved pictures.
 #include <QDir>
+#include <QPainter>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -10,6 +11,7 @@
 
 #include "graph_harness.h"
 #include "control_ids.h"
+#include "qt_graph_canvas.h"
 #include "shell_harness.h"
 
 using namespace kelvora;
@@ -91,12 +93,98 @@ const QColor kBlue(0, 0, 255);
 // At 335 × 510 the grid lines fall on pixel centres and show their full colour.
 const QColor kGrid(191, 209, 230);
 
+// How much red ink covers a pixel of a white picture: 0 none, 1 full.
+double RedInk(const QImage& image, int x, int y) { return 1 - image.pixelColor(x, y).greenF(); }
+
+// The distance from a point to the nearest piece of the figures.
+double DistanceToFigures(QPointF p, const std::vector<graph::Polyline>& figures) {
+    double nearest = 1e9;
+    for (const graph::Polyline& figure : figures) {
+        for (std::size_t i = 1; i < figure.size(); ++i) {
+            const QPointF a(figure[i - 1].x, figure[i - 1].y), b(figure[i].x, figure[i].y), ab = b - a;
+            const double t = std::clamp(QPointF::dotProduct(p - a, ab) / QPointF::dotProduct(ab, ab), 0.0, 1.0);
+            const QPointF off = p - (a + t * ab);
+            nearest = std::min(nearest, std::hypot(off.x(), off.y()));
+        }
+    }
+    return nearest;
+}
+
+// A circle of radius 40 about (100, 100) in steps of about two pixels.
+graph::Polyline Circle() {
+    graph::Polyline circle;
+    for (int i = 0; i <= 126; ++i) {
+        const double angle = 2 * M_PI * i / 126;
+        circle.push_back({static_cast<float>(100 + 40 * std::cos(angle)), static_cast<float>(100 + 40 * std::sin(angle))});
+    }
+    return circle;
+}
+
+// The same figure as separate two-point pieces, as a trace may leave them.
+std::vector<graph::Polyline> Pieces(const graph::Polyline& figure) {
+    std::vector<graph::Polyline> pieces;
+    for (std::size_t i = 1; i < figure.size(); ++i) pieces.push_back({figure[i - 1], figure[i]});
+    return pieces;
+}
+
 }  // namespace
 
 class GraphTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The Qt canvas strokes curves at the pen's width, inked all along the figures and
+    // nowhere else, the outer side of a sharp join closed; whether a figure comes as one
+    // run of points or as separate pieces.
+    void canvasStrokesCurvesWithoutGaps() {
+        const graph::Polyline corner{{20, 20}, {60, 20}, {60, 60}, {20, 60}};
+        const struct {
+            const char* name;
+            std::vector<graph::Polyline> figures;
+            float width;
+            QPoint outerCorner;
+        } cases[] = {
+            {"circle", {Circle()}, 2, {-1, -1}},
+            {"thick circle", {Circle()}, 3, {-1, -1}},
+            {"circle in pieces", Pieces(Circle()), 2, {-1, -1}},
+            {"right angles", {corner}, 4, {61, 18}},  // beyond (60, 20), up and to the right
+        };
+        for (const auto& c : cases) {
+            QImage image(200, 200, QImage::Format_ARGB32_Premultiplied);
+            QPainter painter(&image);
+            QtGraphCanvas canvas(painter);
+            canvas.clear(graph::kBackgroundColour);
+            canvas.pushClip({0, 0, 200, 200});
+            canvas.strokePath(c.figures, graph::kCurveColours[0], c.width);
+            canvas.popClip();
+            painter.end();
+
+            double length = 0;
+            for (const graph::Polyline& figure : c.figures) {
+                for (std::size_t i = 1; i < figure.size(); ++i) {
+                    const QPointF a(figure[i - 1].x, figure[i - 1].y), b(figure[i].x, figure[i].y);
+                    length += std::hypot(b.x() - a.x(), b.y() - a.y());
+                    for (double t = 0; t <= 1; t += 0.1) {  // every pixel the centre line crosses
+                        const QPointF p = a + t * (b - a);
+                        QVERIFY2(RedInk(image, int(p.x()), int(p.y())) > 0.5, c.name);
+                    }
+                }
+            }
+            double ink = 0;
+            for (int y = 0; y < 200; ++y) {
+                for (int x = 0; x < 200; ++x) {
+                    ink += RedInk(image, x, y);
+                    if (DistanceToFigures(QPointF(x + 0.5, y + 0.5), c.figures) > c.width / 2 + 1.5) {
+                        QVERIFY2(RedInk(image, x, y) < 0.02, qPrintable(QStringLiteral("%1 at %2, %3").arg(c.name).arg(x).arg(y)));
+                    }
+                }
+            }
+            // Separate pieces overlap at their ends and ink the antialiased edges twice there.
+            QVERIFY2(std::abs(ink / (length * c.width) - 1) < 0.2, qPrintable(QStringLiteral("%1: %2 of ink for %3").arg(c.name).arg(ink).arg(length * c.width)));
+            if (c.outerCorner.x() >= 0) QVERIFY2(RedInk(image, c.outerCorner.x(), c.outerCorner.y()) > 0.9, c.name);
+        }
+    }
+
     void buildsAndKeepsResourcesWhileInGraphs() {
         Shell shell;
         const graph::GraphSession& graph = shell.window.graphSession();
