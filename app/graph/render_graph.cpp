@@ -57,10 +57,12 @@ std::vector<double> GridValues(double from, double to, double step) {
 }
 
 // Down to half steps only whole numbers are labelled; zoomed in further, every line is.
-bool IsLabelledTick(double value, double step) {
+// Zero only where asked: beside the axes the origin has a "0" of its own.
+bool IsLabelledTick(double value, double step, bool zeroLabelled) {
     const double unit = step < kHalf ? step : 1;
     const double units = value / unit;
-    return std::fabs(units - std::round(units)) < kWholeTolerance && std::fabs(units) > kWholeTolerance;
+    return std::fabs(units - std::round(units)) < kWholeTolerance &&
+           (zeroLabelled || std::fabs(units) > kWholeTolerance);
 }
 
 // One paint: the mapping, the grid values and the label font shared by its steps.
@@ -93,22 +95,23 @@ public:
         }
     }
 
-    // Each axis carries the labels of the other direction's ticks.
+    // Each axis carries the labels of the other direction's ticks. An axis out of the view
+    // leaves them at the bottom or the left edge, so that the scale can still be read
+    // when panned far; there zero is labelled like any other tick.
     void labels() {
         const float size = font_.size;
-        if (xAxisShown_) {
-            for (const double x : gridXs_) {
-                const float sx = area_.screenX(x);
-                if (!area_.containsX(sx) || !IsLabelledTick(x, step_)) continue;
-                label({sx - 25, originY_ + 2, sx + 25, originY_ + size + 6}, TickLabel(x), kLabelColour);
-            }
+        const float xRowTop = xAxisShown_ ? originY_ + 2 : area_.bottom() - size - 6;
+        for (const double x : gridXs_) {
+            const float sx = area_.screenX(x);
+            if (!area_.containsX(sx) || !IsLabelledTick(x, step_, !xAxisShown_)) continue;
+            label({sx - 25, xRowTop, sx + 25, xRowTop + size + 4}, TickLabel(x), kLabelColour);
         }
-        if (yAxisShown_) {
-            for (const double y : gridYs_) {
-                const float sy = area_.screenY(y);
-                if (!area_.containsY(sy) || !IsLabelledTick(y, step_)) continue;
-                label({originX_ - 45, sy - size / 2, originX_ - 3, sy + size / 2}, TickLabel(y), kLabelColour);
-            }
+        const float yColumnRight = yAxisShown_ ? originX_ - 3 : area_.left() + 45;
+        for (const double y : gridYs_) {
+            const float sy = area_.screenY(y);
+            if (!area_.containsY(sy) || !IsLabelledTick(y, step_, !yAxisShown_)) continue;
+            if (!xAxisShown_ && sy + size / 2 > xRowTop) continue;  // the corner is the bottom row's
+            label({yColumnRight - 42, sy - size / 2, yColumnRight, sy + size / 2}, TickLabel(y), kLabelColour);
         }
         if (xAxisShown_ && yAxisShown_) {
             label({originX_ - 20, originY_ + 2, originX_ + 20, originY_ + size + 6}, L"0", kAxisColour);
