@@ -134,7 +134,7 @@ public:
             const GraphPoint at = onScreen(point.x, point.y);
             canvas_.dot(at, kKeyPointRadius, kKeyPointColour);
             const std::wstring text = PointText(point.x, point.y, Scale());
-            const GraphRect box = noteBox(at.x + kKeyPointRadius + 2, at.y - font_.size - 4, text);
+            const GraphRect box = noteBeside(at, kKeyPointRadius, Side::Above, text);
             const auto overlaps = [&box](const GraphRect& other) {
                 return box.left < other.right && other.left < box.right && box.top < other.bottom && other.top < box.bottom;
             };
@@ -150,7 +150,7 @@ public:
         const GraphColor colour = kCurveColours[marker.curve];
         canvas_.dot(at, kMarkerRadius, colour);
         const std::wstring text = LegendText(formulas[marker.curve]) + L"  " + PointText(marker.x, marker.y, Scale());
-        note(noteBox(at.x + kMarkerRadius + 2, at.y + 4, text), text, colour);
+        note(noteBeside(at, kMarkerRadius, Side::Below, text), text, colour);
     }
 
     // Each formula in its colour, with a stroke of its pen, in the upper left corner.
@@ -213,8 +213,20 @@ private:
     // Wide enough for the label font's digits and letters; the text is not measured.
     float TextWidth(const std::wstring& text) const { return kCharacterWidth * font_.size * text.size(); }
 
-    GraphRect noteBox(float left, float top, const std::wstring& text) const {
-        return {left, top, left + TextWidth(text) + 6, top + font_.size + 4};
+    enum class Side { Above, Below };
+
+    // A note's box beside a dot of the radius: to its right and on the side asked for,
+    // each turned over when the box would leave the plot that way and fits the other.
+    GraphRect noteBeside(GraphPoint at, float radius, Side side, const std::wstring& text) const {
+        const float width = TextWidth(text) + 6, height = font_.size + 4, gap = radius + 2;
+        const float right = at.x + gap, left = at.x - gap - width;
+        const float above = at.y - height, below = at.y + 4;
+        const bool rightFits = right + width <= area_.right(), leftFits = left >= area_.left();
+        const bool aboveFits = above >= area_.top(), belowFits = below + height <= area_.bottom();
+        const float x = rightFits || !leftFits ? right : left;
+        const float y = side == Side::Above ? (aboveFits || !belowFits ? above : below)
+                                            : (belowFits || !aboveFits ? below : above);
+        return {x, y, x + width, y + height};
     }
 
     void note(const GraphRect& box, const std::wstring& text, GraphColor colour) {
