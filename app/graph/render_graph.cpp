@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
+#include <system_error>
 #include <vector>
 
 namespace kelvora::graph {
@@ -34,16 +34,12 @@ double FineStep(double most) {
 }
 constexpr int kMostDecimals = 12;
 
-std::wstring Printed(double value, const char* format) {
-    char digits[64];
-    const int length = std::snprintf(digits, sizeof digits, format, value);
-    return std::wstring(digits, digits + std::clamp(length, 0, static_cast<int>(sizeof digits) - 1));
-}
-
-std::wstring Printed(double value, const char* format, int precision) {
-    char digits[64];
-    const int length = std::snprintf(digits, sizeof digits, format, precision, value);
-    return std::wstring(digits, digits + std::clamp(length, 0, static_cast<int>(sizeof digits) - 1));
+// A number with a decimal point whatever the process locale, which a Qt program takes
+// from the environment (a comma under a Russian one).
+std::wstring Printed(double value, std::chars_format format, int precision) {
+    char digits[400];  // the longest double in fixed notation, with its decimals
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, format, precision);
+    return std::wstring(digits, error == std::errc() ? end : digits);
 }
 
 // The grid values from the last multiple of the step at or below `from` up to `to`.
@@ -271,14 +267,14 @@ float LabelFontSize(int clientWidth) { return std::clamp((clientWidth - 10) / 50
 
 std::wstring CoordinateText(double value, double scale) {
     const int decimals = std::clamp(static_cast<int>(std::ceil(std::log10(std::max(scale, 1.0)))), 0, kMostDecimals);
-    std::wstring text = Printed(value, "%.*f", decimals);
+    std::wstring text = Printed(value, std::chars_format::fixed, decimals);
     if (text.find_first_not_of(L"-0.") == std::wstring::npos) return L"0";
     return text;
 }
 
 std::wstring PointText(double x, double y, double scale) {
     const auto number = [scale](double value) {
-        return Printed(std::fabs(value) * scale < kNearZeroPixels ? 0.0 : value, "%.6g");
+        return Printed(std::fabs(value) * scale < kNearZeroPixels ? 0.0 : value, std::chars_format::general, 6);
     };
     return L"(" + number(x) + L", " + number(y) + L")";
 }

@@ -2,7 +2,9 @@
 // cursor's coordinates, the marker a click snaps to a curve, the grid at close zoom, and
 // the same picture as an SVG document.
 #include <algorithm>
+#include <clocale>
 #include <cmath>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -210,6 +212,24 @@ TEST(OverlayTexts, NumbersAndFormulasAsShown) {
         {LegendText(L"y=2x"), L"y=2x"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.text, c.expected);
+}
+
+// A Qt program runs under the locale of its environment; numbers on the picture and in
+// the SVG document keep their decimal point under one that writes a comma.
+TEST(OverlayTexts, NumbersKeepTheirPointUnderACommaLocale) {
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "ru_RU.UTF-8") && !std::setlocale(LC_NUMERIC, "ru_RU.utf8")) {
+        GTEST_SKIP() << "no Russian locale on this machine";
+    }
+    const std::wstring shown[] = {CoordinateText(1.23456, 30), PointText(1.41421356, -2.5, 30)};
+    SvgGraphCanvas canvas(200, 100);
+    canvas.line({5.25f, 50}, {195, 50.5f}, kNoteBackground, 1.5f);
+    const std::string svg = canvas.document();
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    EXPECT_EQ(shown[0], L"1.23");
+    EXPECT_EQ(shown[1], L"(1.41421, -2.5)");
+    EXPECT_NE(svg.find("x1=\"5.25\" y1=\"50\" x2=\"195\" y2=\"50.5\""), std::string::npos) << svg;
+    EXPECT_NE(svg.find("stroke-opacity=\"0.85\" stroke-width=\"1.5\""), std::string::npos) << svg;
 }
 
 // The SVG document: the same calls as elements, text escaped, clips closed.
