@@ -12,6 +12,7 @@
 #include "graph_harness.h"
 #include "control_ids.h"
 #include "qt_graph_canvas.h"
+#include "svg_graph_canvas.h"
 #include "shell_harness.h"
 
 using namespace kelvora;
@@ -380,6 +381,29 @@ private Q_SLOTS:
         QVERIFY(outline.texts.contains(QStringLiteral("y = x^2")));
         QVERIFY(outline.texts.contains(QStringLiteral("x^2+y^2=25")));
         QVERIFY(!shell.window.saveGraphPicture(dir.filePath(QStringLiteral("no/such/folder/graph.png"))));
+    }
+
+    // Whatever a formula holds, the SVG document stays well-formed XML that reads back
+    // the same texts, with the size a browser needs to lay it out.
+    void svgDocumentIsWellFormedWithItsTextsEscaped() {
+        const std::wstring texts[] = {L"x<2 & y>1", L"\"a\" & 'b'", L"x&lt;1", L"у = х²", L"]]> <!-- -->"};
+        graph::SvgGraphCanvas canvas(320, 240);
+        canvas.clear(graph::kBackgroundColour);
+        canvas.pushClip({5, 80, 315, 235});
+        canvas.pushClip({10, 90, 300, 200});  // left open: the document closes it
+        const graph::GraphFont font{L"Segoe & <UI>", 400, 12};
+        for (const std::wstring& text : texts) canvas.leftText({10, 90, 300, 110}, text, font, graph::kNoteText);
+        canvas.centredText({10, 120, 300, 140}, L"a\x01" L"b", font, graph::kNoteText);  // not allowed in XML
+        const XmlOutline outline = Outline(QByteArray::fromStdString(canvas.document()));
+        QVERIFY(!outline.elements.isEmpty());
+        QCOMPARE(outline.elements.first(), QStringLiteral("svg"));
+        QCOMPARE(outline.rootAttributes.value(QStringLiteral("width")).toString(), QStringLiteral("320"));
+        QCOMPARE(outline.rootAttributes.value(QStringLiteral("height")).toString(), QStringLiteral("240"));
+        QCOMPARE(outline.rootAttributes.value(QStringLiteral("viewBox")).toString(), QStringLiteral("0 0 320 240"));
+        QStringList expected;
+        for (const std::wstring& text : texts) expected << QString::fromStdWString(text);
+        expected << QStringLiteral("ab");
+        QCOMPARE(outline.texts, expected);
     }
 
     // Pictures for a person to look at, under the build folder: zoomed in at the mouse,
