@@ -99,8 +99,14 @@ void QtGraphCanvas::pushClip(const graph::GraphRect& rect) {
 void QtGraphCanvas::popClip() { painter_.restore(); }
 
 void QtGraphCanvas::line(graph::GraphPoint from, graph::GraphPoint to, graph::GraphColor color, float width) {
+    // Along the rows or columns of pixels (the grid, the axes, the legend's strokes)
+    // antialiasing would only smear a line that falls on the border of two into both,
+    // at the cost of its coverage arithmetic over the whole length.
+    const bool alongPixels = from.x == to.x || from.y == to.y;
+    painter_.setRenderHint(QPainter::Antialiasing, !alongPixels);
     painter_.setPen(QPen(ToQColor(color), width, Qt::SolidLine, Qt::FlatCap));
     painter_.drawLine(ToQPointF(from), ToQPointF(to));
+    painter_.setRenderHint(QPainter::Antialiasing);
 }
 
 void QtGraphCanvas::centredText(const graph::GraphRect& rect, const std::wstring& text, const graph::GraphFont& font,

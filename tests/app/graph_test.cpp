@@ -186,6 +186,36 @@ private Q_SLOTS:
         }
     }
 
+    // Lines along the pixels come out sharp: whole columns or rows of full colour and
+    // nothing beside them, wherever within a pixel they fall.
+    void canvasDrawsGridLinesSharp() {
+        const struct { float at; float width; int first; int count; } cases[] = {
+            {50, 1, 50, 1}, {50.5f, 1, 50, 1}, {50.3f, 1, 50, 1}, {50, 2, 49, 2}, {50.5f, 2, 49, 2},
+        };
+        for (const auto& c : cases) {
+            for (const bool vertical : {true, false}) {
+                QImage image(100, 100, QImage::Format_ARGB32_Premultiplied);
+                QPainter painter(&image);
+                QtGraphCanvas canvas(painter);
+                canvas.clear(graph::kBackgroundColour);
+                if (vertical) canvas.line({c.at, 10}, {c.at, 90}, graph::kAxisColour, c.width);
+                else canvas.line({10, c.at}, {90, c.at}, graph::kAxisColour, c.width);
+                painter.end();
+                const QString where = QStringLiteral("%1 px at %2, %3").arg(c.width).arg(c.at).arg(vertical ? "x" : "y");
+                int first = -1, count = 0;
+                for (int across = 0; across < 100; ++across) {
+                    const QColor pixel = vertical ? image.pixelColor(across, 50) : image.pixelColor(50, across);
+                    if (pixel == Qt::white) continue;
+                    QVERIFY2(pixel == Qt::black, qPrintable(where));
+                    if (first < 0) first = across;
+                    ++count;
+                }
+                QVERIFY2(std::abs(first - c.first) <= 1, qPrintable(where));
+                QVERIFY2(count == c.count, qPrintable(where));
+            }
+        }
+    }
+
     void buildsAndKeepsResourcesWhileInGraphs() {
         Shell shell;
         const graph::GraphSession& graph = shell.window.graphSession();
