@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
+#include <system_error>
 #include <vector>
 
 namespace kelvora::graph {
@@ -34,16 +34,12 @@ double FineStep(double most) {
 }
 constexpr int kMostDecimals = 12;
 
-std::wstring Printed(double value, const char* format) {
-    char digits[64];
-    const int length = std::snprintf(digits, sizeof digits, format, value);
-    return std::wstring(digits, digits + std::clamp(length, 0, static_cast<int>(sizeof digits) - 1));
-}
-
-std::wstring Printed(double value, const char* format, int precision) {
-    char digits[64];
-    const int length = std::snprintf(digits, sizeof digits, format, precision, value);
-    return std::wstring(digits, digits + std::clamp(length, 0, static_cast<int>(sizeof digits) - 1));
+// A number with a decimal point whatever the process locale, which a Qt program takes
+// from the environment (a comma under a Russian one).
+std::wstring Printed(double value, std::chars_format format, int precision) {
+    char digits[400];  // the longest double in fixed notation, with its decimals
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, format, precision);
+    return std::wstring(digits, error == std::errc() ? end : digits);
 }
 
 // The grid values from the last multiple of the step at or below `from` up to `to`.
@@ -57,10 +53,12 @@ std::vector<double> GridValues(double from, double to, double step) {
 }
 
 // Down to half steps only whole numbers are labelled; zoomed in further, every line is.
-bool IsLabelledTick(double value, double step) {
+// Zero only where asked: beside the axes the origin has a "0" of its own.
+bool IsLabelledTick(double value, double step, bool zeroLabelled) {
     const double unit = step < kHalf ? step : 1;
     const double units = value / unit;
-    return std::fabs(units - std::round(units)) < kWholeTolerance && std::fabs(units) > kWholeTolerance;
+    return std::fabs(units - std::round(units)) < kWholeTolerance &&
+           (zeroLabelled || std::fabs(units) > kWholeTolerance);
 }
 
 // One paint: the mapping, the grid values and the label font shared by its steps.
@@ -93,22 +91,23 @@ public:
         }
     }
 
-    // Each axis carries the labels of the other direction's ticks.
+    // Each axis carries the labels of the other direction's ticks. An axis out of the view
+    // leaves them at the bottom or the left edge, so that the scale can still be read
+    // when panned far; there zero is labelled like any other tick.
     void labels() {
         const float size = font_.size;
-        if (xAxisShown_) {
-            for (const double x : gridXs_) {
-                const float sx = area_.screenX(x);
-                if (!area_.containsX(sx) || !IsLabelledTick(x, step_)) continue;
-                label({sx - 25, originY_ + 2, sx + 25, originY_ + size + 6}, TickLabel(x), kLabelColour);
-            }
+        const float xRowTop = xAxisShown_ ? originY_ + 2 : area_.bottom() - size - 6;
+        for (const double x : gridXs_) {
+            const float sx = area_.screenX(x);
+            if (!area_.containsX(sx) || !IsLabelledTick(x, step_, !xAxisShown_)) continue;
+            label({sx - 25, xRowTop, sx + 25, xRowTop + size + 4}, TickLabel(x), kLabelColour);
         }
-        if (yAxisShown_) {
-            for (const double y : gridYs_) {
-                const float sy = area_.screenY(y);
-                if (!area_.containsY(sy) || !IsLabelledTick(y, step_)) continue;
-                label({originX_ - 45, sy - size / 2, originX_ - 3, sy + size / 2}, TickLabel(y), kLabelColour);
-            }
+        const float yColumnRight = yAxisShown_ ? originX_ - 3 : area_.left() + 45;
+        for (const double y : gridYs_) {
+            const float sy = area_.screenY(y);
+            if (!area_.containsY(sy) || !IsLabelledTick(y, step_, !yAxisShown_)) continue;
+            if (!xAxisShown_ && sy + size / 2 > xRowTop) continue;  // the corner is the bottom row's
+            label({yColumnRight - 42, sy - size / 2, yColumnRight, sy + size / 2}, TickLabel(y), kLabelColour);
         }
         if (xAxisShown_ && yAxisShown_) {
             label({originX_ - 20, originY_ + 2, originX_ + 20, originY_ + size + 6}, L"0", kAxisColour);
@@ -131,7 +130,7 @@ public:
             const GraphPoint at = onScreen(point.x, point.y);
             canvas_.dot(at, kKeyPointRadius, kKeyPointColour);
             const std::wstring text = PointText(point.x, point.y, Scale());
-            const GraphRect box = noteBox(at.x + kKeyPointRadius + 2, at.y - font_.size - 4, text);
+            const GraphRect box = noteBeside(at, kKeyPointRadius, Side::Above, text);
             const auto overlaps = [&box](const GraphRect& other) {
                 return box.left < other.right && other.left < box.right && box.top < other.bottom && other.top < box.bottom;
             };
@@ -147,7 +146,7 @@ public:
         const GraphColor colour = kCurveColours[marker.curve];
         canvas_.dot(at, kMarkerRadius, colour);
         const std::wstring text = LegendText(formulas[marker.curve]) + L"  " + PointText(marker.x, marker.y, Scale());
-        note(noteBox(at.x + kMarkerRadius + 2, at.y + 4, text), text, colour);
+        note(noteBeside(at, kMarkerRadius, Side::Below, text), text, colour);
     }
 
     // Each formula in its colour, with a stroke of its pen, in the upper left corner.
@@ -210,8 +209,20 @@ private:
     // Wide enough for the label font's digits and letters; the text is not measured.
     float TextWidth(const std::wstring& text) const { return kCharacterWidth * font_.size * text.size(); }
 
-    GraphRect noteBox(float left, float top, const std::wstring& text) const {
-        return {left, top, left + TextWidth(text) + 6, top + font_.size + 4};
+    enum class Side { Above, Below };
+
+    // A note's box beside a dot of the radius: to its right and on the side asked for,
+    // each turned over when the box would leave the plot that way and fits the other.
+    GraphRect noteBeside(GraphPoint at, float radius, Side side, const std::wstring& text) const {
+        const float width = TextWidth(text) + 6, height = font_.size + 4, gap = radius + 2;
+        const float right = at.x + gap, left = at.x - gap - width;
+        const float above = at.y - height, below = at.y + 4;
+        const bool rightFits = right + width <= area_.right(), leftFits = left >= area_.left();
+        const bool aboveFits = above >= area_.top(), belowFits = below + height <= area_.bottom();
+        const float x = rightFits || !leftFits ? right : left;
+        const float y = side == Side::Above ? (aboveFits || !belowFits ? above : below)
+                                            : (belowFits || !aboveFits ? below : above);
+        return {x, y, x + width, y + height};
     }
 
     void note(const GraphRect& box, const std::wstring& text, GraphColor colour) {
@@ -256,14 +267,14 @@ float LabelFontSize(int clientWidth) { return std::clamp((clientWidth - 10) / 50
 
 std::wstring CoordinateText(double value, double scale) {
     const int decimals = std::clamp(static_cast<int>(std::ceil(std::log10(std::max(scale, 1.0)))), 0, kMostDecimals);
-    std::wstring text = Printed(value, "%.*f", decimals);
+    std::wstring text = Printed(value, std::chars_format::fixed, decimals);
     if (text.find_first_not_of(L"-0.") == std::wstring::npos) return L"0";
     return text;
 }
 
 std::wstring PointText(double x, double y, double scale) {
     const auto number = [scale](double value) {
-        return Printed(std::fabs(value) * scale < kNearZeroPixels ? 0.0 : value, "%.6g");
+        return Printed(std::fabs(value) * scale < kNearZeroPixels ? 0.0 : value, std::chars_format::general, 6);
     };
     return L"(" + number(x) + L", " + number(y) + L")";
 }

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <charconv>
+#include <system_error>
 
 #include "graph_colours.h"
 
@@ -10,10 +11,11 @@ namespace kelvora::graph {
 
 namespace {
 
+// Two decimals at most, with a point whatever the process locale.
 std::string Number(double value) {
-    char digits[64];
-    const int length = std::snprintf(digits, sizeof digits, "%.2f", value);
-    std::string text(digits, static_cast<std::size_t>(std::clamp(length, 0, static_cast<int>(sizeof digits) - 1)));
+    char digits[400];  // the longest double in fixed notation, with its decimals
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 2);
+    std::string text(digits, error == std::errc() ? end : digits);
     while (text.find('.') != std::string::npos && (text.back() == '0' || text.back() == '.')) text.pop_back();
     return text == "-0" ? "0" : text;
 }

@@ -21,15 +21,20 @@ QRectF ToQRectF(const graph::GraphRect& rect) {
 QPointF ToQPointF(graph::GraphPoint point) { return QPointF(point.x, point.y); }
 
 // How far a drawn polyline may stray from the computed one: invisible, yet it spares the
-// stroker most of the points of a curve traced in two-pixel steps.
+// rasterizer most of the points of a curve traced in one- or two-pixel steps. Runs are
+// kept short because each longer chord is checked against every point it skips.
 constexpr double kDrawingTolerance = 0.25;
 constexpr std::size_t kLongestRun = 16;
 
-double DistanceFromChord(QPointF p, QPointF a, QPointF b) {
-    const QPointF chord = b - a;
-    const double length = std::hypot(chord.x(), chord.y());
-    if (length == 0) return std::hypot(p.x() - a.x(), p.y() - a.y());
-    return std::fabs(chord.x() * (p.y() - a.y()) - chord.y() * (p.x() - a.x())) / length;
+// Whether p lies within the tolerance of the line through a and b, or of a itself when
+// they meet; squared, so that no square root is taken for each of many thousand points.
+bool NearChord(QPointF p, QPointF a, QPointF b) {
+    const QPointF chord = b - a, offset = p - a;
+    constexpr double kToleranceSquared = kDrawingTolerance * kDrawingTolerance;
+    const double lengthSquared = QPointF::dotProduct(chord, chord);
+    if (lengthSquared == 0) return QPointF::dotProduct(offset, offset) <= kToleranceSquared;
+    const double cross = chord.x() * offset.y() - chord.y() * offset.x();
+    return cross * cross <= kToleranceSquared * lengthSquared;
 }
 
 bool Touches(const graph::Polyline& figure, const QRectF& rect) {
@@ -55,14 +60,25 @@ void Simplified(const graph::Polyline& figure, std::vector<QPointF>& points) {
         while (end + 1 < figure.size() && end + 1 - anchor <= kLongestRun) {
             bool straight = true;
             for (std::size_t i = anchor + 1; i <= end && straight; ++i) {
-                straight = DistanceFromChord(ToQPointF(figure[i]), ToQPointF(figure[anchor]), ToQPointF(figure[end + 1])) <=
-                           kDrawingTolerance;
+                straight = NearChord(ToQPointF(figure[i]), ToQPointF(figure[anchor]), ToQPointF(figure[end + 1]));
             }
             if (!straight) break;
             ++end;
         }
         points.push_back(ToQPointF(figure[end]));
         anchor = end;
+    }
+}
+
+// The pieces between successive points whose bounds meet the rectangle.
+void AppendPiecesIn(const std::vector<QPointF>& points, const QRectF& rect, std::vector<QLineF>& pieces) {
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const QPointF from = points[i - 1], to = points[i];
+        if (std::max(from.x(), to.x()) < rect.left() || std::min(from.x(), to.x()) > rect.right() ||
+            std::max(from.y(), to.y()) < rect.top() || std::min(from.y(), to.y()) > rect.bottom()) {
+            continue;
+        }
+        pieces.emplace_back(from, to);
     }
 }
 
@@ -83,8 +99,14 @@ void QtGraphCanvas::pushClip(const graph::GraphRect& rect) {
 void QtGraphCanvas::popClip() { painter_.restore(); }
 
 void QtGraphCanvas::line(graph::GraphPoint from, graph::GraphPoint to, graph::GraphColor color, float width) {
+    // Along the rows or columns of pixels (the grid, the axes, the legend's strokes)
+    // antialiasing would only smear a line that falls on the border of two into both,
+    // at the cost of its coverage arithmetic over the whole length.
+    const bool alongPixels = from.x == to.x || from.y == to.y;
+    painter_.setRenderHint(QPainter::Antialiasing, !alongPixels);
     painter_.setPen(QPen(ToQColor(color), width, Qt::SolidLine, Qt::FlatCap));
     painter_.drawLine(ToQPointF(from), ToQPointF(to));
+    painter_.setRenderHint(QPainter::Antialiasing);
 }
 
 void QtGraphCanvas::centredText(const graph::GraphRect& rect, const std::wstring& text, const graph::GraphFont& font,
@@ -117,26 +139,23 @@ void QtGraphCanvas::dot(graph::GraphPoint centre, float radius, graph::GraphColo
     painter_.setBrush(Qt::NoBrush);
 }
 
-// Round joins and caps close the seams between the short pieces of a traced curve.
-// Pieces go as one batch of lines and longer figures as polylines: a single path of
-// many thousand pieces would take the stroker seconds. Mitre joins: round ones cost the
-// stroker an arc at every point.
+// Every piece of every figure goes to the painter in one batch of lines: Qt rasterizes
+// wide lines with flat or square caps directly, where a polyline or a path goes through
+// its stroker (an angle and a length at every point) and a general fill, four times as
+// slow. The square caps of neighbouring pieces overlap and close the seams at the joins;
+// the curves' colours are opaque, so the overlaps do not show.
 void QtGraphCanvas::strokePath(const std::vector<graph::Polyline>& figures, graph::GraphColor color, float width) {
-    painter_.setPen(QPen(ToQColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin));
-    // Figures wholly outside what is being painted (off the view when zoomed in, or all
-    // but the cursor's corner when only that changed) are not stroked at all.
+    painter_.setPen(QPen(ToQColor(color), width, Qt::SolidLine, Qt::SquareCap));
+    // What lies wholly outside what is being painted (off the view when zoomed in, or all
+    // but the cursor's corner when only that changed) is not drawn at all.
     const QRectF painted = (painter_.hasClipping() ? painter_.clipBoundingRect() : QRectF(painter_.window()))
                                .adjusted(-width, -width, width, width);
     std::vector<QLineF> pieces;
     std::vector<QPointF> points;
     for (const graph::Polyline& figure : figures) {
         if (!Touches(figure, painted)) continue;
-        if (figure.size() == 2) {
-            pieces.emplace_back(ToQPointF(figure[0]), ToQPointF(figure[1]));
-            continue;
-        }
         Simplified(figure, points);
-        if (points.size() > 1) painter_.drawPolyline(points.data(), static_cast<int>(points.size()));
+        AppendPiecesIn(points, painted, pieces);
     }
     if (!pieces.empty()) painter_.drawLines(pieces.data(), static_cast<int>(pieces.size()));
 }

@@ -2,6 +2,7 @@
 // message box, the mouse, the resources by mode, the settings reaching the picture, the
 // window answering while curves are traced, the view's tools and the saved pictures.
 #include <QDir>
+#include <QPainter>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -10,6 +11,8 @@
 
 #include "graph_harness.h"
 #include "control_ids.h"
+#include "qt_graph_canvas.h"
+#include "svg_graph_canvas.h"
 #include "shell_harness.h"
 
 using namespace kelvora;
@@ -91,12 +94,128 @@ const QColor kBlue(0, 0, 255);
 // At 335 × 510 the grid lines fall on pixel centres and show their full colour.
 const QColor kGrid(191, 209, 230);
 
+// How much red ink covers a pixel of a white picture: 0 none, 1 full.
+double RedInk(const QImage& image, int x, int y) { return 1 - image.pixelColor(x, y).greenF(); }
+
+// The distance from a point to the nearest piece of the figures.
+double DistanceToFigures(QPointF p, const std::vector<graph::Polyline>& figures) {
+    double nearest = 1e9;
+    for (const graph::Polyline& figure : figures) {
+        for (std::size_t i = 1; i < figure.size(); ++i) {
+            const QPointF a(figure[i - 1].x, figure[i - 1].y), b(figure[i].x, figure[i].y), ab = b - a;
+            const double t = std::clamp(QPointF::dotProduct(p - a, ab) / QPointF::dotProduct(ab, ab), 0.0, 1.0);
+            const QPointF off = p - (a + t * ab);
+            nearest = std::min(nearest, std::hypot(off.x(), off.y()));
+        }
+    }
+    return nearest;
+}
+
+// A circle of radius 40 about (100, 100) in steps of about two pixels.
+graph::Polyline Circle() {
+    graph::Polyline circle;
+    for (int i = 0; i <= 126; ++i) {
+        const double angle = 2 * M_PI * i / 126;
+        circle.push_back({static_cast<float>(100 + 40 * std::cos(angle)), static_cast<float>(100 + 40 * std::sin(angle))});
+    }
+    return circle;
+}
+
+// The same figure as separate two-point pieces, as a trace may leave them.
+std::vector<graph::Polyline> Pieces(const graph::Polyline& figure) {
+    std::vector<graph::Polyline> pieces;
+    for (std::size_t i = 1; i < figure.size(); ++i) pieces.push_back({figure[i - 1], figure[i]});
+    return pieces;
+}
+
 }  // namespace
 
 class GraphTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The Qt canvas strokes curves at the pen's width, inked all along the figures and
+    // nowhere else, the outer side of a sharp join closed; whether a figure comes as one
+    // run of points or as separate pieces.
+    void canvasStrokesCurvesWithoutGaps() {
+        const graph::Polyline corner{{20, 20}, {60, 20}, {60, 60}, {20, 60}};
+        const struct {
+            const char* name;
+            std::vector<graph::Polyline> figures;
+            float width;
+            QPoint outerCorner;
+        } cases[] = {
+            {"circle", {Circle()}, 2, {-1, -1}},
+            {"thick circle", {Circle()}, 3, {-1, -1}},
+            {"circle in pieces", Pieces(Circle()), 2, {-1, -1}},
+            {"right angles", {corner}, 4, {61, 18}},  // beyond (60, 20), up and to the right
+        };
+        for (const auto& c : cases) {
+            QImage image(200, 200, QImage::Format_ARGB32_Premultiplied);
+            QPainter painter(&image);
+            QtGraphCanvas canvas(painter);
+            canvas.clear(graph::kBackgroundColour);
+            canvas.pushClip({0, 0, 200, 200});
+            canvas.strokePath(c.figures, graph::kCurveColours[0], c.width);
+            canvas.popClip();
+            painter.end();
+
+            double length = 0;
+            for (const graph::Polyline& figure : c.figures) {
+                for (std::size_t i = 1; i < figure.size(); ++i) {
+                    const QPointF a(figure[i - 1].x, figure[i - 1].y), b(figure[i].x, figure[i].y);
+                    length += std::hypot(b.x() - a.x(), b.y() - a.y());
+                    for (double t = 0; t <= 1; t += 0.1) {  // every pixel the centre line crosses
+                        const QPointF p = a + t * (b - a);
+                        QVERIFY2(RedInk(image, int(p.x()), int(p.y())) > 0.5, c.name);
+                    }
+                }
+            }
+            double ink = 0;
+            for (int y = 0; y < 200; ++y) {
+                for (int x = 0; x < 200; ++x) {
+                    ink += RedInk(image, x, y);
+                    if (DistanceToFigures(QPointF(x + 0.5, y + 0.5), c.figures) > c.width / 2 + 1.5) {
+                        QVERIFY2(RedInk(image, x, y) < 0.02, qPrintable(QStringLiteral("%1 at %2, %3").arg(c.name).arg(x).arg(y)));
+                    }
+                }
+            }
+            // Separate pieces overlap at their ends and ink the antialiased edges twice there.
+            QVERIFY2(std::abs(ink / (length * c.width) - 1) < 0.2, qPrintable(QStringLiteral("%1: %2 of ink for %3").arg(c.name).arg(ink).arg(length * c.width)));
+            if (c.outerCorner.x() >= 0) QVERIFY2(RedInk(image, c.outerCorner.x(), c.outerCorner.y()) > 0.9, c.name);
+        }
+    }
+
+    // Lines along the pixels come out sharp: whole columns or rows of full colour and
+    // nothing beside them, wherever within a pixel they fall.
+    void canvasDrawsGridLinesSharp() {
+        const struct { float at; float width; int first; int count; } cases[] = {
+            {50, 1, 50, 1}, {50.5f, 1, 50, 1}, {50.3f, 1, 50, 1}, {50, 2, 49, 2}, {50.5f, 2, 49, 2},
+        };
+        for (const auto& c : cases) {
+            for (const bool vertical : {true, false}) {
+                QImage image(100, 100, QImage::Format_ARGB32_Premultiplied);
+                QPainter painter(&image);
+                QtGraphCanvas canvas(painter);
+                canvas.clear(graph::kBackgroundColour);
+                if (vertical) canvas.line({c.at, 10}, {c.at, 90}, graph::kAxisColour, c.width);
+                else canvas.line({10, c.at}, {90, c.at}, graph::kAxisColour, c.width);
+                painter.end();
+                const QString where = QStringLiteral("%1 px at %2, %3").arg(c.width).arg(c.at).arg(vertical ? "x" : "y");
+                int first = -1, count = 0;
+                for (int across = 0; across < 100; ++across) {
+                    const QColor pixel = vertical ? image.pixelColor(across, 50) : image.pixelColor(50, across);
+                    if (pixel == Qt::white) continue;
+                    QVERIFY2(pixel == Qt::black, qPrintable(where));
+                    if (first < 0) first = across;
+                    ++count;
+                }
+                QVERIFY2(std::abs(first - c.first) <= 1, qPrintable(where));
+                QVERIFY2(count == c.count, qPrintable(where));
+            }
+        }
+    }
+
     void buildsAndKeepsResourcesWhileInGraphs() {
         Shell shell;
         const graph::GraphSession& graph = shell.window.graphSession();
@@ -292,6 +411,29 @@ private Q_SLOTS:
         QVERIFY(outline.texts.contains(QStringLiteral("y = x^2")));
         QVERIFY(outline.texts.contains(QStringLiteral("x^2+y^2=25")));
         QVERIFY(!shell.window.saveGraphPicture(dir.filePath(QStringLiteral("no/such/folder/graph.png"))));
+    }
+
+    // Whatever a formula holds, the SVG document stays well-formed XML that reads back
+    // the same texts, with the size a browser needs to lay it out.
+    void svgDocumentIsWellFormedWithItsTextsEscaped() {
+        const std::wstring texts[] = {L"x<2 & y>1", L"\"a\" & 'b'", L"x&lt;1", L"у = х²", L"]]> <!-- -->"};
+        graph::SvgGraphCanvas canvas(320, 240);
+        canvas.clear(graph::kBackgroundColour);
+        canvas.pushClip({5, 80, 315, 235});
+        canvas.pushClip({10, 90, 300, 200});  // left open: the document closes it
+        const graph::GraphFont font{L"Segoe & <UI>", 400, 12};
+        for (const std::wstring& text : texts) canvas.leftText({10, 90, 300, 110}, text, font, graph::kNoteText);
+        canvas.centredText({10, 120, 300, 140}, L"a\x01" L"b", font, graph::kNoteText);  // not allowed in XML
+        const XmlOutline outline = Outline(QByteArray::fromStdString(canvas.document()));
+        QVERIFY(!outline.elements.isEmpty());
+        QCOMPARE(outline.elements.first(), QStringLiteral("svg"));
+        QCOMPARE(outline.rootAttributes.value(QStringLiteral("width")).toString(), QStringLiteral("320"));
+        QCOMPARE(outline.rootAttributes.value(QStringLiteral("height")).toString(), QStringLiteral("240"));
+        QCOMPARE(outline.rootAttributes.value(QStringLiteral("viewBox")).toString(), QStringLiteral("0 0 320 240"));
+        QStringList expected;
+        for (const std::wstring& text : texts) expected << QString::fromStdWString(text);
+        expected << QStringLiteral("ab");
+        QCOMPARE(outline.texts, expected);
     }
 
     // Pictures for a person to look at, under the build folder: zoomed in at the mouse,

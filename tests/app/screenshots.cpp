@@ -3,6 +3,7 @@
 // (QT_SCALE_FACTOR=2) the pictures go to screenshots/scale-2/, each with a picture of
 // the whole screen showing where the window stands on it.
 #include <QDir>
+#include <QPushButton>
 #include <QPainter>
 #include <QScreen>
 
@@ -13,6 +14,7 @@
 #include "graph_harness.h"
 #include "control_ids.h"
 #include "shell_harness.h"
+#include "ui_texts.h"
 
 using namespace kelvora;
 using kelvora::test::Shell;
@@ -27,10 +29,16 @@ private:
         return QStringLiteral(KELVORA_SCREENSHOT_DIR) + (scaled() ? QStringLiteral("/scale-2") : QString());
     }
 
-    static void save(Shell& shell, const QString& name) {
+    static void save(Shell& shell, const QString& name) { save(shell, name, shell.window.grab().toImage()); }
+
+    // The graph view once the worker has finished the view's curves.
+    static void saveSettled(Shell& shell, const QString& name) {
+        save(shell, name, kelvora::test::SettledPicture(shell.window));
+    }
+
+    static void save(Shell& shell, const QString& name, const QImage& image) {
         QDir().mkpath(folder());
         const QString path = folder() + QStringLiteral("/%1.png").arg(name);
-        const QImage image = shell.window.grab().toImage();
         QVERIFY(image.save(path));
         QVERIFY(QFileInfo(path).size() > 0);
         if (scaled()) saveScreen(shell.window, image, folder() + QStringLiteral("/%1-screen.png").arg(name));
@@ -54,6 +62,14 @@ private:
     // The size asked for, or as much of it as the screen holds.
     static void resizeOnScreen(Shell& shell, QSize size) {
         shell.window.resize(size.boundedTo(AvailableArea(shell.window).size() - FrameAllowance(shell.window)));
+    }
+
+    // Clicks the visible button with this text.
+    static void clickButton(Shell& shell, const char* text) {
+        for (QPushButton* button : shell.window.findChildren<QPushButton*>()) {
+            if (button->isVisible() && button->text() == QString::fromUtf8(text)) return QTest::mouseClick(button, Qt::LeftButton);
+        }
+        QFAIL(text);
     }
 
     static void type(Shell& shell, int id, const QString& text) {
@@ -178,7 +194,32 @@ private Q_SLOTS:
         shell.window.grab();  // traced here; the zoom and the pan below reuse the curves
         kelvora::test::Wheel(&shell.window, QPoint(350, 300), 120);
         kelvora::test::Drag(&shell.window, QPoint(350, 300), {QPoint(300, 330), QPoint(250, 360)});
-        save(shell, "9-graphs");
+        saveSettled(shell, "9-graphs");
+    }
+
+    // Zoomed in at the mouse, with the legend, the key points, a marker clicked on a
+    // curve and the coordinates under the mouse.
+    void graphTools() {
+        Shell shell;
+        shell.choose(KV_CMD_GRAPHS);
+        resizeOnScreen(shell, QSize(900, 650));
+        type(shell, KV_GRAPH_INPUT, "x^2-4;x+2;x^2+y^2=25");
+        shell.click(KV_GRAPH_BUILD);
+        clickButton(shell, ui::kGraphKeyPoints);
+        const QSize size = shell.window.size();
+        const QPoint middle(size.width() / 2, size.height() / 2 + 40);
+        for (int i = 0; i < 3; ++i) kelvora::test::Wheel(&shell.window, middle, 120);
+        kelvora::test::SettledPicture(shell.window);
+        const graph::PlotArea area = shell.window.graphSession().view().area(size.width(), size.height());
+        const auto at = [&area](double x, double y) { return QPoint(qRound(area.screenX(x)), qRound(area.screenY(y))); };
+        QTest::mouseClick(&shell.window, Qt::LeftButton, Qt::NoModifier, at(1, -3));
+        QVERIFY(shell.window.graphSession().marker().has_value());
+        QTest::mouseMove(&shell.window, at(-1.5, 2.5));
+        saveSettled(shell, "9-graphs-zoomed-tools");
+
+        // Panned far from the origin: the tick labels stay at the edges.
+        kelvora::test::Drag(&shell.window, middle, {middle + QPoint(-1200, -900)});
+        saveSettled(shell, "9-graphs-far-from-the-axes");
     }
 
     // Curves broken where their functions are not defined.

@@ -83,17 +83,42 @@ TEST(RenderGraph, NarrowPlotUsesHalfStepsButLabelsOnlyWholeNumbers) {
     EXPECT_EQ(canvas.texts.front().font.size, 9);
 }
 
-TEST(RenderGraph, AnAxisOutsideThePlotAreaHasNoLabels) {
-    const struct { double x; double y; std::size_t axes; std::size_t labels; } cases[] = {
-        {0, 0, 2, 33},
-        {20, 0, 1, 21},    // the y axis left of the plot: x labels only (10..30)
-        {0, 10, 1, 13},    // the x axis below it: y labels only (4..16)
-        {30, -30, 0, 0},
+// Panned far, an axis leaves the view but not its tick labels: they stay at the bottom
+// or the left edge, zero among them, and the corner belongs to the bottom row.
+TEST(RenderGraph, AnAxisOutsideThePlotAreaLeavesItsLabelsAtTheEdge) {
+    const struct {
+        double x;
+        double y;
+        std::size_t axes;
+        std::size_t xLabels;
+        std::size_t yLabels;
+        float xRowTop;
+        float yColumnLeft;
+        std::size_t zeros;
+    } cases[] = {
+        {0, 0, 2, 20, 12, 282, 260, 1},     // beside the axes; the origin's own "0"
+        {20, 0, 1, 21, 13, 282, 8, 1},      // the y axis left of the plot: -6..6 at the left edge
+        {0, 10, 1, 21, 12, 462, 260, 1},    // the x axis below it: -10..10 along the bottom, 5..16 beside
+        {30, -30, 0, 21, 12, 462, 8, 0},    // both: 20..40 along the bottom, -35..-24 at the left
     };
     for (const auto& c : cases) {
         const RecordingGraphCanvas canvas = Render(610, CentredOn(c.x, c.y));
         EXPECT_EQ(canvas.linesOf(kAxisColour).size(), c.axes) << c.x << ", " << c.y;
-        EXPECT_EQ(canvas.texts.size(), c.labels) << c.x << ", " << c.y;
+        std::size_t xLabels = 0, yLabels = 0, zeros = 0;
+        for (const test::TextCall& text : canvas.texts) {
+            const float width = text.rect.right - text.rect.left;
+            if (width == 50) {
+                ++xLabels;
+                EXPECT_EQ(text.rect.top, c.xRowTop) << c.x << ", " << c.y;
+            } else if (width == 42) {
+                ++yLabels;
+                EXPECT_EQ(text.rect.left, c.yColumnLeft) << c.x << ", " << c.y;
+            }
+            zeros += text.text == L"0";
+        }
+        EXPECT_EQ(xLabels, c.xLabels) << c.x << ", " << c.y;
+        EXPECT_EQ(yLabels, c.yLabels) << c.x << ", " << c.y;
+        EXPECT_EQ(zeros, c.zeros) << c.x << ", " << c.y;
     }
 }
 

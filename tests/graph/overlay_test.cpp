@@ -2,7 +2,9 @@
 // cursor's coordinates, the marker a click snaps to a curve, the grid at close zoom, and
 // the same picture as an SVG document.
 #include <algorithm>
+#include <clocale>
 #include <cmath>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -125,6 +127,67 @@ TEST_F(OverlayTest, AClickSnapsTheMarkerToTheNearestCurve) {
     EXPECT_FALSE(session.marker().has_value());
 }
 
+// Where a note stands against its dot: which way horizontally and vertically.
+struct NoteSide {
+    bool right;
+    bool below;
+    bool operator==(const NoteSide&) const = default;
+};
+
+// The side of the labelled text from the dot, and whether the note's background lies
+// wholly in the plot area (5..605 × 80..480).
+std::pair<NoteSide, bool> NoteBesideDot(const RecordingGraphCanvas& canvas, const test::TextCall& note, GraphPoint dot) {
+    const NoteSide side{note.rect.left > dot.x, note.rect.top >= dot.y};
+    const auto holds = [&note](const test::RectCall& call) {
+        return call.rect.left <= note.rect.left && note.rect.right <= call.rect.right && call.rect.top == note.rect.top;
+    };
+    const auto background = std::find_if(canvas.rects.begin(), canvas.rects.end(), holds);
+    const bool inside = background != canvas.rects.end() && background->rect.left >= 5 && background->rect.right <= 605 &&
+                        background->rect.top >= 80 && background->rect.bottom <= 480;
+    return {side, inside};
+}
+
+// A key point's label stands right of and above its dot, a marker's right of and below
+// it; near an edge of the plot each turns over to stay whole in the view.
+TEST_F(OverlayTest, NotesTurnOverAtTheEdgesOfThePlot) {
+    session.showKeyPoints(true);
+    const struct { std::wstring formula; std::wstring label; NoteSide side; } keyPoints[] = {
+        {L"x^2-4", L"(2, 0)", {true, false}},
+        {L"x-9.5", L"(9.5, 0)", {false, false}},           // at the right edge
+        {L"6.5-x^2", L"(0, 6.5)", {true, true}},           // at the top
+        {L"6.5-(x-9.5)^2", L"(9.5, 6.5)", {false, true}},  // in the corner
+    };
+    for (const auto& c : keyPoints) {
+        session.build(c.formula, desktop);
+        const RecordingGraphCanvas canvas = paint();
+        const test::TextCall* note = text(canvas, c.label);
+        ASSERT_NE(note, nullptr) << headless::ToUtf8(c.label);
+        const auto dot = std::find_if(canvas.dots.begin(), canvas.dots.end(), [&](const test::DotCall& d) {
+            return std::fabs(d.centre.x - note->rect.left) < 120 && std::fabs(d.centre.y - note->rect.top) < 25;
+        });
+        ASSERT_NE(dot, canvas.dots.end()) << headless::ToUtf8(c.label);
+        EXPECT_EQ(NoteBesideDot(canvas, *note, dot->centre), std::make_pair(c.side, true)) << headless::ToUtf8(c.label);
+    }
+    session.showKeyPoints(false);
+
+    const struct { std::wstring formula; GraphPoint click; std::wstring label; NoteSide side; } markers[] = {
+        {L"x/2", {365, 250}, L"y = x/2  (2, 1)", {true, true}},
+        {L"x/2", {593, 136}, L"y = x/2  (9.6, 4.8)", {false, true}},         // at the right edge
+        {L"x/2-6.3", {305, 469}, L"y = x/2-6.3  (0, -6.3)", {true, false}},  // at the bottom
+    };
+    for (const auto& c : markers) {
+        session.build(c.formula, desktop);
+        paint();
+        ASSERT_TRUE(session.pick(c.click, 610, 485)) << headless::ToUtf8(c.label);
+        const RecordingGraphCanvas canvas = paint();
+        ASSERT_EQ(canvas.dots.size(), 1u);
+        const test::TextCall* note = text(canvas, c.label);
+        ASSERT_NE(note, nullptr) << headless::ToUtf8(c.label);
+        EXPECT_EQ(NoteBesideDot(canvas, *note, canvas.dots[0].centre), std::make_pair(c.side, true))
+            << headless::ToUtf8(c.label);
+    }
+}
+
 // Zoomed in far, the grid keeps a handful of lines, each labelled.
 TEST_F(OverlayTest, TheGridFollowsCloseZoom) {
     const std::pair<double, double> steps[] = {{2.49, 0.2}, {1, 0.2}, {0.9, 0.1}, {0.006, 0.001}, {0.0049, 0.0005}};
@@ -149,6 +212,24 @@ TEST(OverlayTexts, NumbersAndFormulasAsShown) {
         {LegendText(L"y=2x"), L"y=2x"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.text, c.expected);
+}
+
+// A Qt program runs under the locale of its environment; numbers on the picture and in
+// the SVG document keep their decimal point under one that writes a comma.
+TEST(OverlayTexts, NumbersKeepTheirPointUnderACommaLocale) {
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "ru_RU.UTF-8") && !std::setlocale(LC_NUMERIC, "ru_RU.utf8")) {
+        GTEST_SKIP() << "no Russian locale on this machine";
+    }
+    const std::wstring shown[] = {CoordinateText(1.23456, 30), PointText(1.41421356, -2.5, 30)};
+    SvgGraphCanvas canvas(200, 100);
+    canvas.line({5.25f, 50}, {195, 50.5f}, kNoteBackground, 1.5f);
+    const std::string svg = canvas.document();
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    EXPECT_EQ(shown[0], L"1.23");
+    EXPECT_EQ(shown[1], L"(1.41421, -2.5)");
+    EXPECT_NE(svg.find("x1=\"5.25\" y1=\"50\" x2=\"195\" y2=\"50.5\""), std::string::npos) << svg;
+    EXPECT_NE(svg.find("stroke-opacity=\"0.85\" stroke-width=\"1.5\""), std::string::npos) << svg;
 }
 
 // The SVG document: the same calls as elements, text escaped, clips closed.
