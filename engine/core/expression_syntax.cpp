@@ -381,13 +381,15 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     return _mm256_i32gather_pd(table, _mm256_cvttpd_epi32(clamped), 8);
 }
 
-// ReadBackPlainly on four values at once with AVX2 and fused multiply-adds (exact
-// products in one step); returns a bit per lane that had its plain result, the others
-// are left as they were.
-[[gnu::target("avx2,fma")]] unsigned ReadBackFourPlainly(double* values, int digits, double limit) {
-    const __m256d value = _mm256_loadu_pd(values);
-    const __m256d signs = _mm256_set1_pd(-0.0);
-    const __m256d magnitude = _mm256_andnot_pd(signs, value);
+#define ABACOR_WIDE [[gnu::target("avx2,fma")]]
+
+ABACOR_WIDE inline __m256d Ones(__m256d mask) { return _mm256_and_pd(mask, _mm256_set1_pd(1)); }
+ABACOR_WIDE inline __m256d Below(__m256d a, __m256d b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
+ABACOR_WIDE inline __m256d AtMost(__m256d a, __m256d b) { return _mm256_cmp_pd(a, b, _CMP_LE_OQ); }
+
+// Four values' decimal scales: the powers of ten that bring them to `digits` digits before
+// the point, as in ReadBackPlainly.
+ABACOR_WIDE inline __m256d DecimalScales(__m256d magnitude, int digits) {
     const __m256i biased = _mm256_srli_epi64(_mm256_castpd_si256(magnitude), 52);
     // The biased exponent as a double: its bits under those of 2^52, less 2^52.
     const __m256d twoTo52 = _mm256_set1_pd(4503599627370496.0);
@@ -398,29 +400,110 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     const __m256d estimate = _mm256_floor_pd(_mm256_mul_pd(exponent, _mm256_set1_pd(0.30102999566398119521)));
     const __m256d nextPower = TableEntries(kNearPowersOfTen, _mm256_add_pd(estimate, _mm256_set1_pd(1 - kLowestNearPower)),
                                            std::size(kNearPowersOfTen) - 1);
-    const __m256d one = _mm256_set1_pd(1);
-    const __m256d stepsUp = _mm256_and_pd(_mm256_cmp_pd(magnitude, nextPower, _CMP_GE_OQ), one);
-    const __m256d scale = _mm256_sub_pd(_mm256_set1_pd(digits - 1), _mm256_add_pd(estimate, stepsUp));
+    const __m256d stepsUp = Ones(_mm256_cmp_pd(magnitude, nextPower, _CMP_GE_OQ));
+    return _mm256_sub_pd(_mm256_set1_pd(digits - 1), _mm256_add_pd(estimate, stepsUp));
+}
+
+// Normal and finite magnitudes.
+ABACOR_WIDE inline __m256d Normal(__m256d magnitude) {
+    return _mm256_and_pd(_mm256_cmp_pd(magnitude, _mm256_set1_pd(DBL_MIN), _CMP_GE_OQ),
+                         AtMost(magnitude, _mm256_set1_pd(DBL_MAX)));
+}
+
+// high + low (|high| < 2^52) rounded to integers, half to even where a tie is exact; the
+// lanes whose rest lies within `margin` of a half are not `decided`.
+ABACOR_WIDE inline __m256d RoundedHalfEven(__m256d high, __m256d low, double margin, __m256d& decided) {
+    const __m256d twoTo52 = _mm256_set1_pd(4503599627370496.0);
+    const __m256d rounded = _mm256_sub_pd(_mm256_add_pd(high, twoTo52), twoTo52);
+    const __m256d fraction = _mm256_add_pd(_mm256_sub_pd(high, rounded), low);
+    const __m256d half = _mm256_set1_pd(0.5);
+    const __m256d distance = _mm256_sub_pd(_mm256_andnot_pd(_mm256_set1_pd(-0.0), fraction), half);
+    decided = _mm256_cmp_pd(_mm256_andnot_pd(_mm256_set1_pd(-0.0), distance), _mm256_set1_pd(margin), _CMP_GT_OQ);
+    const __m256d up = Ones(_mm256_cmp_pd(fraction, half, _CMP_GT_OQ));
+    const __m256d down = Ones(Below(fraction, _mm256_sub_pd(_mm256_setzero_pd(), half)));
+    return _mm256_sub_pd(_mm256_add_pd(rounded, up), down);
+}
+
+// ReadBackPlainly on four values at once with AVX2 and fused multiply-adds (exact
+// products in one step); returns a bit per lane that had its plain result, the others
+// are left as they were.
+ABACOR_WIDE unsigned ReadBackFourPlainly(double* values, int digits, double limit) {
+    const __m256d value = _mm256_loadu_pd(values);
+    const __m256d signs = _mm256_set1_pd(-0.0);
+    const __m256d magnitude = _mm256_andnot_pd(signs, value);
+    const __m256d scale = DecimalScales(magnitude, digits);
     const __m256d power = TableEntries(kPowersOfTen.data(), scale, 22);
     const __m256d high = _mm256_mul_pd(magnitude, power);
     const __m256d low = _mm256_fmsub_pd(magnitude, power, high);
     const __m256d limits = _mm256_set1_pd(limit);
-    __m256d rounded = _mm256_sub_pd(_mm256_add_pd(_mm256_min_pd(high, limits), twoTo52), twoTo52);
-    const __m256d fraction = _mm256_add_pd(_mm256_sub_pd(high, rounded), low);
-    const __m256d half = _mm256_set1_pd(0.5);
-    rounded = _mm256_add_pd(rounded, _mm256_and_pd(_mm256_cmp_pd(fraction, half, _CMP_GT_OQ), one));
-    rounded = _mm256_sub_pd(rounded, _mm256_and_pd(_mm256_cmp_pd(fraction, _mm256_sub_pd(_mm256_setzero_pd(), half), _CMP_LT_OQ), one));
+    __m256d decided;
+    const __m256d rounded = RoundedHalfEven(_mm256_min_pd(high, limits), low, 0, decided);
     const __m256d result = _mm256_or_pd(_mm256_div_pd(rounded, power), _mm256_and_pd(value, signs));
-    // Normal and finite, one scaling, below the limit before and after rounding, no tie.
-    __m256d plain = _mm256_and_pd(_mm256_cmp_pd(magnitude, _mm256_set1_pd(DBL_MIN), _CMP_GE_OQ),
-                                  _mm256_cmp_pd(magnitude, _mm256_set1_pd(DBL_MAX), _CMP_LE_OQ));
-    plain = _mm256_and_pd(plain, _mm256_cmp_pd(scale, _mm256_setzero_pd(), _CMP_GE_OQ));
-    plain = _mm256_and_pd(plain, _mm256_cmp_pd(scale, _mm256_set1_pd(22), _CMP_LE_OQ));
-    plain = _mm256_and_pd(plain, _mm256_cmp_pd(high, limits, _CMP_LT_OQ));
-    plain = _mm256_and_pd(plain, _mm256_cmp_pd(rounded, limits, _CMP_LT_OQ));
-    plain = _mm256_and_pd(plain, _mm256_cmp_pd(_mm256_andnot_pd(signs, fraction), half, _CMP_NEQ_OQ));
+    // One scaling, below the limit before and after rounding, no tie.
+    __m256d plain = _mm256_and_pd(Normal(magnitude), decided);
+    plain = _mm256_and_pd(plain, AtMost(_mm256_setzero_pd(), scale));
+    plain = _mm256_and_pd(plain, AtMost(scale, _mm256_set1_pd(22)));
+    plain = _mm256_and_pd(plain, Below(high, limits));
+    plain = _mm256_and_pd(plain, Below(rounded, limits));
     _mm256_storeu_pd(values, _mm256_blendv_pd(value, result, plain));
     return static_cast<unsigned>(_mm256_movemask_pd(plain));
+}
+
+// The same for the magnitudes that take two scalings (10^22, then up to 10^22 more) and
+// come back through 106-bit powers of ten, as ScaledDigits and ScaledBack do one by one;
+// only the lanes of `wanted` are written.
+ABACOR_WIDE unsigned ReadBackFourSmall(double* values, int digits, double limit, unsigned wanted) {
+    const __m256d value = _mm256_loadu_pd(values);
+    const __m256d signs = _mm256_set1_pd(-0.0);
+    const __m256d magnitude = _mm256_andnot_pd(signs, value);
+    const __m256d scale = DecimalScales(magnitude, digits);
+    const __m256d first = _mm256_set1_pd(1e22);
+    const __m256d firstHigh = _mm256_mul_pd(magnitude, first);
+    const __m256d firstLow = _mm256_fmsub_pd(magnitude, first, firstHigh);
+    const __m256d power = TableEntries(kPowersOfTen.data(), _mm256_sub_pd(scale, _mm256_set1_pd(22)), 22);
+    const __m256d high = _mm256_mul_pd(firstHigh, power);
+    const __m256d highRest = _mm256_fmsub_pd(firstHigh, power, high);
+    const __m256d lowHigh = _mm256_mul_pd(firstLow, power);
+    const __m256d lowRest = _mm256_fmsub_pd(firstLow, power, lowHigh);
+    const __m256d limits = _mm256_set1_pd(limit);
+    __m256d decided;
+    const __m256d rounded = RoundedHalfEven(_mm256_min_pd(high, limits),
+                                            _mm256_add_pd(_mm256_add_pd(highRest, lowHigh), lowRest), 1e-12, decided);
+    // Back: rounded * 10^-scale in 106 bits.
+    const __m256d at = _mm256_sub_pd(scale, _mm256_set1_pd(23));
+    const double* smallPowers = &kSmallPowersOfTen[0].high;
+    const __m256d last = _mm256_set1_pd(std::size(kSmallPowersOfTen) - 1);
+    const __m128i pairs = _mm256_cvttpd_epi32(
+        _mm256_add_pd(_mm256_min_pd(_mm256_max_pd(at, _mm256_setzero_pd()), last),
+                      _mm256_min_pd(_mm256_max_pd(at, _mm256_setzero_pd()), last)));
+    const __m256d backHigh = _mm256_i32gather_pd(smallPowers, pairs, 8);
+    const __m256d backLow = _mm256_i32gather_pd(smallPowers + 1, pairs, 8);
+    const __m256d productHigh = _mm256_mul_pd(rounded, backHigh);
+    const __m256d rest = _mm256_add_pd(_mm256_fmsub_pd(rounded, backHigh, productHigh), _mm256_mul_pd(rounded, backLow));
+    const __m256d back = _mm256_add_pd(productHigh, rest);
+    const __m256d leftOut = _mm256_add_pd(_mm256_sub_pd(productHigh, back), rest);
+    const __m256d exponentBits = _mm256_castsi256_pd(_mm256_set1_epi64x(0x7FF0000000000000ll));
+    const __m256d halfUnit = _mm256_mul_pd(_mm256_and_pd(back, exponentBits), _mm256_set1_pd(0x1p-53));
+    const __m256d nearHalf = _mm256_sub_pd(_mm256_andnot_pd(signs, leftOut), halfUnit);
+    const __m256d mantissaBits = _mm256_castsi256_pd(_mm256_set1_epi64x(0x000FFFFFFFFFFFFFll));
+    const __m256d powerOfTwo = _mm256_castsi256_pd(
+        _mm256_cmpeq_epi64(_mm256_castpd_si256(_mm256_and_pd(back, mantissaBits)), _mm256_setzero_si256()));
+    // Two scalings, below the limit before and after rounding, decided both ways.
+    __m256d small = _mm256_and_pd(Normal(magnitude), decided);
+    small = _mm256_and_pd(small, AtMost(_mm256_set1_pd(23), scale));
+    small = _mm256_and_pd(small, AtMost(scale, _mm256_set1_pd(44)));
+    small = _mm256_and_pd(small, Below(high, limits));
+    small = _mm256_and_pd(small, Below(rounded, limits));
+    small = _mm256_and_pd(small, _mm256_cmp_pd(_mm256_andnot_pd(signs, nearHalf),
+                                               _mm256_mul_pd(halfUnit, _mm256_set1_pd(0x1p-40)), _CMP_GT_OQ));
+    small = _mm256_andnot_pd(powerOfTwo, small);
+    const unsigned written = static_cast<unsigned>(_mm256_movemask_pd(small)) & wanted;
+    alignas(32) double results[4];
+    _mm256_store_pd(results, _mm256_or_pd(back, _mm256_and_pd(value, signs)));
+    for (unsigned lane = 0; lane < 4; ++lane) {
+        if (written >> lane & 1) values[lane] = results[lane];
+    }
+    return written;
 }
 
 bool HasFourWideLanes() {
@@ -446,10 +529,11 @@ void ReadBackAll(double* values, std::size_t count, int digits) {
         const double limit = kPowersOfTen[static_cast<std::size_t>(digits)];
         std::size_t i = 0;
         for (; i + 4 <= count; i += 4) {
-            const unsigned plain = ReadBackFourPlainly(values + i, digits, limit);
-            if (plain == 0xF) continue;
+            unsigned done = ReadBackFourPlainly(values + i, digits, limit);
+            if (done == 0xF) continue;
+            done |= ReadBackFourSmall(values + i, digits, limit, ~done & 0xF);
             for (std::size_t lane = 0; lane < 4; ++lane) {
-                if ((plain >> lane & 1) == 0) values[i + lane] = ReadBackOne(values[i + lane], digits, limit);
+                if ((done >> lane & 1) == 0) values[i + lane] = ReadBackOne(values[i + lane], digits, limit);
             }
         }
         ReadBackEach(values + i, count - i, digits);
