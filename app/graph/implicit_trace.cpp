@@ -101,10 +101,12 @@ private:
             unsigned char* out = wanted.data() + r * columns;
             const unsigned char* row = crossed.data() + r * columns;
             if (r > 0) {
-                for (std::size_t c = 0; c < columns; ++c) out[c] |= row[c - columns];
+                const unsigned char* below = row - columns;
+                for (std::size_t c = 0; c < columns; ++c) out[c] |= below[c];
             }
             if (r + 1 < static_cast<std::size_t>(rows_)) {
-                for (std::size_t c = 0; c < columns; ++c) out[c] |= row[c + columns];
+                const unsigned char* above = row + columns;
+                for (std::size_t c = 0; c < columns; ++c) out[c] |= above[c];
             }
             for (std::size_t c = 1; c < columns; ++c) out[c] |= row[c - 1];
             for (std::size_t c = 0; c + 1 < columns; ++c) out[c] |= row[c + 1];
