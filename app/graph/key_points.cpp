@@ -6,6 +6,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "abacor.h"
 
@@ -66,8 +67,23 @@ std::optional<std::vector<PolynomialRoot>> PolynomialRoots(const std::wstring& f
     return roots;
 }
 
-// Where two explicit curves meet: the zeros of their difference.
-std::wstring DifferenceText(const std::wstring& f, const std::wstring& g) { return L"(" + f + L")-(" + g + L")"; }
+// Every ')' closes a '(' before it and every '(' is closed.
+bool Balanced(std::wstring_view text) {
+    int depth = 0;
+    for (const wchar_t c : text) {
+        if (c == L'(') ++depth;
+        if (c == L')' && --depth < 0) return false;
+    }
+    return depth == 0;
+}
+
+// Where two explicit curves meet: the zeros of their difference. A surplus ')' closes
+// everything before it, so inside brackets of its own a text with one would read
+// otherwise than alone: such a pair has no difference text.
+std::optional<std::wstring> DifferenceText(const std::wstring& f, const std::wstring& g) {
+    if (!Balanced(f) || !Balanced(g)) return std::nullopt;
+    return L"(" + f + L")-(" + g + L")";
+}
 
 // ---- Points of the plane ---------------------------------------------------------------
 
@@ -229,9 +245,10 @@ private:
             }
             if (other <= k) continue;
             const GraphFunction& g = formulas_[other].function;
-            if (exactRoots(KeyPointKind::Intersection, k, other, DifferenceText(f.text(), g.text()), false)) continue;
-            const Function difference = [&f, &g](double x) { return f.explicitAt(x) - g.explicitAt(x); };
-            zeros(KeyPointKind::Intersection, k, other, difference, value);
+            const std::optional<std::wstring> difference = DifferenceText(f.text(), g.text());
+            if (difference && exactRoots(KeyPointKind::Intersection, k, other, *difference, false)) continue;
+            const Function apart = [&f, &g](double x) { return f.explicitAt(x) - g.explicitAt(x); };
+            zeros(KeyPointKind::Intersection, k, other, apart, value);
         }
     }
 

@@ -52,6 +52,10 @@ TEST(FindKeyPoints, ZerosExtremaAndIntersectionsToFullPrecision) {
         {L"x^2+y^2=25;x", {{Z, 0, 0, -5, 0}, {Z, 0, 0, 5, 0}, {E, 0, 0, 0, -5}, {E, 0, 0, 0, 5}, {Z, 1, 1, 0, 0},
                             {I, 1, 0, -std::sqrt(12.5), -std::sqrt(12.5)}, {I, 1, 0, std::sqrt(12.5), std::sqrt(12.5)}},
          1e-7},
+        // "1)-x" is 1-x alone, but its surplus bracket would close "(x^2)-(1" in a text of
+        // the difference: the pair is searched numerically.
+        {L"x^2;1)-x", {{Z, 0, 0, 0, 0}, {E, 0, 0, 0, 0}, {I, 0, 1, -(1 + std::sqrt(5.0)) / 2, (3 + std::sqrt(5.0)) / 2},
+                       {I, 0, 1, (std::sqrt(5.0) - 1) / 2, (3 - std::sqrt(5.0)) / 2}, {Z, 1, 1, 1, 0}}, 1e-7},
         // Only what shows: the zeros of x-20 and the extremum at (0, 10) are out of view.
         {L"x-20;10-x^2", {{Z, 1, 1, -std::sqrt(10.0), 0}, {Z, 1, 1, std::sqrt(10.0), 0}}, 1e-7},
     };
@@ -136,6 +140,8 @@ TEST(FindKeyPoints, ImplicitCurvesTurnAndMeet) {
         // y = 5 touches the circle: F(x, 5) never changes sign, yet the point is found.
         {L"x^2+y^2=25;5", {{Z, 0, 0, -5, 0}, {Z, 0, 0, 5, 0}, {E, 0, 0, 0, -5}, {E, 0, 0, 0, 5},
                            {I, 1, 0, 0, 5}}, 1e-6},
+        // The x axis belongs to this curve: flat along it, it has no turning points there.
+        {L"sin(3xy)=0", {}, 0},
         // Only what shows: (0, 8) lies above the view.
         {L"x^2+(y-3)^2=25", {{Z, 0, 0, -4, 0}, {Z, 0, 0, 4, 0}, {E, 0, 0, 0, -2}}, 1e-9},
     };
