@@ -21,9 +21,10 @@ constexpr int kMostSteps = 200;
 // cannot pass through a cell without leaving corners on both of its sides.
 constexpr int kCellPixels = 6;
 constexpr int kMostNewtonSteps = 40;
-// Cells refined by Newton's method in one search, over all curves: a view crowded with
-// curves (sin(5x) + sin(5y) = 0 and the like) would otherwise take seconds.
-constexpr int kMostRefinedCells = 1000;
+// Values at single points that Newton's method may take in one search, over all
+// curves (a few milliseconds): a view crowded with curves (sin(5x) + sin(5y) = 0 and the
+// like) would otherwise take seconds. The samples of the cells come by rows, uncounted.
+constexpr long kMostPlaneValues = 20000;
 // Newton's method has converged once its step is this small against the coordinates or
 // the cell: the next step would be far below a pixel and the rounding of the values.
 constexpr double kConverged = 1e-9;
@@ -316,7 +317,7 @@ private:
     void crossings(std::size_t k, std::size_t other) {
         const std::vector<double>& a = sample(k);
         const std::vector<double>& b = sample(other);
-        const PlaneFunction f = OnPlane(formulas_[k]), g = OnPlane(formulas_[other]);
+        const PlaneFunction f = onPlane(k), g = onPlane(other);
         std::vector<PlanePoint> found;
         for (std::size_t r = 0; r < grid_.rows() && searching(); ++r) {
             for (std::size_t c = 0; c < grid_.columns(); ++c) {
@@ -332,7 +333,7 @@ private:
     void implicitExtrema(std::size_t k) {
         const std::vector<double>& values = sample(k);
         const std::vector<double> slopes = grid_.slopesInX(values);
-        const PlaneFunction f = OnPlane(formulas_[k]);
+        const PlaneFunction f = onPlane(k);
         std::vector<PlanePoint> found;
         for (std::size_t r = 0; r < grid_.rows() && searching(); ++r) {
             for (std::size_t c = 0; c < grid_.columns(); ++c) {
@@ -345,12 +346,19 @@ private:
         keepDistinct(KeyPointKind::Extremum, k, k, std::move(found));
     }
 
-    bool searching() const { return refinedCells_ < kMostRefinedCells && !cancel_.cancelled(); }
+    bool searching() const { return planeValuesLeft_ > 0 && !cancel_.cancelled(); }
+
+    // The curve's plane function, NaN once the search has taken all the values it may:
+    // Newton's method then gives up, and the search ends.
+    PlaneFunction onPlane(std::size_t k) {
+        return [this, f = OnPlane(formulas_[k])](double x, double y) {
+            return --planeValuesLeft_ >= 0 ? f(x, y) : kNaN;
+        };
+    }
 
     // Newton's method from the middle of the cell; a point it reaches outside the cell
     // (a quarter of it beyond, for points on its sides) belongs to another cell.
     std::optional<PlanePoint> refineInCell(const PlaneFunction& f, const PlaneFunction& g, const Cell& cell) {
-        if (++refinedCells_ > kMostRefinedCells) return std::nullopt;
         const PlanePoint middle{(cell.x0 + cell.x1) / 2, (cell.y0 + cell.y1) / 2};
         const std::optional<PlanePoint> p = SolvePair(f, g, middle, cell);
         if (!p || !cell.contains(*p, cell.size() / 4)) return std::nullopt;
@@ -411,7 +419,7 @@ private:
     std::vector<std::vector<double>> samples_;  // by curve, once asked for
     std::vector<double> xs_;
     std::vector<KeyPoint> points_;
-    int refinedCells_ = 0;
+    long planeValuesLeft_ = kMostPlaneValues;
 };
 
 }  // namespace
