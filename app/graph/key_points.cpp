@@ -161,10 +161,8 @@ bool Straddles(const std::array<double, 4>& corners) {
 class PlaneGrid {
 public:
     explicit PlaneGrid(const PlotArea& area)
-        : cellX_(kCellPixels * area.worldWidth / area.plotWidth),
-          cellY_(kCellPixels * area.worldHeight / area.plotHeight),
-          xs_(Lattice(area.xmin, area.xmax, cellX_)),
-          ys_(Lattice(area.ymin, area.ymax, cellY_)) {}
+        : xs_(Lattice(area.xmin, area.xmax, kCellPixels * area.worldWidth / area.plotWidth)),
+          ys_(Lattice(area.ymin, area.ymax, kCellPixels * area.worldHeight / area.plotHeight)) {}
 
     std::size_t columns() const { return xs_.size() - 1; }  // of cells
     std::size_t rows() const { return ys_.size() - 1; }
@@ -208,8 +206,6 @@ private:
         return points;
     }
 
-    double cellX_;
-    double cellY_;
     std::vector<double> xs_;
     std::vector<double> ys_;
 };
@@ -240,17 +236,20 @@ private:
         if (!exactRoots(KeyPointKind::Zero, k, k, f.text(), false)) zeros(KeyPointKind::Zero, k, k, value, value);
         if (!exactRoots(KeyPointKind::Extremum, k, k, f.text(), true)) extrema(k, value);
         for (std::size_t other = 0; other < formulas_.size() && !cancel_.cancelled(); ++other) {
-            if (formulas_[other].implicit) {
-                crossings(k, other);
-                continue;
-            }
-            if (other <= k) continue;
-            const GraphFunction& g = formulas_[other].function;
-            const std::optional<std::wstring> difference = DifferenceText(f.text(), g.text());
-            if (difference && exactRoots(KeyPointKind::Intersection, k, other, *difference, false)) continue;
-            const Function apart = [&f, &g](double x) { return f.explicitAt(x) - g.explicitAt(x); };
-            zeros(KeyPointKind::Intersection, k, other, apart, value);
+            if (formulas_[other].implicit) crossings(k, other);
+            else if (other > k) explicitPair(k, other);
         }
+    }
+
+    // Where two explicit curves meet: the exact roots of their difference when it is a
+    // polynomial, else its bracketed changes of sign.
+    void explicitPair(std::size_t k, std::size_t other) {
+        const GraphFunction& f = formulas_[k].function;
+        const GraphFunction& g = formulas_[other].function;
+        const std::optional<std::wstring> difference = DifferenceText(f.text(), g.text());
+        if (difference && exactRoots(KeyPointKind::Intersection, k, other, *difference, false)) return;
+        zeros(KeyPointKind::Intersection, k, other, [&f, &g](double x) { return f.explicitAt(x) - g.explicitAt(x); },
+              [&f](double x) { return f.explicitAt(x); });
     }
 
     // Where it crosses the x axis, its highest and lowest points along the curve and
