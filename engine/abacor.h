@@ -100,9 +100,10 @@ ABACOR_API int GetEquationRoots(int exact, wchar_t* buffer, int capacity);
  * nearest to it and with its multiplicity; roots beyond the range of doubles are left
  * out, and two roots closer than doubles tell apart share a value. Up to capacity of them
  * are written; null arrays are skipped. Returns the full count, 0 for a constant (0
- * included), or -1 when the text is no polynomial in x of degree at most 100 (another
- * letter, a function, a division by x) or its roots lie too close together to be told
- * apart within a few milliseconds. */
+ * included), or -1 when the text is no polynomial in x of degree at most 50 (another
+ * letter, a function, a division by x), has a number of more than 12 characters or
+ * beyond 1e12 or below 1e-12 in size (0 aside), or its roots lie too close together to be
+ * told apart within a few milliseconds. */
 ABACOR_API int GetPolynomialRoots(const wchar_t* formula, int derivative, double* roots, int* multiplicities,
                                   int capacity);
 

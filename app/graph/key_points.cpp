@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <string>
@@ -76,6 +77,15 @@ bool Balanced(std::wstring_view text) {
         if (c == L')' && --depth < 0) return false;
     }
     return depth == 0;
+}
+
+// The roots of a derivative where it changes sign (of odd multiplicity): x³ is flat at 0
+// without turning there.
+std::vector<PolynomialRoot> SignChanges(const std::vector<PolynomialRoot>& roots) {
+    std::vector<PolynomialRoot> changes;
+    std::copy_if(roots.begin(), roots.end(), std::back_inserter(changes),
+                 [](const PolynomialRoot& root) { return root.multiplicity % 2 == 1; });
+    return changes;
 }
 
 // Where two explicit curves meet: the zeros of their difference. A surplus ')' closes
@@ -213,7 +223,12 @@ private:
 class Finder {
 public:
     Finder(const GraphFormulas& formulas, const PlotArea& area, const Cancellation& cancel)
-        : formulas_(formulas), area_(area), cancel_(cancel), grid_(area), samples_(formulas.size()) {
+        : formulas_(formulas),
+          area_(area),
+          cancel_(cancel),
+          grid_(area),
+          samples_(formulas.size()),
+          exactZeros_(formulas.size()) {
         for (int column = PlotArea::kMargin; column <= area.width - PlotArea::kMargin; ++column) {
             xs_.push_back(area.worldX(column));
         }
@@ -233,21 +248,29 @@ private:
     void explicitCurve(std::size_t k) {
         const GraphFunction& f = formulas_[k].function;
         const Function value = [&f](double x) { return f.explicitAt(x); };
-        if (!exactRoots(KeyPointKind::Zero, k, k, f.text(), false)) zeros(KeyPointKind::Zero, k, k, value, value);
-        if (!exactRoots(KeyPointKind::Extremum, k, k, f.text(), true)) extrema(k, value);
+        const std::optional<std::vector<PolynomialRoot>>& exact = exactZeros(k);
+        if (exact) keepRoots(KeyPointKind::Zero, k, k, *exact);
+        else zeros(KeyPointKind::Zero, k, k, value, value);
+        const auto turning = exact ? PolynomialRoots(f.text(), true) : std::nullopt;
+        if (turning) keepRoots(KeyPointKind::Extremum, k, k, SignChanges(*turning));
+        else extrema(k, value);
         for (std::size_t other = 0; other < formulas_.size() && !cancel_.cancelled(); ++other) {
             if (formulas_[other].implicit) crossings(k, other);
             else if (other > k) explicitPair(k, other);
         }
     }
 
-    // Where two explicit curves meet: the exact roots of their difference when it is a
-    // polynomial, else its bracketed changes of sign.
+    // Where two explicit curves meet: the exact roots of their difference when both are
+    // polynomials, else its bracketed changes of sign.
     void explicitPair(std::size_t k, std::size_t other) {
         const GraphFunction& f = formulas_[k].function;
         const GraphFunction& g = formulas_[other].function;
         const std::optional<std::wstring> difference = DifferenceText(f.text(), g.text());
-        if (difference && exactRoots(KeyPointKind::Intersection, k, other, *difference, false)) return;
+        const bool polynomials = difference && exactZeros(k) && exactZeros(other);
+        if (const auto meetings = polynomials ? PolynomialRoots(*difference, false) : std::nullopt) {
+            keepRoots(KeyPointKind::Intersection, k, other, *meetings);
+            return;
+        }
         zeros(KeyPointKind::Intersection, k, other, [&f, &g](double x) { return f.explicitAt(x) - g.explicitAt(x); },
               [&f](double x) { return f.explicitAt(x); });
     }
@@ -263,16 +286,18 @@ private:
         }
     }
 
-    // Each root of the polynomial text (of its derivative: those of odd multiplicity,
-    // where it changes sign) at its curve's drawn value; false when the text is no
-    // polynomial, for the numerical search to take over.
-    bool exactRoots(KeyPointKind kind, std::size_t k, std::size_t other, const std::wstring& text, bool derivative) {
-        const std::optional<std::vector<PolynomialRoot>> roots = PolynomialRoots(text, derivative);
-        if (!roots) return false;
-        for (const PolynomialRoot& root : *roots) {
-            if (!derivative || root.multiplicity % 2 == 1) keep(kind, k, other, root.x, formulas_[k].function.explicitAt(root.x));
-        }
-        return true;
+    // The exact zeros of an explicit curve, asked for once; nothing when it is no
+    // polynomial, and then neither its derivative nor its difference with another curve
+    // is tried.
+    const std::optional<std::vector<PolynomialRoot>>& exactZeros(std::size_t k) {
+        ExactZeros& entry = exactZeros_[k];
+        if (!entry.asked) entry = {true, PolynomialRoots(formulas_[k].function.text(), false)};
+        return entry.roots;
+    }
+
+    // Each root on the curve k as drawn.
+    void keepRoots(KeyPointKind kind, std::size_t k, std::size_t other, const std::vector<PolynomialRoot>& roots) {
+        for (const PolynomialRoot& root : roots) keep(kind, k, other, root.x, formulas_[k].function.explicitAt(root.x));
     }
 
     // Where f changes sign, or is zero at a sample between two non-zero neighbours; the
@@ -416,6 +441,11 @@ private:
     const Cancellation& cancel_;
     PlaneGrid grid_;
     std::vector<std::vector<double>> samples_;  // by curve, once asked for
+    struct ExactZeros {
+        bool asked = false;
+        std::optional<std::vector<PolynomialRoot>> roots;
+    };
+    std::vector<ExactZeros> exactZeros_;
     std::vector<double> xs_;
     std::vector<KeyPoint> points_;
     long planeValuesLeft_ = kMostPlaneValues;

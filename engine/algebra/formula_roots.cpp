@@ -4,11 +4,27 @@
 #include <cmath>
 
 #include "algebra/exact_reading.h"
+#include "core/formula_reader.h"
 
 namespace abacor {
 
+namespace {
+
+bool ModestNumbers(const std::wstring& text) {
+    const FormulaTree tree = ReadFormula(std::wstring_view(text), "xyz");
+    return std::all_of(tree.nodes.begin(), tree.nodes.end(), [](const FormulaNode& n) {
+        if (n.operation != Operation::Number) return true;
+        const double size = std::fabs(n.number);
+        return n.end - n.begin <= kFormulaRootsLongestNumber &&
+               (size == 0 || (size <= kFormulaRootsLargestNumber && size >= 1 / kFormulaRootsLargestNumber));
+    });
+}
+
+}  // namespace
+
 std::optional<std::vector<RealRoot>> FormulaRoots(const std::wstring& text, bool derivative) {
-    std::optional<ExactPolynomial> p = ReadExactInX(text, kExactSearchMaxDegree);
+    if (!ModestNumbers(text)) return std::nullopt;
+    std::optional<ExactPolynomial> p = ReadExactInX(text, kFormulaRootsMaxDegree);
     if (!p) return std::nullopt;
     if (derivative) *p = p->Derivative();
     return FindRealRootsWithin(*p, kFormulaRootsAllowance);

@@ -17,9 +17,17 @@ namespace abacor {
 // that a hostile text costs the view a few milliseconds at most.
 inline constexpr long long kFormulaRootsAllowance = kRootWorkAllowance / 16;
 
+// Reading a power multiplies it out unmetered, at a cost that grows with the cube of the
+// degree and the square of the numbers' digits: (0.123456789x+0.987654321)^100 takes
+// 90 ms, (1e4000x+1)^100 seconds. Beyond these a formula is not read exactly here.
+inline constexpr int kFormulaRootsMaxDegree = 50;
+inline constexpr std::size_t kFormulaRootsLongestNumber = 12;  // characters
+inline constexpr double kFormulaRootsLargestNumber = 1e12;      // and 1/that the smallest
+
 // The real roots of the formula, or of its derivative, ascending; none for a constant
 // (zero included). Nothing when the text is no polynomial in x of degree at most
-// kExactSearchMaxDegree or the allowance runs out.
+// kFormulaRootsMaxDegree, has a number beyond the limits above, or the allowance runs
+// out.
 std::optional<std::vector<RealRoot>> FormulaRoots(const std::wstring& text, bool derivative);
 
 // GetPolynomialRoots: the roots within the range of doubles, up to capacity of them

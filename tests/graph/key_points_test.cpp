@@ -84,7 +84,9 @@ void ExpectPoints(const wchar_t* text, const std::vector<KeyPoint>& found, const
         EXPECT_EQ(found[i].other, expected[i].other) << where;
         EXPECT_NEAR(found[i].x, expected[i].x, xTolerance) << where;
         EXPECT_NEAR(found[i].y, expected[i].y, yTolerance) << where;
-        if (xTolerance == 0) EXPECT_EQ(found[i].x, expected[i].x) << where;  // -0 against 0 as well
+        if (xTolerance == 0) {
+            EXPECT_EQ(found[i].x, expected[i].x) << where;  // -0 against 0 as well
+        }
     }
 }
 
@@ -152,7 +154,7 @@ TEST(FindKeyPoints, ImplicitCurvesTurnAndMeet) {
 // whose exact roots crowd beyond the engine's allowance, or curves that fill the view.
 TEST(FindKeyPoints, BoundedByCancellationAndTime) {
     const wchar_t* views[] = {
-        L"x^2+y^2=25;(x-6)^2+y^2=25;sin(x);x^100-2(1000x-1)^2;x^2/16+y^2/4=1",
+        L"x^2+y^2=25;(x-6)^2+y^2=25;sin(x);x^50-2(1000x-1)^2;x^2/16+y^2/4=1",
         L"sin(5x)+sin(5y)=0;cos(5x)=sin(5y);sin(3xy)=0;sin(x^2+y^2)=0;tan(x*y)=1",
     };
     std::atomic<unsigned> current{1};
