@@ -121,6 +121,22 @@ TEST(FindKeyPoints, PolynomialPointsAreExactDoubles) {
     for (const auto& c : cases) ExpectPoints(c.text, Found(c.text), c.points, 0, c.yTolerance);
 }
 
+// More roots than a first request has room for: each still the double nearest to k/3,
+// which no bracketing on the columns would give.
+TEST(FindKeyPoints, EveryExactRootOfAPolynomialWithMany) {
+    std::wstring text;
+    std::vector<double> roots;
+    for (int k = -10; k <= 10; ++k) {
+        text += L"(x-(" + std::to_wstring(k) + L"/3))";
+        roots.push_back(k / 3.0);
+    }
+    std::vector<double> zeros;
+    for (const KeyPoint& point : Found(text.c_str())) {
+        if (point.kind == KeyPointKind::Zero) zeros.push_back(point.x);
+    }
+    EXPECT_EQ(zeros, roots);
+}
+
 // Where an implicit curve turns or meets another curve: refined by Newton's method from
 // the cells of the view where both equations change sign.
 TEST(FindKeyPoints, ImplicitCurvesTurnAndMeet) {
