@@ -32,7 +32,9 @@ struct KeyPoint {
 // across a pole is no zero: the value there must be smaller than at both ends of the
 // bracket. Where an implicit curve meets another curve, or turns, cells of a few pixels
 // in which both equations change sign are refined by Newton's method. Only points inside
-// the view are kept; a cancelled search stops early with what it has.
+// the view are kept, curve by curve: zeros, turning points, then meetings, each kind from
+// the left (a meeting of an explicit and an implicit curve under the explicit one); a
+// cancelled search stops early with what it has.
 std::vector<KeyPoint> FindKeyPoints(const GraphFormulas& formulas, const PlotArea& area,
                                     const Cancellation& cancel = {});
 
