@@ -94,6 +94,19 @@ ABACOR_API const wchar_t* GetLastSteps(void);
  * the whole text. */
 ABACOR_API int GetEquationRoots(int exact, wchar_t* buffer, int capacity);
 
+/* Polynomial roots. */
+/* The distinct real roots of a formula in x read exactly (0.1 is 1/10, as in the equation
+ * solver), or of its derivative when derivative is nonzero: ascending, each as the double
+ * nearest to it and with its multiplicity; roots beyond the range of doubles are left
+ * out, and two roots closer than doubles tell apart share a value. Up to capacity of them
+ * are written; null arrays are skipped. Returns the full count, 0 for a constant (0
+ * included), or -1 when the text is no polynomial in x of degree at most 50 (another
+ * letter, a function, a division by x), has a number of more than 12 characters or
+ * beyond 1e12 or below 1e-12 in size (0 aside), or its roots lie too close together to be
+ * told apart within a few milliseconds. */
+ABACOR_API int GetPolynomialRoots(const wchar_t* formula, int derivative, double* roots, int* multiplicities,
+                                  int capacity);
+
 /* Number line. */
 /* Draws the last inequality's solution set into rect; the result means nothing. Draws
  * whether or not the number line is visible. */

@@ -7,6 +7,7 @@
 
 #include "abacor.h"
 #include "algebra/equation_panel.h"
+#include "algebra/formula_roots.h"
 #include "buttons.h"
 #include "core/compiled_expression.h"
 #include "core/engine_state.h"
@@ -89,6 +90,12 @@ int GetEquationRoots(int exact, wchar_t* buffer, int capacity) {
     const std::wstring lines = abacor::EquationRootLines(exact != 0);
     CopyCut(lines, buffer, capacity);
     return static_cast<int>(lines.size());
+}
+
+// ---- Polynomial roots -------------------------------------------------------------------
+
+int GetPolynomialRoots(const wchar_t* formula, int derivative, double* roots, int* multiplicities, int capacity) {
+    return abacor::CopyFormulaRoots(formula, derivative != 0, roots, multiplicities, capacity);
 }
 
 // ---- Number line ------------------------------------------------------------------------

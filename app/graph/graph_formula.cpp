@@ -86,7 +86,8 @@ std::wstring SubstituteXY(std::wstring_view formula, double x, double y) { retur
 void GraphFunction::Release::operator()(KvFormula* formula) const { ReleaseFormula(formula); }
 
 GraphFunction::GraphFunction(const std::wstring& formula)
-    : explicit_(CompileFormula(formula.c_str(), KV_FORMULA_X, kExplicitDigits)),
+    : text_(formula),
+      explicit_(CompileFormula(formula.c_str(), KV_FORMULA_X, kExplicitDigits)),
       implicit_(CompileFormula(formula.c_str(), KV_FORMULA_X | KV_FORMULA_Y, kImplicitDigits)) {
     ++compiledFunctions;
 }

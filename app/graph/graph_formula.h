@@ -47,6 +47,8 @@ public:
     double implicitAt(double x, double y) const;
     // F at every (xs[c], ys[r]), row by row, one rounding per row and per column.
     std::vector<double> implicitAt(const std::vector<double>& xs, const std::vector<double>& ys) const;
+    // The text it was compiled from, for what reads the formula itself (exact roots).
+    const std::wstring& text() const { return text_; }
 
     // How many functions this process has compiled. Compiling is the slow part of turning
     // a text into curves: a graph does it once per build, never while painting.
@@ -56,6 +58,7 @@ private:
     struct Release {
         void operator()(KvFormula* formula) const;
     };
+    std::wstring text_;
     std::unique_ptr<KvFormula, Release> explicit_;
     std::unique_ptr<KvFormula, Release> implicit_;
 };

@@ -5,7 +5,7 @@ library=$1
 expected=(
   DEz0 EvaluateExpression GetLastSteps GetPrecision GetResult InitDllInstance InitFractions
   CheckFormulaText GetLastStatus GetSystemResult ProcessButtonClick TextFaultMessage ProcessMemoryComboSelect ResetCalculator SetMaxDegree SetPrecision
-  ShowStepsWindow SolveSystem GetEquationRoots
+  ShowStepsWindow SolveSystem GetEquationRoots GetPolynomialRoots
   DrawNumberLine GetNumberLinePoints GetNumberLineSelection HideNumberLine IsNumberLineVisible
   CompileFormula EvaluateFormula EvaluateFormulaGrid ReleaseFormula RoundCoordinate RoundCoordinates
 )

@@ -1,8 +1,11 @@
 // Zeros, extrema and intersections read off the curves of a view, to full precision,
 // and what a paint marks with them.
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <numbers>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -44,10 +47,15 @@ TEST(FindKeyPoints, ZerosExtremaAndIntersectionsToFullPrecision) {
         // Across a pole the sign changes but there is no zero, nor an extremum in view.
         {L"1/x", {}, 0},
         {L"1/(x-1)-1", {{Z, 0, 0, 2, 0}}, 1e-9},
-        // An implicit curve: where it crosses the x axis and where it meets explicit curves.
-        {L"x^2+y^2=25;x", {{Z, 0, 0, -5, 0}, {Z, 0, 0, 5, 0}, {Z, 1, 1, 0, 0},
+        // An implicit curve: where it crosses the x axis, where it turns and where it meets
+        // explicit curves.
+        {L"x^2+y^2=25;x", {{Z, 0, 0, -5, 0}, {Z, 0, 0, 5, 0}, {E, 0, 0, 0, -5}, {E, 0, 0, 0, 5}, {Z, 1, 1, 0, 0},
                             {I, 1, 0, -std::sqrt(12.5), -std::sqrt(12.5)}, {I, 1, 0, std::sqrt(12.5), std::sqrt(12.5)}},
          1e-7},
+        // "1)-x" is 1-x alone, but its surplus bracket would close "(x^2)-(1" in a text of
+        // the difference: the pair is searched numerically.
+        {L"x^2;1)-x", {{Z, 0, 0, 0, 0}, {E, 0, 0, 0, 0}, {I, 0, 1, -(1 + std::sqrt(5.0)) / 2, (3 + std::sqrt(5.0)) / 2},
+                       {I, 0, 1, (std::sqrt(5.0) - 1) / 2, (3 - std::sqrt(5.0)) / 2}, {Z, 1, 1, 1, 0}}, 1e-7},
         // Only what shows: the zeros of x-20 and the extremum at (0, 10) are out of view.
         {L"x-20;10-x^2", {{Z, 1, 1, -std::sqrt(10.0), 0}, {Z, 1, 1, std::sqrt(10.0), 0}}, 1e-7},
     };
@@ -61,6 +69,117 @@ TEST(FindKeyPoints, ZerosExtremaAndIntersectionsToFullPrecision) {
             EXPECT_NEAR(found[i].x, c.points[i].x, c.tolerance) << headless::ToUtf8(c.text) << " #" << i;
             EXPECT_NEAR(found[i].y, c.points[i].y, c.tolerance) << headless::ToUtf8(c.text) << " #" << i;
         }
+    }
+}
+
+// Lists `found` against `expected` in order: x always exactly, y within yTolerance
+// (0: exactly as well).
+void ExpectPoints(const wchar_t* text, const std::vector<KeyPoint>& found, const std::vector<Expected>& expected,
+                  double xTolerance, double yTolerance) {
+    ASSERT_EQ(found.size(), expected.size()) << headless::ToUtf8(text);
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        const std::string where = headless::ToUtf8(text) + " #" + std::to_string(i);
+        EXPECT_EQ(found[i].kind, expected[i].kind) << where;
+        EXPECT_EQ(found[i].curve, expected[i].curve) << where;
+        EXPECT_EQ(found[i].other, expected[i].other) << where;
+        EXPECT_NEAR(found[i].x, expected[i].x, xTolerance) << where;
+        EXPECT_NEAR(found[i].y, expected[i].y, yTolerance) << where;
+        if (xTolerance == 0) {
+            EXPECT_EQ(found[i].x, expected[i].x) << where;  // -0 against 0 as well
+        }
+    }
+}
+
+// Where an explicit curve is a polynomial in x the engine isolates the roots exactly:
+// each x is the double nearest to the root, and y the curve's drawn value there.
+TEST(FindKeyPoints, PolynomialPointsAreExactDoubles) {
+    constexpr auto Z = KeyPointKind::Zero, E = KeyPointKind::Extremum, I = KeyPointKind::Intersection;
+    const double root2 = std::sqrt(2.0);  // correctly rounded, as the exact roots are
+    const struct {
+        const wchar_t* text;
+        std::vector<Expected> points;
+        double yTolerance;  // where the drawn value is taken at x rounded to ten digits
+    } cases[] = {
+        {L"x^2-4", {{Z, 0, 0, -2, 0}, {Z, 0, 0, 2, 0}, {E, 0, 0, 0, -4}}, 0},
+        // x² touches the axis without crossing it: still a zero, found without a sample there.
+        {L"x^2;x+2", {{Z, 0, 0, 0, 0}, {E, 0, 0, 0, 0}, {I, 0, 1, -1, 1}, {I, 0, 1, 2, 4}, {Z, 1, 1, -2, 0}}, 0},
+        {L"x^2-0.01;2-x^2", {{Z, 0, 0, -0.1, 0}, {Z, 0, 0, 0.1, 0}, {E, 0, 0, 0, -0.01},
+                             {I, 0, 1, -std::sqrt(1.005), 1.005 - 0.01}, {I, 0, 1, std::sqrt(1.005), 1.005 - 0.01},
+                             {Z, 1, 1, -root2, 0}, {Z, 1, 1, root2, 0}, {E, 1, 1, 0, 2}}, 1e-8},
+        // x³ is flat at 0 without turning; x⁴ turns there.
+        {L"x^3", {{Z, 0, 0, 0, 0}}, 0},
+        {L"x^4", {{Z, 0, 0, 0, 0}, {E, 0, 0, 0, 0}}, 0},
+        {L"(x-1)^3+2", {{Z, 0, 0, 1 - std::cbrt(2.0), 0}}, 1e-8},
+        {L"x^4-2x^2", {{Z, 0, 0, -root2, 0}, {Z, 0, 0, 0, 0}, {Z, 0, 0, root2, 0},
+                       {E, 0, 0, -1, -1}, {E, 0, 0, 0, 0}, {E, 0, 0, 1, -1}}, 1e-8},
+        // Decimal roots are the decimals they are, not neighbours of them.
+        {L"(x-0.1)(x-0.2)", {{Z, 0, 0, 0.1, 0}, {Z, 0, 0, 0.2, 0}, {E, 0, 0, 0.15, (0.15 - 0.1) * (0.15 - 0.2)}}, 0},
+        // The same curve twice meets itself everywhere: no point to mark.
+        {L"x^2-1;x*x-1", {{Z, 0, 0, -1, 0}, {Z, 0, 0, 1, 0}, {E, 0, 0, 0, -1},
+                          {Z, 1, 1, -1, 0}, {Z, 1, 1, 1, 0}, {E, 1, 1, 0, -1}}, 0},
+    };
+    for (const auto& c : cases) ExpectPoints(c.text, Found(c.text), c.points, 0, c.yTolerance);
+}
+
+// More roots than a first request has room for: each still the double nearest to k/3,
+// which no bracketing on the columns would give.
+TEST(FindKeyPoints, EveryExactRootOfAPolynomialWithMany) {
+    std::wstring text;
+    std::vector<double> roots;
+    for (int k = -10; k <= 10; ++k) {
+        text += L"(x-(" + std::to_wstring(k) + L"/3))";
+        roots.push_back(k / 3.0);
+    }
+    std::vector<double> zeros;
+    for (const KeyPoint& point : Found(text.c_str())) {
+        if (point.kind == KeyPointKind::Zero) zeros.push_back(point.x);
+    }
+    EXPECT_EQ(zeros, roots);
+}
+
+// Where an implicit curve turns or meets another curve: refined by Newton's method from
+// the cells of the view where both equations change sign.
+TEST(FindKeyPoints, ImplicitCurvesTurnAndMeet) {
+    constexpr auto Z = KeyPointKind::Zero, E = KeyPointKind::Extremum, I = KeyPointKind::Intersection;
+    const double r = std::sqrt(12.5);  // 3.5355339059...
+    const struct {
+        const wchar_t* text;
+        std::vector<Expected> points;
+        double tolerance;
+    } cases[] = {
+        {L"x^2+y^2=25;y=x", {{Z, 0, 0, -5, 0}, {Z, 0, 0, 5, 0}, {E, 0, 0, 0, -5}, {E, 0, 0, 0, 5},
+                             {I, 0, 1, -r, -r}, {I, 0, 1, r, r}, {Z, 1, 1, 0, 0}}, 1e-9},
+        {L"x^2+y^2=25;(x-6)^2+y^2=25", {{Z, 0, 0, -5, 0}, {Z, 0, 0, 5, 0}, {E, 0, 0, 0, -5}, {E, 0, 0, 0, 5},
+                                        {I, 0, 1, 3, -4}, {I, 0, 1, 3, 4},
+                                        {Z, 1, 1, 1, 0}, {E, 1, 1, 6, -5}, {E, 1, 1, 6, 5}}, 1e-9},
+        {L"x^2/16+y^2/4=1", {{Z, 0, 0, -4, 0}, {Z, 0, 0, 4, 0}, {E, 0, 0, 0, -2}, {E, 0, 0, 0, 2}}, 1e-9},
+        // y = x³ written as a curve of the plane: flat at 0 without turning.
+        {L"y=x^3", {{Z, 0, 0, 0, 0}}, 1e-9},
+        // y = 5 touches the circle: F(x, 5) never changes sign, yet the point is found.
+        {L"x^2+y^2=25;5", {{Z, 0, 0, -5, 0}, {Z, 0, 0, 5, 0}, {E, 0, 0, 0, -5}, {E, 0, 0, 0, 5},
+                           {I, 1, 0, 0, 5}}, 1e-6},
+        // The x axis belongs to this curve: flat along it, it has no turning points there.
+        {L"sin(3xy)=0", {}, 0},
+        // Only what shows: (0, 8) lies above the view.
+        {L"x^2+(y-3)^2=25", {{Z, 0, 0, -4, 0}, {Z, 0, 0, 4, 0}, {E, 0, 0, 0, -2}}, 1e-9},
+    };
+    for (const auto& c : cases) ExpectPoints(c.text, Found(c.text), c.points, c.tolerance, c.tolerance);
+}
+
+// A view that has moved on stops the search; a full one stays quick even with texts
+// whose exact roots crowd beyond the engine's allowance, or curves that fill the view.
+TEST(FindKeyPoints, BoundedByCancellationAndTime) {
+    const wchar_t* views[] = {
+        L"x^2+y^2=25;(x-6)^2+y^2=25;sin(x);x^50-2(1000x-1)^2;x^2/16+y^2/4=1",
+        L"sin(5x)+sin(5y)=0;cos(5x)=sin(5y);sin(3xy)=0;sin(x^2+y^2)=0;tan(x*y)=1",
+    };
+    std::atomic<unsigned> current{1};
+    for (const wchar_t* five : views) {
+        const GraphFormulas formulas(five);
+        EXPECT_TRUE(FindKeyPoints(formulas, kDefaultArea, Cancellation(current, 0)).empty()) << headless::ToUtf8(five);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(FindKeyPoints(formulas, kDefaultArea, Cancellation(current, 1)).empty()) << headless::ToUtf8(five);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << headless::ToUtf8(five);
     }
 }
 
