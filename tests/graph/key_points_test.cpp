@@ -2,7 +2,6 @@
 // and what a paint marks with them.
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -166,9 +165,10 @@ TEST(FindKeyPoints, ImplicitCurvesTurnAndMeet) {
     for (const auto& c : cases) ExpectPoints(c.text, Found(c.text), c.points, c.tolerance, c.tolerance);
 }
 
-// A view that has moved on stops the search; a full one stays quick even with texts
-// whose exact roots crowd beyond the engine's allowance, or curves that fill the view.
-TEST(FindKeyPoints, BoundedByCancellationAndTime) {
+// A view that has moved on stops the search; a full one still finishes with points even
+// with texts whose exact roots crowd beyond the engine's allowance, or curves that fill
+// the view (its work is bounded by counts of values; its speed is measured in bench/).
+TEST(FindKeyPoints, BoundedByCancellationAndByCounts) {
     const wchar_t* views[] = {
         L"x^2+y^2=25;(x-6)^2+y^2=25;sin(x);x^50-2(1000x-1)^2;x^2/16+y^2/4=1",
         L"sin(5x)+sin(5y)=0;cos(5x)=sin(5y);sin(3xy)=0;sin(x^2+y^2)=0;tan(x*y)=1",
@@ -177,9 +177,7 @@ TEST(FindKeyPoints, BoundedByCancellationAndTime) {
     for (const wchar_t* five : views) {
         const GraphFormulas formulas(five);
         EXPECT_TRUE(FindKeyPoints(formulas, kDefaultArea, Cancellation(current, 0)).empty()) << headless::ToUtf8(five);
-        const auto start = std::chrono::steady_clock::now();
         EXPECT_FALSE(FindKeyPoints(formulas, kDefaultArea, Cancellation(current, 1)).empty()) << headless::ToUtf8(five);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << headless::ToUtf8(five);
     }
 }
 
