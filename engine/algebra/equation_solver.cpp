@@ -33,6 +33,9 @@ struct Sides {
 
 // The two sides expanded, and P = left − right.
 struct Expansion {
+    // p is the equation's: no part left out at a limit, none without a polynomial reading
+    // (x^0.5, 2^x), no quotient kept without its remainder (1/x inside brackets).
+    bool exact = true;
     Polynomial left;
     Polynomial right;
     Polynomial p;
@@ -60,6 +63,7 @@ Expansion ExpandSides(ReportWriter& report, const Sides& sides) {
     ExpansionNotes notes;
     e.left = ExpandExpression(sides.left, &notes);
     e.right = ExpandExpression(sides.right, &notes);
+    e.exact = notes.exact();
     // Sides that read exactly carry no rounding noise, and no number is lost however
     // small it is (x^2 = 0.00000000000001).
     const auto exactLeft = notes.skipped.empty() ? ReadExactInX(sides.left, kExactSearchMaxDegree) : std::nullopt;
@@ -419,6 +423,12 @@ EquationResult SolveEquation(const std::wstring& typed) {
     ClearDenominators(sides.left, sides.right, report);
     AppendSplitStep(report, sides);
     const Expansion e = ExpandSides(report, sides);
+    // Otherwise what is left is another equation: a part left out counts as 0 ((x+1)^10 = 0
+    // would read 0 = 0, x^0.5 = 2 would read 0 = 2).
+    if (!e.exact) {
+        AppendResult(report, text::kEquationTooComplex);
+        return Verdict(report, text::kEquationTooComplex, KV_STATUS_TOO_COMPLEX);
+    }
     if (!AllCoefficientsFinite(e.p)) return TooLarge(report);
     if (e.p.empty()) return Identity(original, text::kAlwaysHoldsForAll, report);
     if (DegreeInX(e.p) == 0) return WithoutX(e.p, original, report);

@@ -135,6 +135,9 @@ inline constexpr const wchar_t* kTooLongComputation = L"слишком долг�
 inline constexpr const wchar_t* kDivisionStoppedAfter = L"деление остановлено после ";
 inline constexpr const wchar_t* kDivisionSteps = L" шагов";
 inline constexpr const wchar_t* kDegreeAboveMaximum = L"степень выше максимальной (";
+// The answer when a part of an equation could not be expanded within those limits.
+inline constexpr const wchar_t* kEquationTooComplex = L"Уравнение слишком сложное для решения";
+inline constexpr const wchar_t* kExpressionTooComplex = L"Выражение слишком сложное для упрощения";
 
 // ---- Exact roots of equations -----------------------------------------------------------
 // Step 4 of a higher degree, when the search above missed roots that exact root isolation

@@ -214,6 +214,7 @@ std::optional<InequalityAnalysis> AnalyzeInequality(const std::wstring& text, Ze
     if (a.refusal) return a;
     const std::wstring formula = StandardFormText(left, right);
     a.f = ExpandExpression(formula, &a.notes);
+    const bool partLeftOut = !a.notes.skipped.empty();  // at a limit: it would count as 0
     // A text that divides by x is a quotient: its sign is that of numerator × denominator,
     // and the zeros of the denominator are cut out of the answer.
     if (a.notes.quotientOnly || a.notes.unread) {
@@ -223,8 +224,9 @@ std::optional<InequalityAnalysis> AnalyzeInequality(const std::wstring& text, Ze
             a.notes = ExpansionNotes{};
         }
     }
-    // A part that is no polynomial (x^0.5) would leave f without it: no answer then.
-    if (a.notes.unread) {
+    // A part that is no polynomial (x^0.5), or one past the limits of expansion ((x+1)^10
+    // above the highest degree), would leave f without it: no answer then.
+    if (a.notes.unread || partLeftOut) {
         a.refusal = InequalityRefusal{KV_STATUS_TOO_COMPLEX, text::kInequalityTooComplex};
         return a;
     }

@@ -128,6 +128,7 @@ TEST_F(EquationSolverTest, AnswerRows) {
         {L"x + 1 = x + 2", {L"Нет решений"}},
         {L"x + 1 = x + 1", {L"x ∈ ℝ"}},
         {L"x = 1 = 2", {L"Два знака '='"}},
+        {L"(x+1)^10 = 0", {L"Уравнение слишком сложное для решения"}},
         {L"x + 50 = 0", {L"X = -50"}},
         {L"x = 100", {L"X = 100"}},
         {L"2x = 0", {L"X = 0"}},
@@ -152,7 +153,10 @@ TEST_F(EquationSolverTest, AnswerRows) {
         {L"x*y + y*x", {L"Упрощённое: 2xy"}},
         {L"x^3*x^2", {L"Упрощённое: x⁵"}},
         {L"x^0 + x", {L"Упрощённое: x + 1"}},
-        {L"(x+1)^10 + 1", {L"Упрощённое: 1"}},
+        // A power above the highest degree is left out of the expansion: no simplified
+        // form, no answer that would count it as 0.
+        {L"(x+1)^10 + 1", {L"Выражение слишком сложное для упрощения"}},
+        {L"x^2 + 3x", {L"Упрощённое: x² + 3x"}},
     };
     for (const auto& c : cases) {
         Solve(c.input);
@@ -315,6 +319,9 @@ TEST_F(EquationSolverTest, StatusOfEachEnding) {
         {L"10^400*x=1", KV_STATUS_TOO_LARGE},
         {L"6^400x^2 + x = 1", KV_STATUS_TOO_LARGE},
         {L"x^2 + 10^200x + 1 = 0", KV_STATUS_TOO_LARGE},
+        {L"(x+1)^10 = 1", KV_STATUS_TOO_COMPLEX},  // above the highest degree
+        {L"x^0.5 = 2", KV_STATUS_TOO_COMPLEX},
+        {L"(x+1)^10 - x", KV_STATUS_TOO_COMPLEX},
         {L"x^2 + 1 = 0", KV_STATUS_ANSWERED},  // no roots
         {L"x + 1 = x + 2", KV_STATUS_ANSWERED},
         {L"x/(x-1) = 1/(x-1)", KV_STATUS_ANSWERED},  // every root extraneous
