@@ -19,6 +19,7 @@
 #include "graph_formula.h"
 #include "graph_session.h"
 #include "headless_platform.h"
+#include "key_points.h"
 
 namespace {
 
@@ -164,6 +165,20 @@ void CheckTraced(const std::wstring& formula, const WorldRect& rect, int cells) 
     }
 }
 
+// The points "Точки" marks: inside the view, of curves that exist, an intersection of two.
+void CheckKeyPoints(const std::wstring& text, const PlotArea& area) {
+    const std::wstring context = L"key points of " + text;
+    const GraphFormulas formulas(text);
+    for (const KeyPoint& point : FindKeyPoints(formulas, area)) {
+        FUZZ_CHECK(std::isfinite(point.x) && std::isfinite(point.y), context + L": a point that is no number");
+        FUZZ_CHECK(point.x >= area.xmin && point.x <= area.xmax && point.y >= area.ymin && point.y <= area.ymax,
+                   context + L": a point outside the view");
+        FUZZ_CHECK(point.curve < formulas.size() && point.other < formulas.size(), context + L": no such curve");
+        FUZZ_CHECK((point.kind == KeyPointKind::Intersection) == (point.other != point.curve),
+                   context + L": an intersection of one curve, or another point of two");
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -225,5 +240,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (IsImplicit(formula)) CheckTraced(formula, rect, settings.SampleCount);
         else CheckSampled(formula, area);
     }
+    if (!formulas.empty() && (settingsByte & 1) != 0) CheckKeyPoints(session.formulaText(), area);
     return 0;
 }

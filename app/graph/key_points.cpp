@@ -26,6 +26,8 @@ constexpr int kMostNewtonSteps = 40;
 // curves (a few milliseconds): a view crowded with curves (sin(5x) + sin(5y) = 0 and the
 // like) would otherwise take seconds. The samples of the cells come by rows, uncounted.
 constexpr long kMostPlaneValues = 20000;
+// Lattice cells along one side of the view at most: far more than any screen has.
+constexpr double kMostLatticeCells = 100000;
 // Newton's method has converged once its step is this small against the coordinates or
 // the cell: the next step would be far below a pixel and the rounding of the values.
 constexpr double kConverged = 1e-9;
@@ -174,8 +176,8 @@ public:
         : xs_(Lattice(area.xmin, area.xmax, kCellPixels * area.worldWidth / area.plotWidth)),
           ys_(Lattice(area.ymin, area.ymax, kCellPixels * area.worldHeight / area.plotHeight)) {}
 
-    std::size_t columns() const { return xs_.size() - 1; }  // of cells
-    std::size_t rows() const { return ys_.size() - 1; }
+    std::size_t columns() const { return xs_.empty() ? 0 : xs_.size() - 1; }  // of cells
+    std::size_t rows() const { return ys_.empty() || xs_.empty() ? 0 : ys_.size() - 1; }
     Cell cell(std::size_t c, std::size_t r) const { return {xs_[c], xs_[c + 1], ys_[r], ys_[r + 1]}; }
 
     // The curve's plane function at every lattice point, row by row; explicit curves
@@ -211,7 +213,11 @@ public:
 private:
     static std::vector<double> Lattice(double from, double to, double cell) {
         std::vector<double> points;
-        const int count = static_cast<int>(std::ceil((to - from) / cell)) + 2;
+        // A view without a size in numbers (a window of no pixels, or one too large for
+        // its scale) has no lattice.
+        const double cells = std::ceil((to - from) / cell);
+        if (!(cells >= 0 && cells <= kMostLatticeCells)) return points;
+        const int count = static_cast<int>(cells) + 2;
         for (int i = 0; i <= count; ++i) points.push_back(from - cell + i * cell);
         return points;
     }

@@ -181,6 +181,16 @@ TEST(FindKeyPoints, BoundedByCancellationAndByCounts) {
     }
 }
 
+// Views with no plot in them, or one whose sides are beyond the doubles, have no points.
+TEST(FindKeyPoints, ViewsWithoutAPlotHaveNone) {
+    const PlotArea areas[] = {PlotArea(0, 0, 30, 0, 0), PlotArea(3, 700, 30, 0, 0),
+                              PlotArea(610, 485, 10, 1.7e308, -1.7e308)};
+    for (const PlotArea& area : areas) {
+        EXPECT_TRUE(FindKeyPoints(GraphFormulas(L"x^2+y^2=25;(x-1)^2+y^2=16;sin(x);x^2-4"), area).empty())
+            << area.width << " × " << area.height << " at " << area.xmin;
+    }
+}
+
 TEST(FindKeyPoints, RootAndMaximumNarrowToFullPrecision) {
     const auto cubic = [](double x) { return x * x * x - 2; };
     EXPECT_NEAR(Root(cubic, 1, cubic(1), 2, cubic(2)), std::cbrt(2.0), 4e-16);
