@@ -216,6 +216,8 @@ private Q_SLOTS:
         QVERIFY(shell.window.graphSession().marker().has_value());
         QTest::mouseMove(&shell.window, at(-1.5, 2.5));
         saveSettled(shell, "9-graphs-zoomed-tools");
+        // The same picture as the program saves it in SVG, to open in a browser.
+        QVERIFY(shell.window.saveGraphPicture(folder() + QStringLiteral("/9-graphs-zoomed-tools.svg")));
 
         // Panned far from the origin: the tick labels stay at the edges.
         kelvora::test::Drag(&shell.window, middle, {middle + QPoint(-1200, -900)});
