@@ -288,7 +288,7 @@ bool CompiledExpression::EvaluateGridAs(Failures failures, const std::vector<dou
                                         std::span<const KvCoordinate> ys, double* values) const {
     const std::size_t columns = xRounded.size();
     const std::size_t rows = ys.empty() ? 1 : ys.size();
-    Registers registers(depth_, kLanes);
+    Registers registers(depth_, std::min(kLanes, std::max<std::size_t>(columns, 1)));  // a small grid, small registers
     const auto turned = [&] { return failures == Failures::AsNaN && registers.nanTurnedNumber; };
     HoistedValues columnValues(columnValues_, columns), rowValues(rowValues_, 1);
     // What depends on x alone, once per column.
