@@ -10,6 +10,7 @@
 #include "algebra/formula_input.h"
 #include "control_ids.h"
 #include "core/engine_state.h"
+#include "core/texts.h"
 #include "core/outcome.h"
 #include "core/steps_window.h"
 
@@ -62,8 +63,15 @@ void HideAnswerRows(const EquationPanel& panel) {
     }
 }
 
+// A verdict keeps the row's label, but not the simplification's: that one names another
+// kind of answer ("Упрощённое: Нет решений").
+bool ShowsSimplification(const KvWindow* label) {
+    return label && label->text(64) == text::kSimplifiedLabel;
+}
+
 void ShowAnswerRow(const EquationPanel& panel, std::size_t row, const AnswerRow& answer) {
     if (answer.label) SetControlText(panel.labels[row], *answer.label);
+    else if (ShowsSimplification(panel.labels[row])) SetControlText(panel.labels[row], text::kRootLabel);
     SetControlText(panel.values[row], answer.value);
     ShowControl(panel.labels[row], true);
     ShowControl(panel.values[row], true);

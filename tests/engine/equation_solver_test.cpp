@@ -300,6 +300,14 @@ TEST_F(EquationSolverTest, VerdictRowsKeepTheirLabel) {
     EXPECT_EQ(Rows(), (Lines{L"X=  x ∈ ℝ"}));
     Solve(L"x^4 + 3 = 0");  // no real roots: the row's own label again
     EXPECT_EQ(Rows(), (Lines{L"X = Нет действительных корней"}));
+    // The simplification's label names another answer: a verdict after it is the root's.
+    Solve(L"x^2 + 3x");
+    EXPECT_EQ(Rows(), (Lines{L"Упрощённое: x² + 3x"}));
+    Solve(L"x + 1 = x + 2");
+    EXPECT_EQ(Rows(), (Lines{L"X = Нет решений"}));
+    Solve(L"(x+1)^10 + 1");
+    Solve(L"x + 1 = x + 1");
+    EXPECT_EQ(Rows(), (Lines{L"x ∈ ℝ"}));
 }
 
 // What each way a run can end tells a face through GetLastStatus. Each run starts from a
