@@ -25,6 +25,9 @@ constexpr ColourPair kPairs[] = {
     {kCurveColours[2], {0.3f, 0.85f, 0.3f}},
     {kCurveColours[3], {1, 0.65f, 0.2f}},
     {kCurveColours[4], {0.85f, 0.45f, 0.95f}},
+    {kNoteBackground, {0.12f, 0.12f, 0.13f, 0.85f}},
+    {kNoteText, {0.92f, 0.92f, 0.92f}},
+    {kKeyPointColour, {0.85f, 0.85f, 0.85f}},
 };
 static_assert(std::size(kCurveColours) == 5, "every curve colour has its dark counterpart");
 
@@ -52,8 +55,21 @@ void DarkGraphCanvas::centredText(const GraphRect& rect, const std::wstring& tex
     target_.centredText(rect, text, font, DarkThemeColour(color));
 }
 
+void DarkGraphCanvas::leftText(const GraphRect& rect, const std::wstring& text, const GraphFont& font,
+                               GraphColor color) {
+    target_.leftText(rect, text, font, DarkThemeColour(color));
+}
+
 void DarkGraphCanvas::strokePath(const std::vector<Polyline>& figures, GraphColor color, float width) {
     target_.strokePath(figures, DarkThemeColour(color), width);
+}
+
+void DarkGraphCanvas::fillRect(const GraphRect& rect, GraphColor color) {
+    target_.fillRect(rect, DarkThemeColour(color));
+}
+
+void DarkGraphCanvas::dot(GraphPoint centre, float radius, GraphColor color) {
+    target_.dot(centre, radius, DarkThemeColour(color));
 }
 
 }  // namespace kelvora::graph

@@ -24,7 +24,10 @@ public:
     void line(GraphPoint from, GraphPoint to, GraphColor color, float width) override;
     void centredText(const GraphRect& rect, const std::wstring& text, const GraphFont& font,
                      GraphColor color) override;
+    void leftText(const GraphRect& rect, const std::wstring& text, const GraphFont& font, GraphColor color) override;
     void strokePath(const std::vector<Polyline>& figures, GraphColor color, float width) override;
+    void fillRect(const GraphRect& rect, GraphColor color) override;
+    void dot(GraphPoint centre, float radius, GraphColor color) override;
 
 private:
     GraphCanvas& target_;

@@ -76,6 +76,7 @@ TEST(DarkGraphCanvas, PaintsTheSamePictureInDarkColours) {
     GraphSession session;
     session.enterMode();
     session.build(L"x^2;sin(x)", desktop);
+    session.showKeyPoints(true);  // dots and their notes, with the legend's
     RecordingGraphCanvas light;
     session.render(light, 610, 485, settings);
     RecordingGraphCanvas recorded;
@@ -94,6 +95,27 @@ TEST(DarkGraphCanvas, PaintsTheSamePictureInDarkColours) {
     for (std::size_t i = 0; i < light.texts.size(); ++i) {
         EXPECT_EQ(recorded.texts[i].text, light.texts[i].text);
         EXPECT_EQ(recorded.texts[i].color, DarkThemeColour(light.texts[i].color));
+    }
+    // What is read off the graph: the legend, the notes and their boxes, the dots.
+    ASSERT_FALSE(light.leftTexts.empty());
+    ASSERT_EQ(recorded.leftTexts.size(), light.leftTexts.size());
+    for (std::size_t i = 0; i < light.leftTexts.size(); ++i) {
+        EXPECT_EQ(recorded.leftTexts[i].text, light.leftTexts[i].text);
+        EXPECT_EQ(recorded.leftTexts[i].color, DarkThemeColour(light.leftTexts[i].color));
+    }
+    ASSERT_FALSE(light.rects.empty());
+    ASSERT_EQ(recorded.rects.size(), light.rects.size());
+    for (std::size_t i = 0; i < light.rects.size(); ++i) {
+        EXPECT_EQ(recorded.rects[i].rect, light.rects[i].rect);
+        EXPECT_EQ(recorded.rects[i].color, DarkThemeColour(light.rects[i].color));
+        EXPECT_FALSE(recorded.rects[i].color == kNoteBackground);
+    }
+    ASSERT_FALSE(light.dots.empty());
+    ASSERT_EQ(recorded.dots.size(), light.dots.size());
+    for (std::size_t i = 0; i < light.dots.size(); ++i) {
+        EXPECT_EQ(recorded.dots[i].centre, light.dots[i].centre);
+        EXPECT_EQ(recorded.dots[i].color, DarkThemeColour(light.dots[i].color));
+        EXPECT_FALSE(recorded.dots[i].color == kKeyPointColour);
     }
     ASSERT_EQ(recorded.paths.size(), 2u);
     EXPECT_EQ(recorded.paths[0].color, DarkThemeColour(kCurveColours[0]));
