@@ -114,14 +114,15 @@ bool ReadBackExactly(double magnitude, int digits, double& result) {
     return false;
 }
 
-// a * b = high + low exactly (no overflow or underflow). With a fused multiply-add when
-// the build targets one; otherwise Dekker's product of halves, which no contraction may
-// touch because only builds with fused multiply-adds contract.
-struct ExactProduct {
+// A value as the sum of two doubles.
+struct TwoDoubles {
     double high, low;
 };
 
-[[gnu::always_inline]] inline ExactProduct Multiply(double a, double b) {
+// a * b = high + low exactly (no overflow or underflow). With a fused multiply-add when
+// the build targets one; otherwise Dekker's product of halves, which no contraction may
+// touch because only builds with fused multiply-adds contract.
+[[gnu::always_inline]] inline TwoDoubles Multiply(double a, double b) {
     const double high = a * b;
 #if defined(__FMA__)
     return {high, std::fma(a, b, -high)};
@@ -176,7 +177,7 @@ enum class Digits { Found, TooMany, Undecided };
 // below `limit`, Undecided when it is too close to halfway to decide in doubles.
 [[gnu::always_inline]] inline Digits ScaledDigits(double magnitude, int scale, double limit, double& rounded) {
     if (scale <= 22) {
-        const ExactProduct product = Multiply(magnitude, kPowersOfTen[static_cast<std::size_t>(scale)]);
+        const TwoDoubles product = Multiply(magnitude, kPowersOfTen[static_cast<std::size_t>(scale)]);
         if (product.high > limit || (product.high == limit && product.low >= 0)) return Digits::TooMany;
         RoundHalfEven(product.high, product.low, 0, rounded);
         return Digits::Found;
@@ -185,19 +186,16 @@ enum class Digits { Found, TooMany, Undecided };
     // summing d, e and f rounds each step by at most 2^-53 of values below 1. No exact
     // halfway case exists this small (its binary fraction ends far below 2^-1), so a
     // rest this close to one goes to the exact reading.
-    const ExactProduct first = Multiply(magnitude, kPowersOfTen[22]);
+    const TwoDoubles first = Multiply(magnitude, kPowersOfTen[22]);
     const double power = kPowersOfTen[static_cast<std::size_t>(scale - 22)];
-    const ExactProduct high = Multiply(first.high, power);
-    const ExactProduct low = Multiply(first.low, power);
+    const TwoDoubles high = Multiply(first.high, power);
+    const TwoDoubles low = Multiply(first.low, power);
     if (high.high >= limit) return Digits::TooMany;
     return RoundHalfEven(high.high, (high.low + low.high) + low.low, 1e-12, rounded) ? Digits::Found
                                                                                        : Digits::Undecided;
 }
 
 // 10^-23 … 10^-44 as the nearest double and the nearest double to the rest: 106 bits.
-struct TwoDoubles {
-    double high, low;
-};
 constexpr TwoDoubles kSmallPowersOfTen[] = {
     {0x1.82db34012b251p-77, 0x1.13badb829e079p-131},
     {0x1.357c299a88ea7p-80, 0x1.a96249354b394p-134},
@@ -230,7 +228,7 @@ constexpr TwoDoubles kSmallPowersOfTen[] = {
 double ScaledBack(double significand, int scale) {
     if (scale <= 22) return significand / kPowersOfTen[static_cast<std::size_t>(scale)];
     const TwoDoubles& power = kSmallPowersOfTen[scale - 23];
-    const ExactProduct product = Multiply(significand, power.high);
+    const TwoDoubles product = Multiply(significand, power.high);
     const double rest = product.low + significand * power.low;
     const double value = product.high + rest;
     const double leftOut = (product.high - value) + rest;
@@ -342,43 +340,29 @@ namespace {
 
 double ReadBack(double value, int digits) { return ReadBackInline(value, digits); }
 
-// The common case without branches: magnitudes whose digits come from one exact scaling
-// by 10^0 … 10^22 and are not beside a halfway case. False for the others.
-[[gnu::always_inline]] inline bool ReadBackPlainly(double value, int digits, double limit, double& result) {
-    const double magnitude = std::fabs(value);
-    const int biased = static_cast<int>(std::bit_cast<std::uint64_t>(magnitude) >> 52);
-    const int estimate = ((biased - 1023) * 78913) >> 18;  // floor(log10), or one less
-    const int next = std::clamp(estimate + 1 - kLowestNearPower, 0, static_cast<int>(std::size(kNearPowersOfTen)) - 1);
-    const int scale = digits - 1 - estimate - (magnitude >= kNearPowersOfTen[next] ? 1 : 0);
-    const double power = kPowersOfTen[static_cast<std::size_t>(std::clamp(scale, 0, 22))];
-    const ExactProduct product = Multiply(magnitude, power);
-    constexpr double kNoFraction = 4503599627370496.0;  // 2^52: adding it drops the fraction
-    double rounded = (std::min(product.high, limit) + kNoFraction) - kNoFraction;
-    const double fraction = (product.high - rounded) + product.low;
-    rounded += (fraction > 0.5 ? 1 : 0) - (fraction < -0.5 ? 1 : 0);
-    result = std::copysign(rounded / power, value);
-    return (biased != 0) & (biased != 0x7FF) & (scale >= 0) & (scale <= 22) & (product.high < limit) &
-           (rounded < limit) & (std::fabs(fraction) != 0.5);
-}
-
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// One value the portable way.
-[[gnu::always_inline]] inline double ReadBackOne(double value, int digits, double limit) {
-    double plain = 0;
-    if (ReadBackPlainly(value, digits, limit, plain)) return plain;
-    return std::isfinite(value) ? ReadBack(value, digits) : kNaN;
+// One value the portable way; NaN for one that is not finite.
+[[gnu::always_inline]] inline double ReadBackOne(double value, int digits) {
+    return std::isfinite(value) ? ReadBackInline(value, digits) : kNaN;
 }
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #define ABACOR_WIDE_READ_BACK 1
 
+// The table's entries at four whole positions. (The masked gather starts from zeros; the
+// plain one starts from an undefined vector that compilers warn about.)
+[[gnu::target("avx2,fma")]] inline __m256d Gather(const double* table, __m128i positions) {
+    const __m256d all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
+    return _mm256_mask_i32gather_pd(_mm256_setzero_pd(), table, positions, all, 8);
+}
+
 // The table's entries at four positions, each clamped to 0 … last.
 [[gnu::target("avx2,fma")]] inline __m256d TableEntries(const double* table, __m256d position, double last) {
     const __m256d clamped = _mm256_min_pd(_mm256_max_pd(position, _mm256_setzero_pd()), _mm256_set1_pd(last));
-    return _mm256_i32gather_pd(table, _mm256_cvttpd_epi32(clamped), 8);
+    return Gather(table, _mm256_cvttpd_epi32(clamped));
 }
 
 #define ABACOR_WIDE [[gnu::target("avx2,fma")]]
@@ -388,7 +372,7 @@ ABACOR_WIDE inline __m256d Below(__m256d a, __m256d b) { return _mm256_cmp_pd(a,
 ABACOR_WIDE inline __m256d AtMost(__m256d a, __m256d b) { return _mm256_cmp_pd(a, b, _CMP_LE_OQ); }
 
 // Four values' decimal scales: the powers of ten that bring them to `digits` digits before
-// the point, as in ReadBackPlainly.
+// the point, as ReadBackScaled finds them.
 ABACOR_WIDE inline __m256d DecimalScales(__m256d magnitude, int digits) {
     const __m256i biased = _mm256_srli_epi64(_mm256_castpd_si256(magnitude), 52);
     // The biased exponent as a double: its bits under those of 2^52, less 2^52.
@@ -424,9 +408,9 @@ ABACOR_WIDE inline __m256d RoundedHalfEven(__m256d high, __m256d low, double mar
     return _mm256_sub_pd(_mm256_add_pd(rounded, up), down);
 }
 
-// ReadBackPlainly on four values at once with AVX2 and fused multiply-adds (exact
-// products in one step); returns a bit per lane that had its plain result, the others
-// are left as they were.
+// ReadBackScaled's one scaling (10^0 … 10^22) on four values at once with AVX2 and fused
+// multiply-adds (exact products in one step), without branches; returns a bit per lane
+// that had its result, the others (beside a tie, or another scale) are left as they were.
 ABACOR_WIDE unsigned ReadBackFourPlainly(double* values, int digits, double limit) {
     const __m256d value = _mm256_loadu_pd(values);
     const __m256d signs = _mm256_set1_pd(-0.0);
@@ -476,8 +460,8 @@ ABACOR_WIDE unsigned ReadBackFourSmall(double* values, int digits, double limit,
     const __m128i pairs = _mm256_cvttpd_epi32(
         _mm256_add_pd(_mm256_min_pd(_mm256_max_pd(at, _mm256_setzero_pd()), last),
                       _mm256_min_pd(_mm256_max_pd(at, _mm256_setzero_pd()), last)));
-    const __m256d backHigh = _mm256_i32gather_pd(smallPowers, pairs, 8);
-    const __m256d backLow = _mm256_i32gather_pd(smallPowers + 1, pairs, 8);
+    const __m256d backHigh = Gather(smallPowers, pairs);
+    const __m256d backLow = Gather(smallPowers + 1, pairs);
     const __m256d productHigh = _mm256_mul_pd(rounded, backHigh);
     const __m256d rest = _mm256_add_pd(_mm256_fmsub_pd(rounded, backHigh, productHigh), _mm256_mul_pd(rounded, backLow));
     const __m256d back = _mm256_add_pd(productHigh, rest);
@@ -515,12 +499,7 @@ bool HasFourWideLanes() {
 }  // namespace
 
 void ReadBackEach(double* values, std::size_t count, int digits) {
-    if (digits > 15) {
-        for (std::size_t i = 0; i < count; ++i) values[i] = std::isfinite(values[i]) ? ReadBackSlowly(values[i], digits) : kNaN;
-        return;
-    }
-    const double limit = kPowersOfTen[static_cast<std::size_t>(digits)];
-    for (std::size_t i = 0; i < count; ++i) values[i] = ReadBackOne(values[i], digits, limit);
+    for (std::size_t i = 0; i < count; ++i) values[i] = ReadBackOne(values[i], digits);
 }
 
 void ReadBackAll(double* values, std::size_t count, int digits) {
@@ -533,7 +512,7 @@ void ReadBackAll(double* values, std::size_t count, int digits) {
             if (done == 0xF) continue;
             done |= ReadBackFourSmall(values + i, digits, limit, ~done & 0xF);
             for (std::size_t lane = 0; lane < 4; ++lane) {
-                if ((done >> lane & 1) == 0) values[i + lane] = ReadBackOne(values[i + lane], digits, limit);
+                if ((done >> lane & 1) == 0) values[i + lane] = ReadBackOne(values[i + lane], digits);
             }
         }
         ReadBackEach(values + i, count - i, digits);
